@@ -1,0 +1,57 @@
+#include "package/extract.h"
+
+#include "platform/files.h"
+#include "platform/handle.h"
+
+namespace package {
+namespace {
+
+// The output file, created "wb" so that no newline is translated.
+class CrtFileSink : public OutputSink {
+ public:
+  explicit CrtFileSink(const char* path) : m_path(path) {}
+  bool Create() override {
+    m_file.Attach(platform::files::fopen(m_path, "wb"));
+    return m_file.IsValid();
+  }
+  bool Write(const uint8_t* bytes, uint32_t size) override {
+    return platform::files::fwrite(bytes, size, m_file.Get()) == size && !std::ferror(m_file.Get());
+  }
+
+ private:
+  const char* m_path;
+  platform::UniqueCrtFile m_file;
+};
+
+class FileChunkSource : public ChunkSource {
+ public:
+  explicit FileChunkSource(HANDLE file) : m_file(file) {}
+  int32_t ReadChunk(uint8_t* buffer, uint32_t want) override {
+    DWORD read = 0;
+    if (!platform::files::ReadFile(m_file, buffer, want, &read)) return -1;
+    return static_cast<int32_t>(read);
+  }
+
+ private:
+  HANDLE m_file;
+};
+
+}  // namespace
+
+int32_t ExtractFromMemory(ProgressTarget* progressBar, const uint8_t* storedBytes, uint32_t storedSize,
+                          const char* outputPath, int32_t& counter, int32_t total) {
+  MemoryChunkSource source({storedBytes, storedBytes == nullptr ? 0 : storedSize});
+  CrtFileSink sink(outputPath);
+  ProgressCounter progress(counter, total, progressBar);
+  return InflateEntry(source, storedSize, sink, progress);
+}
+
+int32_t ExtractFromFile(ProgressTarget* progressBar, HANDLE file, uint32_t storedSize,
+                        const char* outputPath, int32_t& counter, int32_t total) {
+  FileChunkSource source(file);
+  CrtFileSink sink(outputPath);
+  ProgressCounter progress(counter, total, progressBar);
+  return InflateEntry(source, storedSize, sink, progress);
+}
+
+}  // namespace package

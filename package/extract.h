@@ -1,0 +1,23 @@
+// Decompressing one package entry into a file, from the package copy in memory or from the
+// installer file. Results as in inflate_entry.h: 0 written, -1 output or read failure,
+// -3 bad or missing data, -4 out of memory, other negative: zlib's initialisation code.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "package/inflate_entry.h"
+
+namespace package {
+
+// progressBar may be null (no window yet); counter runs across a whole walk, total is the
+// package's stored size.
+int32_t ExtractFromMemory(ProgressTarget* progressBar, const uint8_t* storedBytes, uint32_t storedSize,
+                          const char* outputPath, int32_t& counter, int32_t total);
+
+// file must be positioned at the stored bytes.
+int32_t ExtractFromFile(ProgressTarget* progressBar, HANDLE file, uint32_t storedSize,
+                        const char* outputPath, int32_t& counter, int32_t total);
+
+}  // namespace package

@@ -1,0 +1,114 @@
+#include "package/inflate_entry.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace package {
+
+int32_t MemoryChunkSource::ReadChunk(uint8_t* buffer, uint32_t want) {
+  const size_t count = std::min<size_t>(want, m_bytes.size() - m_offset);
+  std::memcpy(buffer, m_bytes.data() + m_offset, count);
+  m_offset += count;
+  return static_cast<int32_t>(count);
+}
+
+bool ComputeProgressPosition(int64_t part, int64_t total, int32_t& position) {
+  if (total <= 0) return false;
+  const double percent = double(part) / double(total) * 100.0;
+  position = percent >= double(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(percent);
+  return true;
+}
+
+void ProgressCounter::Add(uint32_t produced) {
+  const int64_t sum = int64_t(m_counter) + produced;
+  m_counter = sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
+  int32_t position = 0;
+  if (m_target != nullptr && ComputeProgressPosition(m_counter, m_total, position)) {
+    m_target->ShowProgressPosition(position);
+  }
+}
+
+namespace {
+
+// Owns the inflate stream so that it is ended on every path.
+class InflateStream {
+ public:
+  int Init() {
+    std::memset(&m_stream, 0, sizeof m_stream);
+    const int result = inflateInit(&m_stream);
+    m_active = result == Z_OK;
+    return result;
+  }
+  ~InflateStream() {
+    if (m_active) inflateEnd(&m_stream);
+  }
+  z_stream& operator*() { return m_stream; }
+
+ private:
+  z_stream m_stream;
+  bool m_active = false;
+};
+
+enum class ChunkOutcome { Continue, StreamEnded, Failed };
+
+// Inflates one input chunk until zlib leaves output space free; sets result on failure.
+ChunkOutcome InflateChunk(z_stream& stream, OutputSink& sink, ProgressCounter& progress,
+                          int32_t& result) {
+  uint8_t output[kChunkSize];
+  int code = Z_OK;
+  do {
+    stream.next_out = output;
+    stream.avail_out = kChunkSize;
+    code = inflate(&stream, Z_NO_FLUSH);
+    if (code == Z_NEED_DICT || code == Z_DATA_ERROR) {
+      result = kExtractBadData;
+      return ChunkOutcome::Failed;
+    }
+    if (code == Z_MEM_ERROR) {
+      result = kExtractOutOfMemory;
+      return ChunkOutcome::Failed;
+    }
+    const uint32_t produced = kChunkSize - stream.avail_out;
+    if (produced > 0 && !sink.Write(output, produced)) {
+      result = kExtractOutputFailed;
+      return ChunkOutcome::Failed;
+    }
+    progress.Add(produced);
+  } while (stream.avail_out == 0);
+  return code == Z_STREAM_END ? ChunkOutcome::StreamEnded : ChunkOutcome::Continue;
+}
+
+}  // namespace
+
+int32_t InflateEntry(ChunkSource& source, uint32_t storedSize, OutputSink& sink,
+                     ProgressCounter& progress) {
+  InflateStream stream;
+  if (const int init = stream.Init(); init != Z_OK) return init;
+  if (!sink.Create()) return kExtractOutputFailed;
+
+  uint8_t input[kChunkSize];
+  uint32_t remaining = storedSize;
+  bool complete = false;
+  for (;;) {
+    const uint32_t want = std::min(remaining, kChunkSize);
+    const int32_t got = source.ReadChunk(input, want);
+    if (got < 0) return kExtractOutputFailed;
+    if (got == 0) break;
+    (*stream).next_in = input;
+    (*stream).avail_in = static_cast<uInt>(got);
+    int32_t result = kExtractOk;
+    const ChunkOutcome outcome = InflateChunk(*stream, sink, progress, result);
+    if (outcome == ChunkOutcome::Failed) return result;
+    remaining -= std::min(remaining, static_cast<uint32_t>(got));
+    if (remaining == 0 || outcome == ChunkOutcome::StreamEnded) {
+      complete = true;
+      break;
+    }
+  }
+  return complete ? kExtractOk : kExtractBadData;
+}
+
+}  // namespace package

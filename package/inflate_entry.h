@@ -1,0 +1,73 @@
+// Decompressing one package entry (one zlib stream) chunk by chunk, with progress.
+// Portable: the Win32 file and progress-bar ends are supplied by the caller.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace package {
+
+constexpr uint32_t kChunkSize = 16384;
+
+// Results of an extraction; other negative values are zlib's own initialisation codes.
+constexpr int32_t kExtractOk = 0;
+constexpr int32_t kExtractOutputFailed = -1;
+constexpr int32_t kExtractBadData = -3;
+constexpr int32_t kExtractOutOfMemory = -4;
+
+// Where an entry's stored bytes come from.
+class ChunkSource {
+ public:
+  virtual ~ChunkSource() = default;
+  // Reads up to want bytes; returns the count read (0 when nothing is left) or -1 on failure.
+  virtual int32_t ReadChunk(uint8_t* buffer, uint32_t want) = 0;
+};
+
+class MemoryChunkSource : public ChunkSource {
+ public:
+  explicit MemoryChunkSource(std::span<const uint8_t> bytes) : m_bytes(bytes) {}
+  int32_t ReadChunk(uint8_t* buffer, uint32_t want) override;
+
+ private:
+  std::span<const uint8_t> m_bytes;
+  size_t m_offset = 0;
+};
+
+// Where the uncompressed bytes go.
+class OutputSink {
+ public:
+  virtual ~OutputSink() = default;
+  virtual bool Create() = 0;
+  // False when fewer bytes were written or the output reports an error.
+  virtual bool Write(const uint8_t* bytes, uint32_t size) = 0;
+};
+
+// Shows a progress position (0 to 100 for a whole walk, but sent as computed, so it may exceed 100).
+class ProgressTarget {
+ public:
+  virtual ~ProgressTarget() = default;
+  virtual void ShowProgressPosition(int32_t position) = 0;
+};
+
+// part / total * 100 in double precision, truncated toward zero; nothing to show when total <= 0.
+bool ComputeProgressPosition(int64_t part, int64_t total, int32_t& position);
+
+// The caller's running byte counter, shared across the entries of one walk.
+class ProgressCounter {
+ public:
+  ProgressCounter(int32_t& counter, int32_t total, ProgressTarget* target)
+      : m_counter(counter), m_total(total), m_target(target) {}
+  void Add(uint32_t produced);
+
+ private:
+  int32_t& m_counter;
+  int32_t m_total;
+  ProgressTarget* m_target;
+};
+
+// Reads storedSize bytes from source in chunks of 16384, inflates them into sink.
+// 0 when the stream ended or every stored byte was used; a partial output stays on failure.
+int32_t InflateEntry(ChunkSource& source, uint32_t storedSize, OutputSink& sink,
+                     ProgressCounter& progress);
+
+}  // namespace package
