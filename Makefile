@@ -6,9 +6,11 @@ BUILD := build
 DIST := dist
 JOBS := $(shell nproc)
 MKPACKAGE := $(BUILD)/host/tools/mkpackage/mkpackage
+# The folder whose files the installer carries (kept as UTF-8, converted by the build).
+PACKAGE_DIR ?= content
 CMAKE_CONFIGURE := cmake -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build test clean host win32 win64 prefixes
+.PHONY: deps build test run clean host win32 win64 prefixes
 
 deps:
 	@tools/install-deps.sh
@@ -20,7 +22,8 @@ host: deps
 win32: host
 	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/win32 \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
-	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) >/dev/null
+	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) \
+	  -DPACKAGE_DIR=$(abspath $(PACKAGE_DIR)) >/dev/null
 	@cmake --build $(BUILD)/win32 -j $(JOBS)
 
 win64: host
@@ -32,6 +35,8 @@ win64: host
 build: host win32 win64
 	@mkdir -p $(DIST)
 	@cp $(MKPACKAGE) $(DIST)/mkpackage
+	@cp $(BUILD)/win32/app/PrinterSetup.exe $(BUILD)/win32/app/PrinterSetupStub.exe $(DIST)/
+	@rm -rf $(DIST)/package && cp -r $(BUILD)/win32/installer-package $(DIST)/package
 
 # The Wine prefix templates every test binary's fresh prefix is copied from, made anew per run.
 prefixes: deps
@@ -44,3 +49,8 @@ test: build prefixes
 
 clean:
 	rm -rf $(BUILD) $(DIST)
+
+run: build
+	@tests/support/run-wizard.sh $(CURDIR)/$(DIST)/PrinterSetup.exe \
+	  $(CURDIR)/$(BUILD)/win32/tests/support/automation/wizard_driver.exe \
+	  $(CURDIR)/$(BUILD)/run-prefix $(CURDIR)/$(DIST)/screenshots

@@ -17,7 +17,17 @@ function(add_wine_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} gtest gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   foreach(prefix IN LISTS ARG_PREFIXES)
-    add_test(NAME ${name}.${prefix}
-             COMMAND ${RUN_IN_PREFIX} ${WINE_PREFIX_TEMPLATES}/${prefix} $<TARGET_FILE:${name}>)
+    add_wine_test_run(${name}.${prefix} ${name} ${prefix})
   endforeach()
+endfunction()
+
+# add_wine_test_run(TEST_NAME TARGET PREFIX [ENVIRONMENT VAR=VALUE...] [ARGS...])
+# one more run of a test program, for instance under another UI language.
+function(add_wine_test_run test_name target prefix)
+  cmake_parse_arguments(ARG "" "" "ENVIRONMENT;ARGS" ${ARGN})
+  add_test(NAME ${test_name}
+           COMMAND ${RUN_IN_PREFIX} ${WINE_PREFIX_TEMPLATES}/${prefix} $<TARGET_FILE:${target}> ${ARG_ARGS})
+  if(ARG_ENVIRONMENT)
+    set_tests_properties(${test_name} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
 endfunction()

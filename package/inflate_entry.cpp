@@ -10,7 +10,8 @@ namespace package {
 
 int32_t MemoryChunkSource::ReadChunk(uint8_t* buffer, uint32_t want) {
   const size_t count = std::min<size_t>(want, m_bytes.size() - m_offset);
-  std::memcpy(buffer, m_bytes.data() + m_offset, count);
+  // An empty span may have a null data pointer, which memcpy must not get even for 0 bytes.
+  if (count > 0) std::memcpy(buffer, m_bytes.data() + m_offset, count);
   m_offset += count;
   return static_cast<int32_t>(count);
 }

@@ -52,6 +52,11 @@ FILE* fopen(const char* path, const char* mode) {
   return std::fopen(path, mode);
 }
 
+FILE* _wfopen(const wchar_t* path, const wchar_t* mode) {
+  if (TakeInjectedFault("_wfopen")) return nullptr;
+  return ::_wfopen(path, mode);
+}
+
 size_t fwrite(const void* bytes, size_t size, FILE* file) {
   if (TakeInjectedFault("fwrite")) return 0;
   return std::fwrite(bytes, 1, size, file);

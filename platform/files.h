@@ -19,6 +19,8 @@ DWORD GetModuleFileNameW(HMODULE module, wchar_t* path, DWORD capacity);
 
 // C runtime streams with 8-bit (ANSI code page) paths; "fopen" also fails by injection.
 FILE* fopen(const char* path, const char* mode);
+// C runtime stream with a UTF-16 path; "_wfopen" fails by injection.
+FILE* _wfopen(const wchar_t* path, const wchar_t* mode);
 // Bytes written; short when injected ("fwrite") or when the stream fails.
 size_t fwrite(const void* bytes, size_t size, FILE* file);
 

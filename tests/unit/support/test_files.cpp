@@ -35,4 +35,19 @@ void RemoveTree(const std::string& path) {
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
+void WriteUtf16Text(const std::string& path, const std::wstring& text) {
+  std::vector<uint8_t> bytes = {0xFF, 0xFE};
+  for (const wchar_t unit : text) {
+    bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
+    bytes.push_back(static_cast<uint8_t>(unit >> 8));
+  }
+  WriteBytes(path, bytes);
+}
+
+std::wstring CrLfLines(const std::vector<std::wstring>& lines) {
+  std::wstring text;
+  for (size_t index = 0; index < lines.size(); ++index) text += (index == 0 ? L"" : L"\r\n") + lines[index];
+  return text;
+}
+
 }  // namespace test

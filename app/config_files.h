@@ -1,0 +1,25 @@
+// The configuration files the package brings into the user's Documents folder.
+#pragma once
+
+#include <string>
+
+#include "package/install_package.h"
+
+namespace app {
+
+inline constexpr const char* kConfigFileNames[] = {
+    "InstallConfig_cn.txt", "InstallConfig_en.txt", "InstallConfig_rs.txt",
+    "logo.bmp",             "PrinterName.txt",      "Text.ini",
+};
+
+// The Documents folder (CSIDL_PERSONAL); false when it cannot be found.
+bool GetDocumentsFolder(std::wstring& folder);
+
+// Writes the package entries named like a configuration file (letter case aside) into the
+// Documents folder under the name as spelled above. No package or no folder: nothing happens.
+void ExtractConfigFiles(const package::InstallPackage& installPackage);
+
+// The wizard text file of a language: "InstallConfig_en.txt", "_cn" or "_rs".
+const wchar_t* WizardTextFileName(int languageId);
+
+}  // namespace app

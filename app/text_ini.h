@@ -1,0 +1,47 @@
+// Translated captions of the Russian interface, looked up in "Text.ini" in the Documents folder.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+inline constexpr size_t kCaptionCapacity = 256;  // 255 characters and the terminator
+
+struct CaptionKey {
+  const wchar_t* key;
+  const wchar_t* fallback;
+};
+
+// The keys of section "Text" and what each yields without the file; most keys are the English
+// caption they replace.
+namespace caption {
+inline constexpr CaptionKey kBack{L"Back", L"Back"};
+inline constexpr CaptionKey kNext{L"Next", L"Next"};
+inline constexpr CaptionKey kBrowse{L"Browse", L"Browse"};
+inline constexpr CaptionKey kDriverTitle{L"DriverTitle", L"Model:"};
+inline constexpr CaptionKey kPrintTitle{L"PrintTitle", L"Printer Name:"};
+inline constexpr CaptionKey kDefaultPrinter{L"DefaultPrinter", L"Set as default printer"};
+inline constexpr CaptionKey kPleaseSelectModel{L"Please select model", L"Please select model"};
+inline constexpr CaptionKey kNoSelectPrinter{L"NoSelectPrinter", L"Please Select a Printer Driver"};
+inline constexpr CaptionKey kMsgBoxTitle{L"MsgBoxTitle", L"Printer Driver Installation"};
+inline constexpr CaptionKey kFinish{L"Finish", L"Finish"};
+inline constexpr CaptionKey kChooseInstallationFolder{L"Choose installation folder", L"Choose installation folder"};
+inline constexpr CaptionKey kInstallPath{L"InstallPath", L"Path"};
+inline constexpr CaptionKey kPrinterSetting{L"Printer Setting", L"Printer Setting"};
+inline constexpr CaptionKey kInstalling{L"Installing", L"Installing"};
+inline constexpr CaptionKey kSetupComplete{L"Setup Complete", L"Setup Complete"};
+inline constexpr CaptionKey kSetupFailed{L"Setup Failed", L"Setup Failed"};
+
+// Fixed in the Russian interface, never looked up.
+inline constexpr wchar_t kRussianCancel[] = L"Отмена";
+inline constexpr wchar_t kRussianPortGroup[] = L"выбор порта";
+}  // namespace caption
+
+// The value of `key` in section "Text" of "<documentsFolder>\Text.ini", at most 255
+// characters, or `fallback` when the file or the key is missing.
+std::wstring LookUpCaption(const wchar_t* key, const wchar_t* fallback, std::wstring_view documentsFolder);
+std::wstring LookUpCaption(const CaptionKey& caption, std::wstring_view documentsFolder);
+
+}  // namespace app

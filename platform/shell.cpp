@@ -1,0 +1,60 @@
+#include "platform/shell.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <cwchar>
+
+#include "platform/fault_injection.h"
+
+namespace platform::shell {
+namespace {
+
+constexpr size_t kMaxAnsiPath = 255;
+
+// The folder's item list, freed when it goes out of scope.
+class ItemIdList {
+ public:
+  explicit ItemIdList(int csidl) {
+    if (!TakeInjectedFault("SHGetSpecialFolderLocation") &&
+        FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &m_list))) {
+      m_list = nullptr;
+    }
+  }
+  ~ItemIdList() { ::CoTaskMemFree(m_list); }
+  ItemIdList(const ItemIdList&) = delete;
+  ItemIdList& operator=(const ItemIdList&) = delete;
+  PCIDLIST_ABSOLUTE Get() const { return m_list; }
+
+ private:
+  PIDLIST_ABSOLUTE m_list = nullptr;
+};
+
+}  // namespace
+
+bool GetSpecialFolderPathW(int csidl, std::wstring& path) {
+  path.clear();
+  ItemIdList list(csidl);
+  wchar_t buffer[MAX_PATH] = {};
+  if (list.Get() == nullptr || TakeInjectedFault("SHGetPathFromIDListW") ||
+      !::SHGetPathFromIDListW(list.Get(), buffer)) {
+    return false;
+  }
+  path = buffer;
+  return true;
+}
+
+bool GetSpecialFolderPathA(int csidl, std::string& path) {
+  path.clear();
+  ItemIdList list(csidl);
+  char buffer[MAX_PATH] = {};
+  if (list.Get() == nullptr || TakeInjectedFault("SHGetPathFromIDListA") ||
+      !::SHGetPathFromIDListA(list.Get(), buffer) || std::strlen(buffer) > kMaxAnsiPath) {
+    return false;
+  }
+  path = buffer;
+  return true;
+}
+
+}  // namespace platform::shell
