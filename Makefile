@@ -19,11 +19,13 @@ host: deps
 	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/host >/dev/null
 	@cmake --build $(BUILD)/host -j $(JOBS)
 
-win32: host
+# The installer's package takes the 64-bit components, so win64 is built first.
+win32: host win64
 	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/win32 \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
 	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) \
-	  -DPACKAGE_DIR=$(abspath $(PACKAGE_DIR)) >/dev/null
+	  -DPACKAGE_DIR=$(abspath $(PACKAGE_DIR)) \
+	  -DWIN64_COMPONENTS_DIR=$(CURDIR)/$(BUILD)/win64/package-components >/dev/null
 	@cmake --build $(BUILD)/win32 -j $(JOBS)
 
 win64: host
@@ -46,6 +48,7 @@ prefixes: deps
 test: build prefixes
 	@ctest --test-dir $(BUILD)/host --output-on-failure
 	@ctest --test-dir $(BUILD)/win32 --output-on-failure -j $(JOBS)
+	@ctest --test-dir $(BUILD)/win64 --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(DIST)

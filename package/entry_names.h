@@ -1,4 +1,4 @@
-// Comparing package entry names: ASCII letters without regard to case, other bytes exactly.
+// Rules for package entry names shared by the installer and mkpackage.
 #pragma once
 
 #include <string_view>
@@ -7,12 +7,30 @@ namespace package {
 
 constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// ASCII letters without regard to case, other bytes exactly.
 constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
+}
+
+constexpr bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+
+// True when writing the name below a folder would land outside it: a leading separator,
+// a drive or stream colon, or a ".." part.
+constexpr bool LeavesItsFolder(std::string_view name) {
+  if (name.empty() || IsPathSeparator(name.front())) return true;
+  if (name.find(':') != std::string_view::npos) return true;
+  size_t start = 0;
+  for (size_t i = 0; i <= name.size(); ++i) {
+    if (i == name.size() || IsPathSeparator(name[i])) {
+      if (name.substr(start, i - start) == "..") return true;
+      start = i + 1;
+    }
+  }
+  return false;
 }
 
 }  // namespace package

@@ -2,13 +2,12 @@
 
 #include <set>
 
+#include "package/entry_names.h"
 #include "package/package_walk.h"
 
 namespace mkpackage {
 
 namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
 
@@ -29,7 +28,7 @@ std::optional<std::string> PartProblem(std::string_view part) {
 std::string ClashKey(std::string_view text) {
   std::string folded(text);
   for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    c = package::AsciiLower(c);
     if (c == '/') c = '\\';
   }
   return folded;
@@ -41,7 +40,7 @@ std::vector<std::string_view> EntryNameParts(std::string_view name) {
   std::vector<std::string_view> parts;
   size_t start = 0;
   for (size_t i = 0; i <= name.size(); ++i) {
-    if (i == name.size() || IsSeparator(name[i])) {
+    if (i == name.size() || package::IsPathSeparator(name[i])) {
       parts.push_back(name.substr(start, i - start));
       start = i + 1;
     }
@@ -52,7 +51,7 @@ std::vector<std::string_view> EntryNameParts(std::string_view name) {
 std::optional<std::string> EntryNameProblem(std::string_view name) {
   if (name.empty()) return "is empty";
   if (name.size() >= package::kNameBufferSize) return "is 256 bytes or longer";
-  if (name.find(':') != std::string_view::npos) return "holds ':' (a drive prefix or stream name)";
+  if (package::LeavesItsFolder(name)) return "would leave its folder (a root, drive, stream or \"..\" part)";
   for (char c : name) {
     if (IsForbidden(c)) return "holds a character Windows refuses in file names";
   }

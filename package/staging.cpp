@@ -1,0 +1,146 @@
+#include "package/staging.h"
+
+#include <cwchar>
+#include <optional>
+#include <string_view>
+
+#include "package/directory_chain.h"
+#include "package/entry_names.h"
+#include "package/extract.h"
+#include "platform/code_page.h"
+#include "platform/files.h"
+#include "spooler/install_log.h"
+
+namespace package {
+namespace {
+
+constexpr size_t kMaxPathBytes = 255;
+
+struct Rename {
+  const char* entry;
+  const char* writtenAs;
+};
+
+constexpr Rename kFennickRenames[] = {
+    {"FennickRender.dll", "Dellmar.dll"},
+    {"FennickRender.dll.x64", "Dellmar.dll.x64"},
+    {"FennickUI.dll", "Dellmarf.dll"},
+    {"FennickUI.dll.x64", "Dellmarf.dll.x64"},
+};
+
+constexpr Rename kTscRenames[] = {
+    {"Corvane.dll", "Dellmar.dll"},
+    {"Corvane.dll.x64", "Dellmar.dll.x64"},
+    {"CorvaneUI.dll", "Dellmarf.dll"},
+    {"CorvaneUI.dll.x64", "Dellmarf.dll.x64"},
+};
+
+constexpr Rename kEscRenames[] = {
+    {"Ambrel.dll", "Dellmar.dll"},
+    {"Ambrel.dll.x64", "Dellmar.dll.x64"},
+    {"AmbrelUI.dll", "Dellmarf.dll"},
+    {"AmbrelUI.dll.x64", "Dellmarf.dll.x64"},
+};
+
+const char* RenameFor(std::string_view fileName, std::span<const Rename> renames) {
+  for (const Rename& rename : renames) {
+    if (EqualsIgnoringAsciiCase(fileName, rename.entry)) return rename.writtenAs;
+  }
+  return nullptr;
+}
+
+// Family names are compared exactly: "tsc" is not "TSC".
+std::span<const Rename> FamilyRenames(const wchar_t* modelFamily) {
+  if (modelFamily != nullptr && std::wcscmp(modelFamily, L"TSC") == 0) return kTscRenames;
+  if (modelFamily != nullptr && std::wcscmp(modelFamily, L"ESC") == 0) return kEscRenames;
+  return {};
+}
+
+// The install folder as 8-bit text; nothing when it does not convert.
+std::optional<std::string> InstallFolder(StagingView& view) {
+  std::string folder;
+  if (!platform::WideToAnsi(view.InstallFolderText(), folder)) return std::nullopt;
+  return folder;
+}
+
+// "folder\name", or nothing when the name would leave the folder or the path is too long.
+std::optional<std::string> OutputPath(const std::string& folder, std::string_view name) {
+  if (LeavesItsFolder(name)) return std::nullopt;
+  std::string path = folder + "\\";
+  path += name;
+  if (path.size() > kMaxPathBytes) return std::nullopt;
+  return path;
+}
+
+std::wstring ToWide(std::string_view text) {
+  std::wstring wide;
+  platform::AnsiToWide(text, wide);
+  return wide;
+}
+
+void EnsureEntryFolder(const std::string& path) {
+  const std::string folder = path.substr(0, path.rfind('\\'));
+  const std::wstring wideFolder = ToWide(folder);
+  if (!platform::files::PathExists(wideFolder.c_str())) CreateDirectoryChain(wideFolder.c_str());
+}
+
+void StageMemoryEntry(StagingView& view, const std::string& folder, const MemoryEntry& entry,
+                      int32_t& counter, int32_t total) {
+  std::optional<std::string> path = OutputPath(folder, entry.name.text);
+  if (!path) return;
+  const std::string fileName = path->substr(path->rfind('\\') + 1);
+  if (const char* renamed = RenameFor(fileName, kFennickRenames)) path = OutputPath(folder, renamed);
+  if (!path) return;
+  EnsureEntryFolder(*path);
+  ExtractFromMemory(&view, entry.storedBytes, entry.storedSize, path->c_str(), counter, total);
+  view.ShowStatus(ToWide(fileName));
+}
+
+void ShowEntryPosition(StagingView& view, uint32_t done, uint32_t count) {
+  int32_t position = 0;
+  if (ComputeProgressPosition(done, count, position)) view.ShowProgressPosition(position);
+}
+
+}  // namespace
+
+int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage) {
+  const std::optional<std::string> folder = InstallFolder(view);
+  ResourcePackageReader reader(installPackage.Bytes());
+  spooler::WriteInstallLog("**** FileCount=%d\r\n", static_cast<int>(reader.EntryCount()));
+  int32_t counter = 0;
+  const auto total = static_cast<int32_t>(installPackage.size);
+  MemoryEntry entry;
+  for (uint32_t index = 0; folder && reader.Next(entry); ++index) {
+    StageMemoryEntry(view, *folder, entry, counter, total);
+    ShowEntryPosition(view, index + 1, reader.EntryCount());
+  }
+  spooler::WriteInstallLog("**** Retrace Finish\r\n");
+  return 0;
+}
+
+int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily) {
+  InstallerFile file;
+  if (!file.OpenOwnModule()) return kStagingNoInstallerFile;
+  return StageFromInstallerFile(view, modelFamily, file);
+}
+
+int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily, InstallerFile& file) {
+  const std::optional<std::string> folder = InstallFolder(view);
+  AppendedPackageReader reader(file);
+  if (!reader.Open()) return kStagingBadPackage;
+  const std::span<const Rename> renames = FamilyRenames(modelFamily);
+  int32_t counter = 0;
+  const auto total = static_cast<int32_t>(reader.PackageSize());
+  FileEntry entry;
+  while (folder && reader.Next(entry)) {
+    std::optional<std::string> path = OutputPath(*folder, entry.name.text);
+    if (!path) continue;
+    if (const char* renamed = RenameFor(entry.name.text, renames)) path = OutputPath(*folder, renamed);
+    if (!path) continue;
+    view.ShowStatus(ToWide(*path));
+    ExtractFromFile(&view, file.Handle(), entry.storedSize, path->c_str(), counter, total);
+  }
+  return reader.Error() == WalkError::None ? 0 : kStagingBadPackage;
+}
+
+}  // namespace package

@@ -1,0 +1,34 @@
+// Laying the whole package down in the install folder, from the package copy (resource form)
+// or from a package appended to the installer's own file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "package/inflate_entry.h"
+#include "package/install_package.h"
+
+namespace package {
+
+// The wizard's side of staging: the folder field, the status line and the progress bar.
+class StagingView : public ProgressTarget {
+ public:
+  // The text of the install folder field.
+  virtual std::wstring InstallFolderText() = 0;
+  // Shows the status text on the installing page at once.
+  virtual void ShowStatus(const std::wstring& text) = 0;
+};
+
+constexpr int32_t kStagingNoInstallerFile = -1;  // the installer file cannot be opened or measured
+constexpr int32_t kStagingBadPackage = -2;       // the trailer or an entry header cannot be read
+
+// Writes every entry into the install folder, logging the count before and the end after.
+// Renames the Fennick driver pair to Dellmar. Returns 0.
+int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage);
+
+// The same from the package appended to the installer's own file; the Corvane ("TSC") and
+// Ambrel ("ESC") driver pairs are renamed by model family. 0, or a negative code above.
+int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily);
+int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily, InstallerFile& file);
+
+}  // namespace package

@@ -1,0 +1,189 @@
+#include "package/staging.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fault_injection.h"
+#include "spooler/install_log.h"
+#include "tests/unit/support/test_files.h"
+#include "tools/mkpackage/package_builder.h"
+
+namespace {
+
+using mkpackage::MakeEntry;
+using mkpackage::StoredEntry;
+
+constexpr char kFolder[] = "C:\\Program Files\\Demo80";
+
+class RecordingView : public package::StagingView {
+ public:
+  std::wstring InstallFolderText() override { return folder; }
+  void ShowStatus(const std::wstring& text) override {
+    statuses.push_back(text);
+    afterStatus = true;
+  }
+  // The first position after each status is the per-entry one; the others come from inflating.
+  void ShowProgressPosition(int32_t position) override {
+    if (afterStatus) entryPositions.push_back(position);
+    afterStatus = false;
+  }
+
+  std::wstring folder = L"C:\\Program Files\\Demo80";
+  std::vector<std::wstring> statuses;
+  std::vector<int32_t> entryPositions;
+  bool afterStatus = false;
+};
+
+std::string InFolder(const std::string& name) { return std::string(kFolder) + "\\" + name; }
+
+std::string FileText(const std::string& path) {
+  const std::vector<uint8_t> bytes = test::ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+package::InstallPackage ToInstallPackage(const mkpackage::Bytes& bytes) {
+  package::InstallPackage installPackage;
+  installPackage.bytes.reset(new uint8_t[bytes.size()]);
+  std::copy(bytes.begin(), bytes.end(), installPackage.bytes.get());
+  installPackage.size = static_cast<uint32_t>(bytes.size());
+  return installPackage;
+}
+
+// 35 entries like the shipped package, with a folder entry and a driver pair to rename.
+std::vector<StoredEntry> ShippedShape() {
+  std::vector<StoredEntry> entries;
+  for (const char* name : {"CHISMPL.DLL", "CHITRAD.DLL", "ENGLISH.DLL", "Image.dll", "plotter.dll", "plotui.dll",
+                           "Tillvane.dll", "TillvaneUI.dll"}) {
+    entries.push_back(MakeEntry(name, std::string("32-bit ") + name));
+    entries.push_back(MakeEntry(std::string(name) + ".x64", std::string("64-bit ") + name));
+  }
+  for (const char* name : {"MerrowPrinterService.exe", "uninstaller.exe", "UNIDRV.HLP", "InstallConfig_cn.txt",
+                           "InstallConfig_en.txt", "PrinterName.txt", "dir\\a.txt", "FennickUI.DLL"}) {
+    entries.push_back(MakeEntry(name, std::string("content of ") + name));
+  }
+  for (int brand = 0; entries.size() < 35; ++brand) {
+    entries.push_back(MakeEntry("PrinterName_Brand" + std::to_string(brand) + ".txt", "variant"));
+  }
+  return entries;
+}
+
+class StagingTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    test::RemoveTree("C:\\Program Files\\Demo80");
+    test::RemoveTree("C:\\escaped");
+    DeleteFileA("C:\\Program Files\\escaped.txt");
+    DeleteFileA(spooler::kInstallLogPath);
+    CreateDirectoryA(kFolder, nullptr);
+  }
+  void TearDown() override { SetUp(); }
+
+  RecordingView m_view;
+};
+
+TEST_F(StagingTest, ShippedShapeIsLoggedWrittenAndProgressedPerEntry) {
+  const package::InstallPackage installPackage =
+      ToInstallPackage(mkpackage::BuildResourcePackage(ShippedShape()));
+  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
+
+  EXPECT_EQ(FileText(spooler::kInstallLogPath), "**** FileCount=35\r\r\n**** Retrace Finish\r\r\n");
+  std::vector<int32_t> expected;
+  for (int k = 1; k <= 35; ++k) expected.push_back(100 * k / 35);
+  EXPECT_EQ(m_view.entryPositions, expected);
+  EXPECT_EQ(m_view.entryPositions.front(), 2);
+  EXPECT_EQ(m_view.entryPositions[2], 8);
+
+  EXPECT_EQ(FileText(InFolder("plotter.dll.x64")), "64-bit plotter.dll");
+  EXPECT_EQ(FileText(InFolder("dir\\a.txt")), "content of dir\\a.txt");
+  // Renamed without regard to case, and shown under its package name.
+  EXPECT_EQ(FileText(InFolder("Dellmarf.dll")), "content of FennickUI.DLL");
+  EXPECT_FALSE(test::FileExists(InFolder("FennickUI.DLL")));
+  EXPECT_EQ(m_view.statuses.size(), 35u);
+  EXPECT_EQ(m_view.statuses[0], L"CHISMPL.DLL");
+  EXPECT_EQ(m_view.statuses[22], L"a.txt");  // the file name, without its folder
+}
+
+TEST_F(StagingTest, EntriesThatWouldLeaveTheFolderAreSkipped) {
+  const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
+      {MakeEntry("..\\escaped.txt", "x"), MakeEntry("C:\\escaped\\x.txt", "x"), MakeEntry("\\escaped\\x.txt", "x"),
+       MakeEntry("sub\\..\\..\\escaped.txt", "x"), MakeEntry("kept.txt", "kept")}));
+  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
+  EXPECT_FALSE(test::FileExists("C:\\Program Files\\escaped.txt"));
+  EXPECT_FALSE(test::FolderExists("C:\\escaped"));
+  EXPECT_EQ(FileText(InFolder("kept.txt")), "kept");
+  EXPECT_EQ(m_view.entryPositions.back(), 100);
+}
+
+TEST_F(StagingTest, OverlongOutputPathIsSkipped) {
+  const std::string longName(255 - std::string(kFolder).size(), 'n');  // folder, backslash, name: 256
+  const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
+      {MakeEntry(longName, "long"), MakeEntry(longName.substr(1), "fits")}));
+  package::StageFromPackage(m_view, installPackage);
+  EXPECT_FALSE(test::FileExists(InFolder(longName)));
+  EXPECT_EQ(FileText(InFolder(longName.substr(1))), "fits");
+}
+
+class AppendedStagingTest : public StagingTest {
+ protected:
+  int32_t Stage(const wchar_t* family, const mkpackage::Bytes& file) {
+    test::WriteBytes(kInstaller, file);
+    package::InstallerFile installer;
+    EXPECT_TRUE(installer.Open(L"C:\\installer.exe"));
+    return package::StageFromInstallerFile(m_view, family, installer);
+  }
+  static mkpackage::Bytes Installer(const std::vector<StoredEntry>& entries) {
+    return mkpackage::BuildAppendedFile(test::Bytes("MZ stub program"), "", entries);
+  }
+  static std::vector<StoredEntry> DriverSets() {
+    return {MakeEntry("Corvane.dll", "tsc render"), MakeEntry("corvaneui.dll.x64", "tsc ui 64"),
+            MakeEntry("Ambrel.dll", "esc render"), MakeEntry("plain.txt", "plain")};
+  }
+  static constexpr char kInstaller[] = "C:\\installer.exe";
+};
+
+TEST_F(AppendedStagingTest, RenamesTheDriverSetOfTheModelFamily) {
+  EXPECT_EQ(Stage(L"TSC", Installer(DriverSets())), 0);
+  EXPECT_EQ(FileText(InFolder("Dellmar.dll")), "tsc render");
+  EXPECT_EQ(FileText(InFolder("Dellmarf.dll.x64")), "tsc ui 64");
+  EXPECT_EQ(FileText(InFolder("Ambrel.dll")), "esc render");
+  EXPECT_EQ(FileText(InFolder("plain.txt")), "plain");
+  // The whole output path is shown, after renaming.
+  ASSERT_EQ(m_view.statuses.size(), 4u);
+  EXPECT_EQ(m_view.statuses[0], L"C:\\Program Files\\Demo80\\Dellmar.dll");
+}
+
+TEST_F(AppendedStagingTest, FamilyIsComparedWithCase) {
+  EXPECT_EQ(Stage(L"tsc", Installer(DriverSets())), 0);
+  EXPECT_EQ(FileText(InFolder("Corvane.dll")), "tsc render");
+  EXPECT_FALSE(test::FileExists(InFolder("Dellmar.dll")));
+
+  EXPECT_EQ(Stage(L"ESC", Installer(DriverSets())), 0);
+  EXPECT_EQ(FileText(InFolder("Dellmar.dll")), "esc render");
+}
+
+TEST_F(AppendedStagingTest, UnreadablePackagesGiveTheirCodes) {
+  mkpackage::Bytes zeroCount = Installer({MakeEntry("plain.txt", "plain")});
+  std::fill(zeroCount.end() - 8, zeroCount.end() - 4, 0);
+  EXPECT_EQ(Stage(L"TSC", zeroCount), package::kStagingBadPackage);
+  EXPECT_FALSE(test::FileExists(InFolder("plain.txt")));
+
+  // The count promises a second entry that is not there: the first stays written.
+  mkpackage::Bytes shortOne = Installer({MakeEntry("plain.txt", "plain")});
+  shortOne[shortOne.size() - 8] = 2;
+  EXPECT_EQ(Stage(L"TSC", shortOne), package::kStagingBadPackage);
+  EXPECT_EQ(FileText(InFolder("plain.txt")), "plain");
+
+  platform::ScopedFaults faults;
+  platform::InjectFault("CreateFileW", ERROR_ACCESS_DENIED);
+  EXPECT_EQ(package::StageFromInstallerFile(m_view, L"TSC"), package::kStagingNoInstallerFile);
+}
+
+TEST_F(AppendedStagingTest, StagesThePackageAppendedToItsOwnFile) {
+  EXPECT_EQ(package::StageFromInstallerFile(m_view, L"POS80"), 0);
+  EXPECT_EQ(test::ReadBytes(InFolder("Appended.ini")), test::ReadBytes(FIXTURE_DIR "/Appended.ini"));
+}
+
+}  // namespace
