@@ -4,19 +4,10 @@
 #   DIR/win64  a 64-bit Windows, where the 32-bit programs run under WOW64
 set -euo pipefail
 dir=${1:?usage: make-prefix-templates.sh DIR}
-source "$(dirname "$0")/wine-env.sh"
-
-make_prefix() {
-  local arch=$1 prefix=$dir/$1
-  rm -rf "$prefix"
-  WINEARCH=$arch WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1
-  # Waits until the registry is saved and the prefix's wineserver has ended.
-  WINEPREFIX=$prefix wineserver -w
-  [ -f "$prefix/system.reg" ] || { echo "make-prefix-templates: no $arch prefix made" >&2; return 1; }
-}
+source "$(dirname "$0")/wine-prefix.sh"
 
 mkdir -p "$dir"
-make_prefix win32 & first=$!
-make_prefix win64 & second=$!
+make_prefix win32 "$dir/win32" & first=$!
+make_prefix win64 "$dir/win64" & second=$!
 wait $first
 wait $second

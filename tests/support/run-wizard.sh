@@ -5,30 +5,26 @@
 # Usage: run-wizard.sh INSTALLER DRIVER PREFIX SHOTS
 set -euo pipefail
 installer=$1 driver=$2 prefix=$3 shots=$4
-source "$(dirname "$0")/wine-env.sh"
-export WINEPREFIX=$prefix
+source "$(dirname "$0")/wine-prefix.sh"
 if [ ! -f "$prefix/system.reg" ]; then
   echo "Making the Wine prefix $prefix (once)..."
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
+  make_prefix win64 "$prefix"
 fi
+export WINEPREFIX=$prefix
 
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$installer"
 fi
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb
 installer_pid=
 cleanup() {
   [ -n "$installer_pid" ] && kill "$installer_pid" 2>/dev/null
   wineserver -k >/dev/null 2>&1
-  kill "$xvfb" 2>/dev/null
+  stop_xvfb
 }
 trap cleanup EXIT
-sleep 1
 
 mkdir -p "$shots"
 wine "$installer" &
