@@ -3,7 +3,7 @@
 # Wine process of that prefix and removes it. Usage: run-in-prefix.sh TEMPLATE PROGRAM [ARGS...]
 # The prefix is exported as WINEPREFIX, so a test script can use and inspect it.
 set -uo pipefail
-template=${1:?usage: run-in-prefix.sh TEMPLATE PROGRAM [ARGS...]}
+template=$(realpath "${1:?usage: run-in-prefix.sh TEMPLATE PROGRAM [ARGS...]}")
 shift
 source "$(dirname "$0")/wine-env.sh"
 
