@@ -31,3 +31,15 @@ function(add_wine_test_run test_name target prefix)
     set_tests_properties(${test_name} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
   endif()
 endfunction()
+
+# add_wine_display_test(NAME PREFIXES win32 [win64] SOURCES ... LIBRARIES ...)
+# as add_wine_test, for programs that create windows: each run gets a virtual screen (Xvfb).
+function(add_wine_display_test name)
+  cmake_parse_arguments(ARG "" "" "PREFIXES;SOURCES;LIBRARIES" ${ARGN})
+  add_wine_test(${name} SOURCES ${ARG_SOURCES} LIBRARIES ${ARG_LIBRARIES})
+  foreach(prefix IN LISTS ARG_PREFIXES)
+    add_test(NAME ${name}.${prefix}
+             COMMAND ${RUN_IN_PREFIX} ${WINE_PREFIX_TEMPLATES}/${prefix}
+                     ${CMAKE_SOURCE_DIR}/tests/support/with-xvfb.sh $<TARGET_FILE:${name}>)
+  endforeach()
+endfunction()

@@ -47,6 +47,21 @@ DWORD GetModuleFileNameW(HMODULE module, wchar_t* path, DWORD capacity) {
   return ::GetModuleFileNameW(module, path, capacity);
 }
 
+BOOL CopyFileA(const char* source, const char* target, BOOL failIfExists) {
+  if (TakeInjectedFault("CopyFileA")) return FALSE;
+  return ::CopyFileA(source, target, failIfExists);
+}
+
+BOOL DeleteFileA(const char* path) {
+  if (TakeInjectedFault("DeleteFileA")) return FALSE;
+  return ::DeleteFileA(path);
+}
+
+UINT GetSystemDirectoryA(char* path, UINT capacity) {
+  if (TakeInjectedFault("GetSystemDirectoryA")) return 0;
+  return ::GetSystemDirectoryA(path, capacity);
+}
+
 FILE* fopen(const char* path, const char* mode) {
   if (TakeInjectedFault("fopen")) return nullptr;
   return std::fopen(path, mode);
@@ -64,6 +79,38 @@ size_t fwrite(const void* bytes, size_t size, FILE* file) {
 
 bool PathExists(const wchar_t* path) {
   return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* data) {
+  if (TakeInjectedFault("FindFirstFileW")) return INVALID_HANDLE_VALUE;
+  return ::FindFirstFileW(pattern, data);
+}
+
+BOOL FindNextFileW(HANDLE search, WIN32_FIND_DATAW* data) {
+  if (TakeInjectedFault("FindNextFileW")) return FALSE;
+  return ::FindNextFileW(search, data);
+}
+
+BOOL FindClose(HANDLE search) { return ::FindClose(search); }
+
+BOOL RemoveDirectoryW(const wchar_t* path) {
+  if (TakeInjectedFault("RemoveDirectoryW")) return FALSE;
+  return ::RemoveDirectoryW(path);
+}
+
+BOOL CopyFileW(const wchar_t* source, const wchar_t* target, BOOL failIfExists) {
+  if (TakeInjectedFault("CopyFileW")) return FALSE;
+  return ::CopyFileW(source, target, failIfExists);
+}
+
+BOOL MoveFileExW(const wchar_t* source, const wchar_t* target, DWORD flags) {
+  if (TakeInjectedFault("MoveFileExW")) return FALSE;
+  return ::MoveFileExW(source, target, flags);
+}
+
+DWORD GetTempPathW(DWORD capacity, wchar_t* path) {
+  if (TakeInjectedFault("GetTempPathW")) return 0;
+  return ::GetTempPathW(capacity, path);
 }
 
 }  // namespace platform::files

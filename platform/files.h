@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "platform/handle.h"
+
 namespace platform::files {
 
 HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
@@ -16,6 +18,9 @@ DWORD GetFileAttributesW(const wchar_t* path);
 BOOL CreateDirectoryW(const wchar_t* path);
 BOOL DeleteFileW(const wchar_t* path);
 DWORD GetModuleFileNameW(HMODULE module, wchar_t* path, DWORD capacity);
+BOOL CopyFileA(const char* source, const char* target, BOOL failIfExists);
+BOOL DeleteFileA(const char* path);
+UINT GetSystemDirectoryA(char* path, UINT capacity);
 
 // C runtime streams with 8-bit (ANSI code page) paths; "fopen" also fails by injection.
 FILE* fopen(const char* path, const char* mode);
@@ -26,5 +31,31 @@ size_t fwrite(const void* bytes, size_t size, FILE* file);
 
 // True when the path names an existing file or folder.
 bool PathExists(const wchar_t* path);
+
+// Folder listings, removal, copies and moves with UTF-16 paths.
+HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* data);
+BOOL FindNextFileW(HANDLE search, WIN32_FIND_DATAW* data);
+// Not injectable: a close made to fail would only leak the search.
+BOOL FindClose(HANDLE search);
+BOOL RemoveDirectoryW(const wchar_t* path);
+BOOL CopyFileW(const wchar_t* source, const wchar_t* target, BOOL failIfExists);
+BOOL MoveFileExW(const wchar_t* source, const wchar_t* target, DWORD flags);
+DWORD GetTempPathW(DWORD capacity, wchar_t* path);
+
+struct CloseFind {
+  void operator()(HANDLE search) const { files::FindClose(search); }
+};
+// A folder listing; invalid is INVALID_HANDLE_VALUE, as FindFirstFileW returns it.
+class UniqueFindHandle {
+ public:
+  UniqueFindHandle() = default;
+  explicit UniqueFindHandle(HANDLE search) : m_search(search == INVALID_HANDLE_VALUE ? nullptr : search) {}
+  HANDLE Get() const { return m_search.Get(); }
+  bool IsValid() const { return m_search.IsValid(); }
+  explicit operator bool() const { return IsValid(); }
+
+ private:
+  UniqueOwner<HANDLE, nullptr, CloseFind> m_search;
+};
 
 }  // namespace platform::files

@@ -18,4 +18,10 @@ DWORD GetPrivateProfileStringW(const wchar_t* section, const wchar_t* key, const
   return ::GetPrivateProfileStringW(section, key, fallback, value, capacity, path);
 }
 
+BOOL WritePrivateProfileStringW(const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                                const wchar_t* path) {
+  if (TakeInjectedFault("WritePrivateProfileStringW")) return FALSE;
+  return ::WritePrivateProfileStringW(section, key, value, path);
+}
+
 }  // namespace platform::profile

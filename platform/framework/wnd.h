@@ -3,12 +3,15 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace framework {
 
 class CWnd {
  public:
   CWnd() = default;
-  virtual ~CWnd() = default;
+  // Destroys a window this object still runs (its handlers no longer see the messages).
+  virtual ~CWnd();
   CWnd(const CWnd&) = delete;
   CWnd& operator=(const CWnd&) = delete;
 
@@ -30,8 +33,39 @@ class CWnd {
   LRESULT SendMessageW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageW(m_hWnd, message, wParam, lParam);
   }
+  BOOL ShowWindow(int show) { return ::ShowWindow(m_hWnd, show); }
+  BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+  BOOL EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
+  BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+  BOOL InvalidateRect(const RECT* rect, BOOL erase) { return ::InvalidateRect(m_hWnd, rect, erase); }
+  BOOL UpdateWindow() { return ::UpdateWindow(m_hWnd); }
+  // The window text; from another thread this waits for the owning thread to answer.
+  std::wstring GetWindowTextW() const;
+
+  // Creates a window run by this object: one of a class from RegisterWndClass, or a system
+  // class (such as "EDIT") whose procedure this object then takes over, passing on what its
+  // handlers leave. False when the window cannot be created.
+  BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, int x, int y,
+                int width, int height, HWND parent, UINT id);
+  // Registers (once) a class whose windows CreateEx can create; returns its name.
+  static std::wstring RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
 
   HWND m_hWnd = nullptr;
+
+ protected:
+  // The message-map lookup: true, with `result` set, when this window handles the message.
+  virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The processing the window has without this object: its class's own procedure.
+  LRESULT DefWindowProcW(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static CWnd* FromHandle(HWND window);
+  void Attach(HWND window);
+  void SubclassWindow(HWND window);
+  void Detach();
+
+  WNDPROC m_superProc = nullptr;  // set while a system class's window is taken over
 };
 
 }  // namespace framework

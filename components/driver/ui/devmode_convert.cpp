@@ -1,0 +1,49 @@
+#include "components/driver/ui/devmode_convert.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "components/driver/common/page_setup.h"
+
+namespace plotter {
+namespace {
+
+struct FieldEnd {
+  DWORD field;
+  size_t end;
+};
+
+// The members later DEVMODE versions added, with where each ends.
+constexpr FieldEnd kLateFields[] = {
+    {DM_ICMMETHOD, offsetof(DEVMODEW, dmICMMethod) + sizeof(DWORD)},
+    {DM_ICMINTENT, offsetof(DEVMODEW, dmICMIntent) + sizeof(DWORD)},
+    {DM_MEDIATYPE, offsetof(DEVMODEW, dmMediaType) + sizeof(DWORD)},
+    {DM_DITHERTYPE, offsetof(DEVMODEW, dmDitherType) + sizeof(DWORD)},
+    {DM_PANNINGWIDTH, offsetof(DEVMODEW, dmPanningWidth) + sizeof(DWORD)},
+    {DM_PANNINGHEIGHT, offsetof(DEVMODEW, dmPanningHeight) + sizeof(DWORD)},
+};
+
+DWORD FieldsThatFit(DWORD fields, size_t size) {
+  for (const FieldEnd& late : kLateFields) {
+    if (late.end > size) fields &= ~late.field;
+  }
+  return fields;
+}
+
+}  // namespace
+
+bool ConvertPublicPart(const DEVMODEW& in, DEVMODEW& out, WORD out_size, WORD out_version) {
+  if (in.dmSize < kMinDevModeSize || out_size < kMinDevModeSize) return false;
+  out_size = std::min<WORD>(out_size, sizeof(DEVMODEW));
+  const size_t copied = std::min<size_t>({in.dmSize, out_size, sizeof(DEVMODEW)});
+  DEVMODEW converted{};
+  std::memcpy(&converted, &in, copied);
+  converted.dmSize = out_size;
+  converted.dmSpecVersion = out_version;
+  converted.dmDriverExtra = 0;
+  converted.dmFields = FieldsThatFit(in.dmFields, copied);
+  std::memcpy(&out, &converted, out_size);
+  return true;
+}
+
+}  // namespace plotter

@@ -1,0 +1,42 @@
+// The printer data values that say where a printer's jobs go, as the installer writes them.
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/handle.h"
+
+namespace portmon {
+
+struct ClosePrinterHandle {
+  void operator()(HANDLE printer) const { ::ClosePrinter(printer); }
+};
+using UniquePrinter = platform::UniqueOwner<HANDLE, nullptr, ClosePrinterHandle>;
+
+// "PortType" 1: the job goes over TCP to "IP"; anything else: to the USB printer of "VidAndPid".
+constexpr DWORD kNetworkPortType = 1;
+
+struct PrinterSettings {
+  DWORD portType = 0;
+  std::wstring ip;
+  std::wstring vidAndPid;
+};
+
+// Missing values read as port type 0 and empty texts.
+PrinterSettings ReadPrinterSettings(HANDLE printer);
+DWORD OpenPrinterByName(const wchar_t* name, UniquePrinter& printer);
+DWORD ReadPrinterSettingsByName(const wchar_t* name, PrinterSettings& settings);
+
+struct NetworkAddress {
+  std::wstring host;
+  std::wstring port;  // decimal, 1 to 65535
+};
+
+// "10.0.0.5 9100": an address, blanks, a TCP port; surrounding blanks are allowed.
+std::optional<NetworkAddress> ParseNetworkAddress(std::wstring_view ip);
+
+}  // namespace portmon

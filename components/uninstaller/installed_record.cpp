@@ -1,0 +1,65 @@
+#include "components/uninstaller/installed_record.h"
+
+#include <windows.h>
+
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "system/install_record.h"
+
+namespace uninstaller {
+namespace {
+
+namespace registry = platform::registry;
+using integration::kRecordTextCapacity;
+
+std::wstring ReadIniText(const std::wstring& path, const wchar_t* key) {
+  wchar_t text[kRecordTextCapacity] = {};
+  platform::profile::GetPrivateProfileStringW(integration::kUninstallIniSection, key, L"", text,
+                                              kRecordTextCapacity, path.c_str());
+  return text;
+}
+
+// A missing value or one of another type reads as empty.
+std::wstring ReadTextValue(HKEY key, const wchar_t* name) {
+  wchar_t text[kRecordTextCapacity] = {};
+  DWORD type = 0;
+  DWORD size = sizeof(text) - sizeof(wchar_t);  // the last unit stays the terminator
+  if (registry::RegQueryValueExW(key, name, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
+      type != REG_SZ) {
+    return {};
+  }
+  return text;
+}
+
+void ReadProductValues(HKEY key, InstalledRecord& record) {
+  record.PrinterName = ReadTextValue(key, integration::kPrinterNameValue);
+  record.Language = ReadTextValue(key, integration::kLanguageValue);
+  record.StartMenuFolder = ReadTextValue(key, integration::kStartMenuDirValue);
+  record.ShortcutPath = ReadTextValue(key, integration::kUninstallerValue);
+  record.DriverName = ReadTextValue(key, integration::kPrinterDriverValue);
+  record.MonitorName = ReadTextValue(key, integration::kMonitorNameValue);
+  record.PortName = ReadTextValue(key, integration::kPortNameValue);
+}
+
+}  // namespace
+
+RecordState ReadInstalledRecord(std::wstring_view installFolder, InstalledRecord& record) {
+  record = {};
+  record.InstallFolder = installFolder;
+  const std::wstring iniPath = integration::JoinPath(installFolder, integration::kUninstallIniName);
+  record.ConfiguredPrinterName = ReadIniText(iniPath, integration::kIniPrinterNameKey);
+  record.ServiceName = ReadIniText(iniPath, integration::kIniServiceNameKey);
+  if (record.ConfiguredPrinterName.empty()) return RecordState::kNoProfile;
+
+  HKEY opened = nullptr;
+  const std::wstring keyPath = integration::ProductKeyPath(record.ConfiguredPrinterName);
+  if (registry::RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ | KEY_WOW64_64KEY, &opened) !=
+      ERROR_SUCCESS) {
+    return RecordState::kNoProductKey;
+  }
+  registry::UniqueKey key(opened);
+  ReadProductValues(key.Get(), record);
+  return RecordState::kFound;
+}
+
+}  // namespace uninstaller

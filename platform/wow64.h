@@ -1,0 +1,31 @@
+// WOW64: the 32-bit installer on 64-bit Windows. The calls are resolved at run time, as
+// older 32-bit Windows lacks them.
+#pragma once
+
+#include <windows.h>
+
+namespace platform::wow64 {
+
+// IsWow64Process for the current process; FALSE when the function is missing or fails.
+BOOL IsWow64Process(BOOL* isWow64);
+
+// Switches file-system redirection off for this thread while it lives ("Kernel32.dll"'s
+// Wow64DisableWow64FsRedirection / Wow64RevertWow64FsRedirection); does nothing where they
+// are missing.
+class FsRedirectionOff {
+ public:
+  FsRedirectionOff();
+  ~FsRedirectionOff();
+  FsRedirectionOff(const FsRedirectionOff&) = delete;
+  FsRedirectionOff& operator=(const FsRedirectionOff&) = delete;
+  bool IsOff() const { return m_switchedOff; }
+
+ private:
+  using RevertFunction = BOOL(WINAPI*)(PVOID);
+  HMODULE m_kernel32 = nullptr;
+  RevertFunction m_revert = nullptr;
+  PVOID m_oldState = nullptr;
+  bool m_switchedOff = false;
+};
+
+}  // namespace platform::wow64

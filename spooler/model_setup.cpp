@@ -1,0 +1,61 @@
+#include "spooler/model_setup.h"
+
+#include <windows.h>
+
+#include "app/utf16_text.h"
+#include "app/wizard_config.h"
+#include "platform/code_page.h"
+#include "platform/files.h"
+#include "platform/handle.h"
+#include "platform/printers.h"
+#include "spooler/characterization_file.h"
+#include "spooler/monitor_install.h"
+
+namespace spooler {
+namespace {
+
+constexpr DWORD kDriverDirectoryBytes = 256;
+
+void SetDefaultPrinter(const std::wstring& printerName) {
+  std::string ansi;
+  if (platform::WideToAnsi(printerName, ansi)) platform::printers::SetDefaultPrinterA(ansi.c_str());
+}
+
+}  // namespace
+
+std::wstring CharacterizationFilePath() {
+  wchar_t directory[kDriverDirectoryBytes / sizeof(wchar_t)] = {};
+  DWORD needed = 0;
+  if (!platform::printers::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
+                                                      kDriverDirectoryBytes, &needed)) {
+    return {};
+  }
+  directory[std::size(directory) - 1] = L'\0';
+  return std::wstring(directory) + L"\\" + app::WizardConfig.PrinterName + L"GPC.pcd";
+}
+
+bool WriteCharacterizationFile(const std::wstring& path, const wizard::ModelRecord& model) {
+  platform::UniqueCrtFile file(platform::files::_wfopen(path.c_str(), L"wb"));
+  if (!file) return false;
+  const std::vector<uint8_t> bytes =
+      BuildCharacterizationData({model.ModelFamily, model.Resolution, model.PaperWidth, model.PaperHeight});
+  platform::files::fwrite(bytes.data(), bytes.size(), file.Get());
+  return true;
+}
+
+int InstallPrinterForModel(const PrinterRequest& request, bool setDefaultPrinter, PortChooser& ports) {
+  const std::wstring dataFile = CharacterizationFilePath();
+  if (dataFile.empty()) return 0;
+  // A file that cannot be written leaves the driver with a missing or older one.
+  WriteCharacterizationFile(dataFile, *request.model);
+  app::CopyBounded(app::WizardConfig.DriverName, request.printerName + L" Driver");
+
+  std::wstring addedPrinterName;
+  const int result = IsWow64() ? InstallDriverAndPrinter64(request, ports, addedPrinterName)
+                               : InstallDriverAndPrinter32(request, ports, addedPrinterName);
+  // The printer actually added: a numbered name when the entered one was taken.
+  if (setDefaultPrinter && result) SetDefaultPrinter(addedPrinterName);
+  return result;
+}
+
+}  // namespace spooler

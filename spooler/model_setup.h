@@ -1,0 +1,22 @@
+// The model setup of an installation: the characterization file of the chosen model, the
+// driver name, driver and printer creation for the running Windows, and the default printer.
+#pragma once
+
+#include <string>
+
+#include "spooler/printer_install.h"
+
+namespace spooler {
+
+// "<driver directory>\<PrinterName of WizardConfig>GPC.pcd"; empty when the driver directory
+// cannot be obtained.
+std::wstring CharacterizationFilePath();
+
+// Writes the model's characterization file; false when it cannot be created.
+bool WriteCharacterizationFile(const std::wstring& path, const wizard::ModelRecord& model);
+
+// 1 when the printer was installed, else 0 (also, with nothing installed, when the driver
+// directory is unavailable). With setDefaultPrinter the added printer becomes the default.
+int InstallPrinterForModel(const PrinterRequest& request, bool setDefaultPrinter, PortChooser& ports);
+
+}  // namespace spooler

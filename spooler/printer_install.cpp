@@ -1,0 +1,239 @@
+#include "spooler/printer_install.h"
+
+#include <cstdio>
+
+#include "app/utf16_text.h"
+#include "app/wizard_config.h"
+#include "platform/code_page.h"
+#include "platform/files.h"
+#include "platform/printers.h"
+#include "platform/spooler.h"
+#include "spooler/install_log.h"
+#include "spooler/monitor_install.h"
+#include "spooler/ports.h"
+
+namespace spooler {
+namespace {
+
+constexpr DWORD kDriverDirectoryCapacity = 256;
+constexpr size_t kMaxAnsiName = 259;
+constexpr const char* kSupportFiles[] = {"CHISMPL.DLL", "CHITRAD.DLL", "ENGLISH.DLL", "Image.dll"};
+
+// The 32-bit and 64-bit Windows variants differ only in these.
+struct Platform {
+  bool is64Bit;
+  const wchar_t* environment;
+  int (*registerMonitor)(const std::wstring& monitorDllPath);
+};
+constexpr Platform kPlatform32 = {false, kEnvironmentX86, AddPortMonitorX86};
+constexpr Platform kPlatform64 = {true, kEnvironmentX64, AddPortMonitorX64};
+
+// The 8-bit names the files are placed under.
+struct DriverFiles {
+  std::string printer;  // P
+  std::string folder;   // the install folder
+  std::string directory;
+  std::string uiFile;
+  std::string driverFile;
+  std::string dataFile;
+};
+
+std::string ToAnsi(const std::wstring& text) {
+  std::string ansi;
+  platform::WideToAnsi(text, ansi);
+  if (ansi.size() > kMaxAnsiName) ansi.resize(kMaxAnsiName);
+  return ansi;
+}
+
+std::wstring ToWide(const std::string& text) {
+  std::wstring wide;
+  platform::AnsiToWide(text, wide);
+  return wide;
+}
+
+std::optional<std::string> DriverDirectory() {
+  char directory[kDriverDirectoryCapacity] = {};
+  DWORD needed = 0;
+  if (!platform::printers::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
+                                                      kDriverDirectoryCapacity, &needed)) {
+    WriteInstallLog("GetPrinterDriverDirectory = %d\r\n", static_cast<int>(::GetLastError()));
+    return std::nullopt;
+  }
+  directory[kDriverDirectoryCapacity - 1] = '\0';
+  return std::string(directory);
+}
+
+std::string SourcePath(const DriverFiles& files, const char* name, const Platform& platform) {
+  std::string path = files.folder + "\\" + name;
+  if (platform.is64Bit) path += ".x64";
+  return path;
+}
+
+void PlaceDriverFiles(const DriverFiles& files, const Platform& platform) {
+  for (const char* name : kSupportFiles) {
+    const std::string target = files.directory + "\\3\\" + name;
+    platform::files::CopyFileA(SourcePath(files, name, platform).c_str(), target.c_str(), FALSE);
+  }
+  const std::pair<const char*, const std::string*> renamed[] = {{"plotui.dll", &files.uiFile},
+                                                                {"plotter.dll", &files.driverFile}};
+  for (const auto& [name, targetName] : renamed) {
+    const std::string source = SourcePath(files, name, platform);
+    platform::files::CopyFileA(source.c_str(), (files.directory + "\\" + *targetName).c_str(), FALSE);
+    platform::files::DeleteFileA(source.c_str());
+    // On 64-bit Windows the 32-bit build is of no use either.
+    platform::files::DeleteFileA((files.folder + "\\" + name).c_str());
+  }
+}
+
+// The port list; false when the user cancels it.
+bool ChoosePortName(PortChooser& ports) {
+  std::wstring chosen;
+  if (!ports.ChoosePort(chosen)) return false;
+  app::CopyBounded(app::WizardConfig.PortName, chosen);
+  return true;
+}
+
+// The printer's own monitor port when asked for; the port list when the port is missing.
+bool SettlePort(const PrinterRequest& request, const std::wstring& monitorDllPath, const Platform& platform,
+                PortChooser& ports) {
+  if ((request.usbPort || request.networkPort) && request.useMonitor) {
+    app::CopyBounded(app::WizardConfig.PortName, FormatMonitorPortName(request.printerName.c_str()));
+    if (!PortExists()) {
+      const bool made = platform.registerMonitor(monitorDllPath) && AddMonitorPort();
+      if (!made && !ChoosePortName(ports)) return false;
+    }
+  }
+  return PortExists() || ChoosePortName(ports);
+}
+
+bool AddDriver(const DriverFiles& files, const Platform& platform) {
+  std::wstring driverFile = ToWide(files.driverFile);
+  std::wstring dataFile = ToWide(files.dataFile);
+  std::wstring uiFile = ToWide(files.uiFile);
+  DRIVER_INFO_2W driver = {};
+  driver.cVersion = 2;
+  driver.pName = app::WizardConfig.DriverName;
+  driver.pEnvironment = const_cast<wchar_t*>(platform.environment);
+  driver.pDriverPath = driverFile.data();
+  driver.pDataFile = dataFile.data();
+  driver.pConfigFile = uiFile.data();
+  if (platform::printers::AddPrinterDriverW(nullptr, 2, reinterpret_cast<BYTE*>(&driver))) return true;
+  WriteInstallLog("AddPrinterDriver = %d\r\n", static_cast<int>(::GetLastError()));
+  return false;
+}
+
+void SetText(HANDLE printer, const wchar_t* name, const std::wstring& text) {
+  platform::printers::SetPrinterDataW(printer, name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+void SetNumber(HANDLE printer, const wchar_t* name, DWORD value) {
+  platform::printers::SetPrinterDataW(printer, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                      sizeof value);
+}
+
+std::wstring UserForm(const wizard::ModelRecord& model) {
+  wchar_t form[64] = {};
+  std::swprintf(form, 64, L"%d %d %d %d", model.PaperWidth, model.PaperHeight, 0, 0);
+  return form;
+}
+
+void WritePrinterData(HANDLE printer, const PrinterRequest& request) {
+  SetNumber(printer, L"SavingLog", 1);
+  WriteInstallLog("*********** AddPrinter success\r\n");
+  if (request.networkPort) SetText(printer, L"IP", request.ipAddress + L" " + request.tcpPort);
+  SetNumber(printer, L"PortType", request.networkPort ? 1 : 0);
+  SetText(printer, L"DevicePath", request.devicePath);
+  SetText(printer, L"VidAndPid", request.model->VidPid);
+  SetText(printer, L"UserForm", UserForm(*request.model));
+  SetText(printer, L"Language", app::WizardConfig.LanguageDll);
+}
+
+bool AddPrinter(const PrinterRequest& request, const std::wstring& printerName) {
+  PRINTER_INFO_2W printer = {};
+  std::wstring name = printerName;
+  std::wstring share = printerName;
+  std::wstring empty;
+  std::wstring processor = L"WinPrint";
+  std::wstring dataType = L"RAW";
+  std::wstring parameters;
+  printer.pPrinterName = name.data();
+  printer.pShareName = share.data();
+  printer.pPortName = app::WizardConfig.PortName;
+  printer.pDriverName = app::WizardConfig.DriverName;
+  printer.pSepFile = empty.data();
+  printer.pPrintProcessor = processor.data();
+  printer.pDatatype = dataType.data();
+  printer.pParameters = parameters.data();
+  printer.Attributes = PRINTER_ATTRIBUTE_DEFAULT;
+  WriteInstallLog("*********** call AddPrinter\r\n");
+  platform::spooler::UniquePrinter added(
+      platform::printers::AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer)));
+  if (!added) {
+    WriteInstallLog("AddPrinter = %d\r\n", static_cast<int>(::GetLastError()));
+    return false;
+  }
+  WritePrinterData(added.Get(), request);
+  WriteInstallLog("AddPrinter hPrinter = %x\r\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(added.Get())));
+  return true;
+}
+
+int InstallDriverAndPrinter(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName,
+                            const Platform& platform) {
+  const std::optional<std::string> directory = DriverDirectory();
+  if (!directory) return 0;
+  DriverFiles files;
+  files.printer = ToAnsi(request.printerName);
+  files.folder = ToAnsi(request.installFolder);
+  files.directory = *directory;
+  files.uiFile = files.printer + "UI.dll";
+  files.driverFile = files.printer + "Drv.dll";
+  files.dataFile = files.printer + "GPC.pcd";
+  PlaceDriverFiles(files, platform);
+  const std::wstring monitorDllPath = PlaceMonitorFiles(files.folder, files.printer, platform.is64Bit);
+  if (!SettlePort(request, monitorDllPath, platform, ports)) return 0;
+  if (!AddDriver(files, platform)) return 0;
+  addedPrinterName = UniquePrinterName(files.printer);
+  return AddPrinter(request, addedPrinterName) ? 1 : 0;
+}
+
+}  // namespace
+
+int InstallDriverAndPrinter32(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName) {
+  return InstallDriverAndPrinter(request, ports, addedPrinterName, kPlatform32);
+}
+
+int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName) {
+  return InstallDriverAndPrinter(request, ports, addedPrinterName, kPlatform64);
+}
+
+std::optional<PrinterSnapshot> EnumLocalPrinters() {
+  constexpr DWORD kFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+  wchar_t emptyName[] = L"";
+  DWORD needed = 0;
+  DWORD count = 0;
+  platform::printers::EnumPrintersW(kFlags, emptyName, 2, nullptr, 0, &needed, &count);
+  PrinterSnapshot snapshot;
+  snapshot.buffer.assign(needed + 4, 0);
+  if (!platform::printers::EnumPrintersW(kFlags, emptyName, 2, snapshot.buffer.data(), needed, &needed, &count)) {
+    return std::nullopt;
+  }
+  snapshot.count = count;
+  return snapshot;
+}
+
+std::wstring UniquePrinterName(const std::string& candidate) {
+  const std::optional<PrinterSnapshot> snapshot = EnumLocalPrinters();
+  std::wstring name = ToWide(candidate);
+  if (!snapshot) return name;
+  auto taken = [&](const std::wstring& wanted) {
+    for (const PRINTER_INFO_2W& printer : snapshot->Records()) {
+      if (printer.pPrinterName != nullptr && wanted == printer.pPrinterName) return true;
+    }
+    return false;
+  };
+  for (int n = 1; taken(name); ++n) name = ToWide(candidate + " (" + std::to_string(n) + ")");
+  return name;
+}
+
+}  // namespace spooler

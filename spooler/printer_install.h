@@ -1,0 +1,57 @@
+// Driver and printer creation: driver files into the spooler's driver directory under the
+// printer's name, the monitor pair, the port settled, the driver added, the printer added under
+// a unique name with the data values the driver and the port monitor read.
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "wizard/model_catalogue.h"
+
+namespace spooler {
+
+// Lets the user pick one of the spooler's ports (the port choice dialog).
+class PortChooser {
+ public:
+  virtual ~PortChooser() = default;
+  // True with the chosen port's name; false when the user cancelled.
+  virtual bool ChoosePort(std::wstring& port) = 0;
+};
+
+// What the wizard collected for this printer.
+struct PrinterRequest {
+  std::wstring printerName;    // as entered on the settings page
+  std::wstring installFolder;  // the chosen folder plus the printer subfolder
+  bool usbPort = false;
+  bool useMonitor = false;
+  bool networkPort = false;
+  std::wstring ipAddress;
+  std::wstring tcpPort;
+  std::wstring devicePath;  // nothing fills it yet: stored empty
+  const wizard::ModelRecord* model = nullptr;
+};
+
+// 1 when the printer was added (its name in addedPrinterName), 0 on any failure or a cancelled
+// port choice. The port used ends up in the PortName of WizardConfig.
+int InstallDriverAndPrinter32(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName);
+int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName);
+
+// Level-2 records of the local printers and connections, owning their texts.
+struct PrinterSnapshot {
+  std::vector<BYTE> buffer;
+  DWORD count = 0;
+  std::span<const PRINTER_INFO_2W> Records() const {
+    return {reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data()), count};
+  }
+};
+std::optional<PrinterSnapshot> EnumLocalPrinters();
+
+// The candidate, or "candidate (n)" with the smallest n that no printer in the snapshot has.
+std::wstring UniquePrinterName(const std::string& candidate);
+
+}  // namespace spooler

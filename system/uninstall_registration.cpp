@@ -1,0 +1,104 @@
+#include "system/uninstall_registration.h"
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string_view>
+
+#include "app/install_app.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "system/install_record.h"
+
+namespace integration {
+namespace {
+
+namespace registry = platform::registry;
+
+// KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY: enough to delete a value, nothing more.
+constexpr REGSAM kRunOnceAccess = 0x2001F;
+
+struct NamedText {
+  const wchar_t* name;
+  std::wstring_view text;
+};
+
+void SetTextValue(HKEY key, const wchar_t* name, std::wstring_view text) {
+  const std::wstring fitted = FitRecordText(std::wstring(text));
+  const auto size = static_cast<DWORD>((fitted.size() + 1) * sizeof(wchar_t));
+  registry::RegSetValueExW(key, name, REG_SZ, reinterpret_cast<const BYTE*>(fitted.c_str()), size);
+}
+
+// Each failed write is skipped; the next value is still written.
+void SetTextValues(HKEY key, std::initializer_list<NamedText> values) {
+  for (const NamedText& value : values) SetTextValue(key, value.name, value.text);
+}
+
+bool WriteProductKey(const UninstallRegistration& r) {
+  HKEY opened = nullptr;
+  const std::wstring path = ProductKeyPath(r.ConfiguredPrinterName);
+  if (registry::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS | KEY_WOW64_64KEY, &opened) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  registry::UniqueKey key(opened);
+  SetTextValues(key.Get(), {{kDataDirectoryValue, r.ChosenFolder},
+                            {kProgramDirectoryValue, r.InstallFolder},
+                            {kLanguageValue, LanguageName(r.LanguageId)},
+                            {kPrinterNameValue, r.PrinterName},
+                            {kStartMenuDirValue, r.StartMenuFolder},
+                            {kUninstallerValue, r.ShortcutPath},
+                            {kPrinterDriverValue, r.DriverName},
+                            {kMonitorNameValue, r.MonitorName},
+                            {kPortNameValue, r.PortName}});
+  return true;
+}
+
+void WriteUninstallIni(const UninstallRegistration& r) {
+  const std::wstring path = PathInFolder(r.InstallFolder, kUninstallIniName);
+  const std::wstring printer = FitRecordText(r.ConfiguredPrinterName);
+  platform::profile::WritePrivateProfileStringW(kUninstallIniSection, kIniPrinterNameKey, printer.c_str(),
+                                                path.c_str());
+  platform::profile::WritePrivateProfileStringW(kUninstallIniSection, kIniServiceNameKey, kServiceName,
+                                                path.c_str());
+}
+
+// No view flag: a 32-bit installer on 64-bit Windows writes the 32-bit view, as intended.
+void WriteUninstallEntry(const UninstallRegistration& r) {
+  HKEY opened = nullptr;
+  const std::wstring path = UninstallEntryPath(r.PrinterName);
+  if (registry::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) {
+    return;
+  }
+  registry::UniqueKey key(opened);
+  const std::wstring uninstaller = PathInFolder(r.InstallFolder, kUninstallerFileName);
+  SetTextValues(key.Get(), {{L"DisplayIcon", uninstaller},
+                            {L"DisplayName", r.PrinterName},
+                            {L"DisplayVersion", L"1.2.1"},
+                            {L"InstallLocation", r.InstallFolder},
+                            {L"Publisher", L"Tarvik Labs"},
+                            {L"UninstallString", uninstaller},
+                            {L"VersionMajor", L"1"},
+                            {L"VersionMinor", L"2"}});
+}
+
+// A removal still waiting for a restart would otherwise delete what this installation wrote.
+void WithdrawPendingUninstall() {
+  HKEY opened = nullptr;
+  if (registry::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnceKey, kRunOnceAccess, &opened) != ERROR_SUCCESS) return;
+  registry::UniqueKey key(opened);
+  registry::RegDeleteValueW(key.Get(), kPendingUninstallValue);
+}
+
+}  // namespace
+
+const wchar_t* LanguageName(int languageId) { return languageId == app::kChinese ? L"Chinese" : L"English"; }
+
+void RegisterUninstall(const UninstallRegistration& registration) {
+  if (!WriteProductKey(registration)) return;
+  WriteUninstallIni(registration);
+  WriteUninstallEntry(registration);
+  WithdrawPendingUninstall();
+}
+
+}  // namespace integration

@@ -1,0 +1,31 @@
+// Records a successful installation for removal: the product key (64-bit registry view),
+// "Uninstall.ini" in the install folder and the system's uninstall entry; withdraws a pending
+// run of the uninstaller that an earlier removal left.
+#pragma once
+
+#include <string>
+
+namespace integration {
+
+// What the page window hands over, read when the installation succeeded.
+struct UninstallRegistration {
+  std::wstring PrinterName;            // ChosenPrinterName
+  std::wstring ConfiguredPrinterName;  // PrinterName of WizardConfig
+  std::wstring DriverName;
+  std::wstring MonitorName;
+  std::wstring PortName;               // as the printer finally uses it
+  std::wstring InstallFolder;          // the folder field: chosen folder plus printer subfolder
+  std::wstring ChosenFolder;           // InstallRoot
+  std::wstring StartMenuFolder;
+  std::wstring ShortcutPath;
+  int LanguageId = 0;
+};
+
+// "Chinese" for LanguageId 1, "English" for every other (Russian included).
+const wchar_t* LanguageName(int languageId);
+
+// Silent: when the product key cannot be created nothing at all is recorded; any other failure
+// skips only the value or place concerned.
+void RegisterUninstall(const UninstallRegistration& registration);
+
+}  // namespace integration

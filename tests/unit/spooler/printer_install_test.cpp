@@ -1,0 +1,348 @@
+// The model setup against Wine's real spooler: characterization file, driver, monitor and port,
+// the printer under a unique name with its data values, and every failure row.
+#include "spooler/model_setup.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/utf16_text.h"
+#include "app/wizard_config.h"
+#include "platform/fault_injection.h"
+#include "spooler/install_log.h"
+#include "spooler/monitor_install.h"
+#include "spooler/ports.h"
+#include "tests/unit/support/test_files.h"
+
+namespace {
+
+constexpr char kFolder[] = "C:\\Program Files\\Demo\\Demo80";
+
+class ScriptedChooser : public spooler::PortChooser {
+ public:
+  bool ChoosePort(std::wstring& port) override {
+    ++shown;
+    if (answer.empty()) return false;
+    port = answer;
+    return true;
+  }
+  std::wstring answer;  // empty: the user cancels
+  int shown = 0;
+};
+
+std::string BesideThisProgram(const std::string& name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string program(path);
+  return program.substr(0, program.find_last_of('\\') + 1) + name;
+}
+
+std::string LogText() {
+  const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+  return {bytes.begin(), bytes.end()};
+}
+
+std::wstring DriverDirectory() {
+  wchar_t directory[MAX_PATH] = {};
+  DWORD needed = 0;
+  GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory), sizeof directory, &needed);
+  return directory;
+}
+
+std::vector<std::wstring> PrinterNames() {
+  DWORD needed = 0, count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  std::vector<std::wstring> names;
+  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return names;
+  const auto* printers = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i) names.push_back(printers[i].pPrinterName);
+  return names;
+}
+
+struct PrinterFacts {
+  bool found = false;
+  std::wstring port;
+  std::wstring driver;
+};
+
+PrinterFacts Printer(const std::wstring& name) {
+  PrinterFacts facts;
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, nullptr)) return facts;
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed + 1);
+  if (GetPrinterW(printer, 2, buffer.data(), needed, &needed)) {
+    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+    facts = {true, info->pPortName, info->pDriverName};
+  }
+  ClosePrinter(printer);
+  return facts;
+}
+
+// The printer data value as text (REG_SZ) or number (REG_DWORD); nothing when absent.
+std::optional<std::wstring> PrinterData(const std::wstring& printerName, const wchar_t* value) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &printer, nullptr)) return std::nullopt;
+  BYTE data[512] = {};
+  DWORD type = 0, size = 0;
+  const DWORD status = GetPrinterDataW(printer, const_cast<wchar_t*>(value), &type, data, sizeof data, &size);
+  ClosePrinter(printer);
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  if (type == REG_DWORD) return std::to_wstring(*reinterpret_cast<DWORD*>(data));
+  return std::wstring(reinterpret_cast<const wchar_t*>(data));
+}
+
+// Each test starts without printers, as the fresh prefix did.
+void RemoveAllPrinters() {
+  for (const std::wstring& name : PrinterNames()) {
+    PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, &access)) continue;
+    DeletePrinter(printer);
+    ClosePrinter(printer);
+  }
+}
+
+std::wstring DefaultPrinter() {
+  wchar_t name[256] = {};
+  DWORD size = 256;
+  return GetDefaultPrinterW(name, &size) ? name : L"";
+}
+
+// Wine's spooler in a WOW64 process looks drivers up for "Windows NT x86" only, so the printer
+// on the "Windows x64" driver is refused there (1797); real 64-bit Windows accepts it.
+#define SKIP_WHERE_WINE_REFUSES_X64_PRINTERS()                                                 \
+  if (spooler::IsWow64()) GTEST_SKIP() << "Wine under WOW64 adds no printer on an x64 driver"
+
+wizard::ModelRecord Demo80() {
+  wizard::ModelRecord model = {};
+  app::CopyBounded(model.Name, L"Demo80");
+  app::CopyBounded(model.ModelFamily, L"POS80");
+  app::CopyBounded(model.VidPid, L"vid_1a2b&pid_0001");
+  model.Resolution = 203;
+  model.PaperWidth = 720;
+  model.PaperHeight = 32760;
+  return model;
+}
+
+class ModelSetupTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileA(spooler::kInstallLogPath);
+    RemoveAllPrinters();
+    ASSERT_TRUE(PrinterNames().empty());
+    app::WizardConfig = {};
+    app::CopyBounded(app::WizardConfig.PrinterName, L"Demo80");
+    app::CopyBounded(app::WizardConfig.MonitorName, L"Demo Printer Monitor");
+    app::CopyBounded(app::WizardConfig.PortName, L"COM1:");
+    app::CopyBounded(app::WizardConfig.LanguageDll, L"ENGLISH.DLL");
+    StageFiles();
+    m_request.printerName = L"Demo80";
+    m_request.installFolder = L"C:\\Program Files\\Demo\\Demo80";
+    m_request.model = &m_model;
+  }
+  void TearDown() override { platform::ClearFaults(); }
+
+  // The files staging leaves in the install folder; the monitor pair is the real one.
+  static void StageFiles() {
+    test::RemoveTree(kFolder);
+    CreateDirectoryA("C:\\Program Files\\Demo", nullptr);
+    CreateDirectoryA(kFolder, nullptr);
+    for (const char* name : {"CHISMPL.DLL", "CHITRAD.DLL", "ENGLISH.DLL", "Image.dll", "plotter.dll", "plotui.dll"}) {
+      for (const std::string suffix : {"", ".x64"}) {
+        test::WriteBytes(std::string(kFolder) + "\\" + name + suffix, test::Bytes(std::string(name) + suffix));
+      }
+    }
+    // The 32-bit monitor pair is the real one; this 32-bit test cannot load a 64-bit one anyway.
+    for (const std::string name : {"Tillvane.dll", "TillvaneUI.dll"}) {
+      CopyFileA(BesideThisProgram(name).c_str(), (kFolder + ("\\" + name)).c_str(), FALSE);
+      test::WriteBytes(kFolder + ("\\" + name) + ".x64", test::Bytes(name + ".x64"));
+    }
+  }
+
+  int Install(bool setDefault = false) { return spooler::InstallPrinterForModel(m_request, setDefault, m_chooser); }
+
+  wizard::ModelRecord m_model = Demo80();
+  spooler::PrinterRequest m_request;
+  ScriptedChooser m_chooser;
+};
+
+TEST_F(ModelSetupTest, ComPortPrinterWithItsDataValuesAndLogRecords) {
+  SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
+  ASSERT_EQ(Install(), 1);
+  EXPECT_EQ(m_chooser.shown, 0);
+  EXPECT_STREQ(app::WizardConfig.DriverName, L"Demo80 Driver");
+  const PrinterFacts printer = Printer(L"Demo80");
+  ASSERT_TRUE(printer.found);
+  EXPECT_EQ(printer.port, L"COM1:");
+  EXPECT_EQ(printer.driver, L"Demo80 Driver");
+  EXPECT_EQ(PrinterData(L"Demo80", L"SavingLog"), L"1");
+  EXPECT_EQ(PrinterData(L"Demo80", L"IP"), std::nullopt);
+  EXPECT_EQ(PrinterData(L"Demo80", L"PortType"), L"0");
+  EXPECT_EQ(PrinterData(L"Demo80", L"DevicePath"), L"");
+  EXPECT_EQ(PrinterData(L"Demo80", L"VidAndPid"), L"vid_1a2b&pid_0001");
+  EXPECT_EQ(PrinterData(L"Demo80", L"UserForm"), L"720 32760 0 0");
+  EXPECT_EQ(PrinterData(L"Demo80", L"Language"), L"ENGLISH.DLL");
+
+  const std::string log = LogText();
+  const size_t call = log.find("*********** call AddPrinter\r\r\n");
+  const size_t success = log.find("*********** AddPrinter success\r\r\n");
+  const size_t handle = log.find("AddPrinter hPrinter = ");
+  ASSERT_NE(call, std::string::npos);
+  EXPECT_LT(call, success);
+  EXPECT_LT(success, handle);
+  const std::string hex = log.substr(handle + 22, log.find('\r', handle) - handle - 22);
+  EXPECT_EQ(hex.find_first_not_of("0123456789abcdef"), std::string::npos) << hex;
+  EXPECT_NE(hex[0], '0');
+  EXPECT_EQ(log.find("AddPrinterMonitor"), std::string::npos);  // no monitor touched
+}
+
+TEST_F(ModelSetupTest, DriverFilesAndCharacterizationFileUseThePrinterName) {
+  const bool x64 = spooler::IsWow64();
+  EXPECT_EQ(Install(), x64 ? 0 : 1);
+  const std::wstring directory = DriverDirectory();
+  const std::string driverDirectory(directory.begin(), directory.end());
+  EXPECT_EQ(test::ReadBytes(driverDirectory + "\\Demo80Drv.dll"), test::Bytes(x64 ? "plotter.dll.x64" : "plotter.dll"));
+  EXPECT_EQ(test::ReadBytes(driverDirectory + "\\3\\ENGLISH.DLL"), test::Bytes(x64 ? "ENGLISH.DLL.x64" : "ENGLISH.DLL"));
+  EXPECT_EQ(test::ReadBytes(driverDirectory + "\\Demo80GPC.pcd").size(), 484u);
+  // The renamed driver pair leaves the install folder, both builds; the support files stay.
+  EXPECT_FALSE(test::FileExists(std::string(kFolder) + "\\plotter.dll"));
+  EXPECT_EQ(test::FileExists(std::string(kFolder) + "\\plotter.dll.x64"), !x64);
+  EXPECT_TRUE(test::FileExists(std::string(kFolder) + "\\CHISMPL.DLL"));
+}
+
+TEST_F(ModelSetupTest, SixtyFourBitVariantPlacesNativeFilesAndAddsAnX64Driver) {
+  if (!spooler::IsWow64()) GTEST_SKIP() << "the 64-bit variant runs on 64-bit Windows";
+  EXPECT_EQ(Install(), 0);
+  EXPECT_NE(LogText().find("AddPrinter = 1797\r\r\n"), std::string::npos);
+  // Redirection was off: the .x64 monitor pair is in the native system directory.
+  EXPECT_EQ(test::ReadBytes("C:\\windows\\sysnative\\Demo80Mon.dll"), test::Bytes("Tillvane.dll.x64"));
+  EXPECT_EQ(test::ReadBytes("C:\\windows\\sysnative\\Demo80MonUI.dll"), test::Bytes("TillvaneUI.dll.x64"));
+  EXPECT_FALSE(test::FileExists("C:\\windows\\syswow64\\Demo80Mon.dll"));
+  EXPECT_TRUE(test::FileExists(std::string(kFolder) + "\\Tillvane.dll"));  // the 32-bit pair stays
+  DWORD needed = 0, count = 0;
+  EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  ASSERT_TRUE(EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1, buffer.data(), needed, &needed, &count));
+  const auto* drivers = reinterpret_cast<const DRIVER_INFO_1W*>(buffer.data());
+  bool found = false;
+  for (DWORD i = 0; i < count; ++i) found = found || std::wstring(drivers[i].pName) == L"Demo80 Driver";
+  EXPECT_TRUE(found);
+}
+
+TEST_F(ModelSetupTest, NetworkPrinterKeepsItsAddress) {
+  SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
+  m_request.networkPort = true;
+  m_request.ipAddress = L"10.0.0.5";
+  m_request.tcpPort = L"9100";
+  ASSERT_EQ(Install(), 1);
+  EXPECT_EQ(PrinterData(L"Demo80", L"IP"), L"10.0.0.5 9100");
+  EXPECT_EQ(PrinterData(L"Demo80", L"PortType"), L"1");
+}
+
+TEST_F(ModelSetupTest, MissingPortIsChosenFromTheListOrCancelled) {
+  app::CopyBounded(app::WizardConfig.PortName, L"USB");
+  m_request.usbPort = true;  // without the monitor flag: "USB" is no spooler port
+  EXPECT_EQ(Install(), 0);
+  EXPECT_EQ(m_chooser.shown, 1);
+  EXPECT_TRUE(PrinterNames().empty());
+
+  SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
+  m_chooser.answer = L"LPT1:";
+  StageFiles();
+  ASSERT_EQ(Install(), 1);
+  EXPECT_EQ(Printer(L"Demo80").port, L"LPT1:");
+  EXPECT_STREQ(app::WizardConfig.PortName, L"LPT1:");
+}
+
+TEST_F(ModelSetupTest, UniqueNamesAndTheDefaultPrinterActuallyAdded) {
+  SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
+  ASSERT_EQ(Install(true), 1);
+  EXPECT_EQ(DefaultPrinter(), L"Demo80");
+  StageFiles();
+  ASSERT_EQ(Install(true), 1);
+  EXPECT_EQ(DefaultPrinter(), L"Demo80 (1)");
+  StageFiles();
+  ASSERT_EQ(Install(), 1);
+  EXPECT_EQ(PrinterNames(), (std::vector<std::wstring>{L"Demo80", L"Demo80 (1)", L"Demo80 (2)"}));
+  EXPECT_EQ(Printer(L"Demo80 (2)").driver, L"Demo80 Driver");  // files keep the entered name
+  EXPECT_EQ(DefaultPrinter(), L"Demo80 (1)");
+}
+
+TEST_F(ModelSetupTest, FailureRowsEndWithTheirRecords) {
+  platform::InjectFault("GetPrinterDriverDirectoryW", ERROR_INVALID_ENVIRONMENT, 0, 1);
+  EXPECT_EQ(Install(true), 0);  // the model setup stops before anything is logged
+  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+
+  platform::InjectFault("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT, 0, 1);
+  EXPECT_EQ(Install(), 0);
+  EXPECT_EQ(LogText(), "GetPrinterDriverDirectory = 1805\r\r\n");
+
+  DeleteFileA(spooler::kInstallLogPath);
+  platform::InjectFault("AddPrinterDriverW", ERROR_ACCESS_DENIED, 0, 1);
+  EXPECT_EQ(Install(), 0);
+  EXPECT_EQ(LogText(), "AddPrinterDriver = 5\r\r\n");
+
+  DeleteFileA(spooler::kInstallLogPath);
+  platform::InjectFault("AddPrinterW", ERROR_INVALID_PRINTER_NAME, 0, 1);
+  EXPECT_EQ(Install(true), 0);
+  EXPECT_NE(LogText().find("*********** call AddPrinter\r\r\nAddPrinter = 1801\r\r\n"), std::string::npos);
+  EXPECT_TRUE(PrinterNames().empty());
+  EXPECT_EQ(DefaultPrinter(), L"");
+}
+
+// The 32-bit monitor can be loaded by this 32-bit process only on 32-bit Windows.
+class MonitorPortTest : public ModelSetupTest {
+ protected:
+  void SetUp() override {
+    ModelSetupTest::SetUp();
+    DeletePortW(nullptr, nullptr, const_cast<wchar_t*>(L"Demo80-Port:"));
+    app::CopyBounded(app::WizardConfig.PortName, L"USB001");
+    m_request.usbPort = true;
+    m_request.useMonitor = true;
+  }
+};
+
+TEST_F(MonitorPortTest, FirstInstallationMakesTheMonitorPortTheSecondReusesIt) {
+  if (spooler::IsWow64()) GTEST_SKIP() << "the 64-bit monitor cannot load in this 32-bit process";
+  ASSERT_EQ(Install(), 1);
+  EXPECT_EQ(m_chooser.shown, 0);
+  EXPECT_EQ(Printer(L"Demo80").port, L"Demo80-Port:");
+  EXPECT_TRUE(test::FileExists("C:\\windows\\system32\\Demo80Mon.dll"));
+  EXPECT_FALSE(test::FileExists(std::string(kFolder) + "\\Tillvane.dll"));
+
+  StageFiles();
+  platform::InjectFault("AddMonitorW", ERROR_ACCESS_DENIED);  // must not be asked again
+  ASSERT_EQ(Install(), 1);
+  EXPECT_EQ(Printer(L"Demo80 (1)").port, L"Demo80-Port:");
+  EXPECT_EQ(LogText().find("AddPrinterMonitor"), std::string::npos);
+}
+
+TEST_F(MonitorPortTest, FailedRegistrationOrPortCreationFallsBackToTheList) {
+  platform::InjectFault("AddMonitorW", ERROR_ACCESS_DENIED, 0, 1);
+  EXPECT_EQ(Install(), 0);  // list cancelled
+  EXPECT_EQ(m_chooser.shown, 1);
+  EXPECT_NE(LogText().find(spooler::IsWow64() ? "AddPrinterMonitor64 Error=5\r\r\n" : "AddPrinterMonitor32 = 5\r\r\n"),
+            std::string::npos);
+
+  SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
+  StageFiles();
+  m_chooser.answer = L"LPT2:";
+  platform::InjectFault("AddPortExW", ERROR_NOT_SUPPORTED, 0, 1);
+  ASSERT_EQ(Install(), 1);
+  EXPECT_EQ(Printer(L"Demo80").port, L"LPT2:");
+}
+
+TEST(Wow64, MatchesTheWindowsThisTestRunsOn) {
+  const char* expected = std::getenv("EXPECT_WOW64");
+  ASSERT_NE(expected, nullptr) << "the test registration sets EXPECT_WOW64";
+  EXPECT_EQ(spooler::IsWow64(), std::atoi(expected));
+}
+
+}  // namespace

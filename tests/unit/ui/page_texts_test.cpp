@@ -1,0 +1,87 @@
+// Page titles, the folder-frame label and body texts in English, Chinese and Russian.
+#include "ui/page_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "tests/unit/ui/ui_test_support.h"
+
+namespace {
+
+using ui::FolderFrameLabel;
+using ui::PageBodyText;
+using ui::PageTitle;
+
+constexpr int kEnglish = 0;
+constexpr int kChinese = 1;
+constexpr int kRussian = 2;
+
+TEST(PageTitleTest, EnglishAndChineseTitlesByPage) {
+  const std::wstring documents = test::DocumentsFolder();
+  const struct {
+    int page;
+    const wchar_t* english;
+    const wchar_t* chinese;
+  } titles[] = {{0, L"", L""},
+                {1, L"Choose installation folder", L"选择安装文件夹"},
+                {2, L"Printer Setting", L"设置打印机"},
+                {3, L"Installing", L"正在安装"},
+                {4, L"Setup Complete", L"安装完成"},
+                {7, L"", L""},
+                {8, L"Setup Failed", L"安装失败"}};
+  for (const auto& title : titles) {
+    EXPECT_EQ(PageTitle(title.page, kEnglish, false, documents), title.english) << title.page;
+    EXPECT_EQ(PageTitle(title.page, kChinese, true, documents), title.chinese) << title.page;
+  }
+  EXPECT_EQ(FolderFrameLabel(kEnglish, documents), L"Target folder");
+  EXPECT_EQ(FolderFrameLabel(kChinese, documents), L"目标文件夹");
+}
+
+TEST(PageTitleTest, CancelAndFailurePagesFollowTheLanguageAtCreateAlone) {
+  for (const int language : {kEnglish, kChinese, kRussian}) {
+    for (const int page : {5, 6}) {
+      EXPECT_EQ(PageTitle(page, language, true, L""), L"安装完成");
+      EXPECT_EQ(PageTitle(page, language, false, L""), L"Setup Complete");
+    }
+  }
+}
+
+TEST(PageTitleTest, RussianTitlesComeFromTextIniWithEnglishDefaults) {
+  const std::wstring documents = test::DocumentsFolder();
+  EXPECT_EQ(PageTitle(3, kRussian, false, documents), L"Installing");
+  EXPECT_EQ(FolderFrameLabel(kRussian, documents), L"Path");
+  {
+    const test::DocumentFile textIni(
+        L"Text.ini", test::Utf16File(L"[Text]\r\nInstalling=Установка\r\nInstallPath=Папка установки\r\n"
+                                     L"Setup Complete=Установка завершена\r\n"));
+    EXPECT_EQ(PageTitle(3, kRussian, false, documents), L"Установка");
+    EXPECT_EQ(PageTitle(4, kRussian, false, documents), L"Установка завершена");
+    EXPECT_EQ(PageTitle(5, kRussian, false, documents), L"Setup Complete");
+    EXPECT_EQ(PageTitle(8, kRussian, false, documents), L"Setup Failed");
+    EXPECT_EQ(FolderFrameLabel(kRussian, documents), L"Папка установки");
+  }
+  EXPECT_EQ(FolderFrameLabel(kRussian, documents), L"Path");
+}
+
+TEST(PageBodyTextTest, ConfiguredTextOrTheBuiltInOneByLanguage) {
+  app::WizardConfigTable config{};
+  wcscpy(config.PageText[3], L"Installed.\nClick Finish.\n");
+  wcscpy(config.PageText[5], L"Not installed.\n");
+  EXPECT_EQ(PageBodyText(4, false, config), L"Installed.\nClick Finish.\n");
+  EXPECT_EQ(PageBodyText(6, true, config), L"Not installed.\n");
+  EXPECT_EQ(PageBodyText(8, true, config), L"Not installed.\n");
+  EXPECT_EQ(PageBodyText(5, false, config), L"The operation cancelled by user。 ");
+  EXPECT_EQ(PageBodyText(5, true, config), L"用户取消操作。 ");
+  EXPECT_EQ(PageBodyText(3, false, config).substr(0, 30), L"The wizard is installing R210 ");
+  EXPECT_EQ(PageBodyText(0, true, config).substr(0, 13), L"欢迎使用R210打印机驱动");
+  EXPECT_EQ(PageBodyText(2, false, config), L"");
+  EXPECT_EQ(PageBodyText(7, false, config), L"");
+  // A field filled to its last unit is not read into the next one.
+  std::fill_n(config.PageText[1], app::kPageTextCapacity, L'x');
+  wcscpy(config.PageText[2], L"next page");
+  EXPECT_EQ(PageBodyText(1, false, config), std::wstring(app::kPageTextCapacity, L'x'));
+}
+
+}  // namespace

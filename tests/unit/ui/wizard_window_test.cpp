@@ -1,0 +1,144 @@
+// The page window as the dialog uses it: creation over the dialog, the folder field, status
+// changes from the installation worker, and the clean-up when it is destroyed.
+#include <gtest/gtest.h>
+#include <process.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
+#include "app/wizard_config.h"
+#include "tests/unit/ui/ui_test_support.h"
+#include "ui/folder_cleanup_hook.h"
+#include "ui/wizard_wnd.h"
+
+std::vector<std::wstring> g_cleanedFolders;
+
+// Replaces the library's clean-up, which this test must not run, to see what it is given.
+void ui::CleanInstallFolderOnClose(const std::wstring& folder) { g_cleanedFolders.push_back(folder); }
+
+namespace {
+
+std::wstring ProgramFilesFolder() {
+  wchar_t expanded[MAX_PATH] = {};
+  ExpandEnvironmentStringsW(L"%ProgramFiles%\\", expanded, MAX_PATH);
+  return expanded;
+}
+
+class WizardWindowTest : public testing::Test {
+ protected:
+  void SetUp() override { g_cleanedFolders.clear(); }
+  void TearDown() override { app::WizardConfig = {}; }
+
+  test::Language m_language{app::kEnglish};
+  test::HostWindow m_host;
+  ui::CWizardWnd m_wizard;
+};
+
+TEST_F(WizardWindowTest, CreateCoversTheDialogAboveItsButtonStripWithAHiddenFolderField) {
+  wcscpy(app::WizardConfig.FolderName, L"Demo80");
+  ASSERT_TRUE(m_wizard.Create(&m_host));
+  const RECT host = m_host.GetClientRect();
+  EXPECT_EQ(GetParent(m_wizard.m_hWnd), m_host.m_hWnd);
+  EXPECT_EQ(test::RectInParent(m_wizard.m_hWnd), (RECT{0, 0, host.right - 2, host.bottom - 50}));
+  EXPECT_EQ(GetWindowLongW(m_wizard.m_hWnd, GWL_STYLE) & 0x56000000, 0x56000000);
+
+  const HWND field = m_wizard.m_editFolder.m_hWnd;
+  EXPECT_EQ(GetParent(field), m_wizard.m_hWnd);
+  EXPECT_FALSE(IsWindowVisible(field));
+  EXPECT_EQ(test::RectInParent(field), (RECT{38, 182, 362, 204}));
+  EXPECT_EQ(m_wizard.m_editFolder.GetText(), ProgramFilesFolder() + L"Demo80");
+  EXPECT_NE(SendDlgItemMessageW(field, ui::CFlatEdit::kEditId, EM_GETMODIFY, 0, 0), 0);
+  EXPECT_EQ(m_wizard.m_strStatus, L"Please wait...");
+  EXPECT_FALSE(m_wizard.m_bChinese);
+}
+
+TEST_F(WizardWindowTest, DefaultFolderFallsBackToUsbPrinterAndStaysWithin255Characters) {
+  ASSERT_TRUE(m_wizard.Create(&m_host));
+  EXPECT_EQ(m_wizard.m_editFolder.GetText(), ProgramFilesFolder() + L"USB Printer");
+
+  ui::CWizardWnd longer;
+  std::fill_n(app::WizardConfig.FolderName, app::kConfigValueCapacity - 1, L'd');
+  ASSERT_TRUE(longer.Create(&m_host));
+  const std::wstring folder = longer.m_editFolder.GetText();
+  EXPECT_EQ(folder.size(), 255u);
+  EXPECT_EQ(folder.substr(0, ProgramFilesFolder().size()), ProgramFilesFolder());
+}
+
+TEST_F(WizardWindowTest, ChineseSetsTheFlagAndTheStatusDefault) {
+  m_language.Set(app::kChinese);
+  ASSERT_TRUE(m_wizard.Create(&m_host));
+  EXPECT_TRUE(m_wizard.m_bChinese);
+  EXPECT_EQ(m_wizard.m_strStatus, L"请稍候...");
+}
+
+TEST_F(WizardWindowTest, CreateWithoutADialogWindowCreatesNothing) {
+  framework::CWnd noDialog;
+  EXPECT_FALSE(m_wizard.Create(&noDialog));
+  EXPECT_EQ(m_wizard.m_hWnd, nullptr);
+  EXPECT_EQ(m_wizard.m_editFolder.m_hWnd, nullptr);
+}
+
+TEST_F(WizardWindowTest, ShowFolderFieldShowsAndHidesTheFlatFieldAtOnce) {
+  ASSERT_TRUE(m_wizard.Create(&m_host));
+  m_wizard.m_nPage = 1;
+  m_wizard.ShowFolderField(TRUE);
+  EXPECT_TRUE(IsWindowVisible(m_wizard.m_editFolder.m_hWnd));
+  EXPECT_EQ(test::ScreenPixel(m_wizard.m_hWnd, 38, 190), RGB(127, 157, 187));
+  m_wizard.ShowFolderField(FALSE);
+  EXPECT_FALSE(IsWindowVisible(m_wizard.m_editFolder.m_hWnd));
+  EXPECT_EQ(test::ScreenPixel(m_wizard.m_hWnd, 38, 190), RGB(236, 233, 216));
+}
+
+struct WorkerCall {
+  ui::CWizardWnd* wizard;
+  std::wstring folderSeen;
+};
+
+unsigned __stdcall InstallationWorker(void* argument) {
+  auto* call = static_cast<WorkerCall*>(argument);
+  call->wizard->SetStatus(L"Copying plotter.dll");
+  call->folderSeen = call->wizard->m_editFolder.GetText();
+  return 0;
+}
+
+// The user-interface thread answers the worker's window calls until the worker ends.
+void RunWorker(WorkerCall& call) {
+  const HANDLE thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, InstallationWorker, &call, 0, nullptr));
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  CloseHandle(thread);
+}
+
+TEST_F(WizardWindowTest, WorkerChangesTheStatusLineAndReadsTheFolderThroughTheWindowThread) {
+  ASSERT_TRUE(m_wizard.Create(&m_host));
+  m_wizard.m_editFolder.SetText(L"C:\\Program Files\\Demo80\\Demo Printer");
+  m_wizard.m_nPage = 3;
+  m_wizard.m_strStatus = L"";
+  m_wizard.Repaint();
+  const RECT statusLine{28, 160, 200, 176};
+  test::Canvas shown(200, 176);
+  shown.CopyFrom(m_wizard.m_hWnd);
+  ASSERT_EQ(shown.Count(statusLine, test::IsInk), 0);
+
+  WorkerCall call{&m_wizard, L""};
+  RunWorker(call);
+  EXPECT_EQ(m_wizard.m_strStatus, L"Copying plotter.dll");
+  EXPECT_EQ(call.folderSeen, L"C:\\Program Files\\Demo80\\Demo Printer");
+  shown.CopyFrom(m_wizard.m_hWnd);
+  EXPECT_GT(shown.Count(statusLine, test::IsInk), 0);
+}
+
+TEST_F(WizardWindowTest, DestroyingTheWindowCleansTheFolderInTheField) {
+  ASSERT_TRUE(m_wizard.Create(&m_host));
+  m_wizard.m_editFolder.SetText(L"C:\\Program Files\\Demo80\\Demo Printer");
+  EXPECT_TRUE(g_cleanedFolders.empty());
+  DestroyWindow(m_host.m_hWnd);
+  EXPECT_EQ(g_cleanedFolders, std::vector<std::wstring>{L"C:\\Program Files\\Demo80\\Demo Printer"});
+  EXPECT_EQ(m_wizard.m_hWnd, nullptr);
+}
+
+}  // namespace

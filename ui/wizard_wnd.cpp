@@ -1,0 +1,334 @@
+#include "ui/wizard_wnd.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cwchar>
+
+#include "app/install_app.h"
+#include "app/wizard_config.h"
+#include "platform/framework/gdi.h"
+#include "platform/shell.h"
+#include "resources/resource.h"
+#include "ui/folder_cleanup_hook.h"
+#include "ui/page_texts.h"
+#include "ui/paint_tools.h"
+
+namespace ui {
+namespace {
+
+using framework::ScopedSelection;
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kPageBackground = RGB(236, 233, 216);
+constexpr COLORREF kSeparatorColor = RGB(172, 168, 153);
+constexpr COLORREF kFrameLabelColor = RGB(0, 70, 213);
+constexpr COLORREF kFrameLineColor = RGB(208, 208, 191);
+
+constexpr int kHeaderHeight = 54;
+constexpr SIZE kLogoArea{200, 54};
+constexpr POINT kTitlePosition{15, 10};
+constexpr POINT kBodyPosition{28, 70};
+constexpr int kBodyMargins = 56;
+constexpr POINT kStatusPosition{28, 160};
+constexpr RECT kFolderFrame{26, 168, 453, 218};
+constexpr RECT kFolderField{38, 182, 362, 204};
+constexpr int kButtonStripHeight = 50;
+
+constexpr int kWelcomeTop = 20;
+constexpr int kWelcomeMargin = 10;
+constexpr int kWelcomeLeftChinese = 192;
+constexpr int kWelcomeLeftOther = 180;
+constexpr int kWelcomeHeadingStep = 30;
+constexpr int kWelcomeLineStep = 16;
+
+constexpr size_t kLineCapacity = 255;
+constexpr DWORD kDefaultFolderCapacity = 256;    // 255 characters and the terminator
+constexpr UINT kSetStatusMessage = WM_USER + 1;  // lParam: the new status text
+
+// Pages with the header band, and what each adds below it.
+struct HeaderPage {
+  int32_t page;
+  int lineStep;  // between body lines; 0 for a page without body text
+  bool statusLine;
+  bool folderFrame;
+};
+
+constexpr HeaderPage kHeaderPages[] = {
+    {1, 13, false, true},   {2, 0, false, false},   {3, 13, true, false},   {4, 103, false, false},
+    {5, 103, false, false}, {6, 103, false, false}, {8, 103, false, false},
+};
+
+const HeaderPage* FindHeaderPage(int32_t page) {
+  const auto found = std::find_if(std::begin(kHeaderPages), std::end(kHeaderPages),
+                                  [page](const HeaderPage& layout) { return layout.page == page; });
+  return found != std::end(kHeaderPages) ? found : nullptr;
+}
+
+std::wstring DocumentsFolder() {
+  std::wstring folder;
+  platform::shell::GetSpecialFolderPathW(CSIDL_PERSONAL, folder);  // empty when unknown
+  return folder;
+}
+
+framework::UniqueBitmap LoadLogo(const std::wstring& documents) {
+  const std::wstring path = documents + L"\\Logo.bmp";
+  return framework::UniqueBitmap(static_cast<HBITMAP>(
+      ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
+}
+
+// Everything one paint makes; all of it is released when the paint ends.
+struct PageTools {
+  PageTools(int languageId, int32_t page)
+      : languageId(languageId),
+        documents(DocumentsFolder()),
+        heading(CreateFontFromSpec(PageFontsFor(languageId).heading)),
+        body(CreateFontFromSpec(PageFontsFor(languageId).body)),
+        title(CreateFontFromSpec(PageFontsFor(languageId).title)),
+        separator(::CreatePen(PS_SOLID, 1, kSeparatorColor)),
+        logo(page != 0 ? LoadLogo(documents) : framework::UniqueBitmap()) {}
+
+  int languageId;
+  std::wstring documents;
+  framework::UniqueFont heading;
+  framework::UniqueFont body;
+  framework::UniqueFont title;
+  framework::UniquePen separator;
+  framework::UniqueBitmap logo;
+};
+
+// What the page window shows, read once per paint.
+struct PageState {
+  int32_t page;
+  bool chinese;
+  const std::wstring& status;
+};
+
+void FillSolid(HDC dc, const RECT& area, COLORREF color) {
+  const framework::UniqueBrush brush(::CreateSolidBrush(color));
+  ::FillRect(dc, &area, brush.Get());
+}
+
+// A line's closing line feed is not drawn: fonts show it as a box.
+void DrawTextLine(HDC dc, int x, int y, const std::wstring& text) {
+  const size_t length = !text.empty() && text.back() == L'\n' ? text.size() - 1 : text.size();
+  ::TextOutW(dc, x, y, text.c_str(), static_cast<int>(length));
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  ::GetObjectW(bitmap, sizeof info, &info);
+  return {info.bmWidth, std::abs(info.bmHeight)};
+}
+
+// Copies the bitmap's top-left width x height pixels to (x, y).
+void CopyBitmap(HDC dc, HBITMAP bitmap, int x, int y, SIZE size) {
+  const framework::UniqueMemoryDc source(::CreateCompatibleDC(dc));
+  const ScopedSelection selectBitmap(source.Get(), bitmap);
+  ::BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
+}
+
+void DrawWelcomePicture(HDC dc) {
+  const framework::UniqueBitmap picture(static_cast<HBITMAP>(::LoadImageW(
+      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_WELCOME), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (picture) CopyBitmap(dc, picture.Get(), 0, 0, BitmapSize(picture.Get()));
+}
+
+void DrawWelcomePage(HDC dc, const RECT& client, const PageTools& tools, const PageState& state) {
+  FillSolid(dc, client, kWhite);
+  DrawWelcomePicture(dc);
+  std::vector<std::wstring> lines;
+  {
+    // Measured with the heading font although only the first line is drawn in it.
+    const ScopedSelection selectHeading(dc, tools.heading.Get());
+    CWizardWnd::SplitTextLines(dc, PageBodyText(0, state.chinese, app::WizardConfig), lines,
+                               client.right - kWelcomeMargin);
+  }
+  const int x = state.chinese ? kWelcomeLeftChinese : kWelcomeLeftOther;
+  int y = kWelcomeTop;
+  for (size_t index = 0; index < lines.size(); ++index) {
+    const bool heading = index == 0;
+    const ScopedSelection selectFont(dc, heading ? tools.heading.Get() : tools.body.Get());
+    DrawTextLine(dc, x, y, lines[index]);
+    y += heading ? kWelcomeHeadingStep : kWelcomeLineStep;
+  }
+}
+
+void DrawHeaderBand(HDC dc, const RECT& client, const PageTools& tools, const std::wstring& title) {
+  FillSolid(dc, client, kPageBackground);
+  FillSolid(dc, RECT{0, 0, client.right, kHeaderHeight}, kWhite);
+  if (tools.logo) {
+    // Cut to the logo area, never scaled; a smaller logo leaves the rest white.
+    const SIZE size = BitmapSize(tools.logo.Get());
+    CopyBitmap(dc, tools.logo.Get(), client.right - kLogoArea.cx, 0,
+               {std::min(size.cx, kLogoArea.cx), std::min(size.cy, kLogoArea.cy)});
+  }
+  {
+    const ScopedSelection selectPen(dc, tools.separator.Get());
+    ::MoveToEx(dc, 0, kHeaderHeight, nullptr);
+    ::LineTo(dc, client.right, kHeaderHeight);
+  }
+  const ScopedSelection selectTitle(dc, tools.title.Get());
+  DrawTextLine(dc, kTitlePosition.x, kTitlePosition.y, title);
+}
+
+void DrawBodyBlock(HDC dc, const RECT& client, const HeaderPage& layout, const PageTools& tools,
+                   const PageState& state) {
+  const ScopedSelection selectBody(dc, tools.body.Get());
+  std::vector<std::wstring> lines;
+  CWizardWnd::SplitTextLines(dc, PageBodyText(state.page, state.chinese, app::WizardConfig), lines,
+                             client.right - kBodyMargins);
+  int y = kBodyPosition.y;
+  for (const std::wstring& line : lines) {
+    DrawTextLine(dc, kBodyPosition.x, y, line);
+    y += layout.lineStep;
+  }
+  // At a fixed place, whatever the length of the text above.
+  if (layout.statusLine) DrawTextLine(dc, kStatusPosition.x, kStatusPosition.y, state.status);
+}
+
+void DrawHeaderPage(HDC dc, const RECT& client, const HeaderPage& layout, const PageTools& tools,
+                    const PageState& state) {
+  DrawHeaderBand(dc, client, tools, PageTitle(state.page, tools.languageId, state.chinese, tools.documents));
+  if (layout.lineStep != 0) DrawBodyBlock(dc, client, layout, tools, state);
+  if (layout.folderFrame) {
+    CWizardWnd::DrawGroupFrame(dc, kFolderFrame, FolderFrameLabel(tools.languageId, tools.documents), tools.body.Get());
+  }
+}
+
+// "%ProgramFiles%\" and the configured folder name, at most 255 characters.
+std::wstring DefaultInstallFolder(const app::WizardConfigTable& config) {
+  wchar_t expanded[kDefaultFolderCapacity] = {};
+  const DWORD needed = ::ExpandEnvironmentStringsW(L"%ProgramFiles%\\", expanded, kDefaultFolderCapacity);
+  std::wstring folder = needed > 0 && needed <= kDefaultFolderCapacity ? expanded : L"";
+  const size_t nameLength = wcsnlen(config.FolderName, app::kConfigValueCapacity);
+  folder += nameLength > 0 ? std::wstring(config.FolderName, nameLength) : L"USB Printer";
+  if (folder.size() >= kDefaultFolderCapacity) folder.resize(kDefaultFolderCapacity - 1);
+  return folder;
+}
+
+}  // namespace
+
+CWizardWnd::CWizardWnd() = default;
+
+CWizardWnd::~CWizardWnd() = default;
+
+BOOL CWizardWnd::Create(framework::CWnd* dialog) {
+  const RECT client = dialog->GetClientRect();
+  if (!CreateEx(0, WhiteWindowClass().c_str(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                client.right - 2, client.bottom - kButtonStripHeight, dialog->GetSafeHwnd(), 0)) {
+    return FALSE;
+  }
+  m_bChinese = app::CurrentLanguageId() == app::kChinese;
+  m_editFolder.Create(&kFolderField, this);
+  m_editFolder.SetText(DefaultInstallFolder(app::WizardConfig));
+  m_strStatus = m_bChinese ? L"请稍候..." : L"Please wait...";
+  return TRUE;
+}
+
+void CWizardWnd::ShowFolderField(BOOL show) {
+  m_editFolder.ShowWindow(show ? SW_SHOW : SW_HIDE);
+  Repaint(true);
+}
+
+void CWizardWnd::Repaint(bool immediately) {
+  if (m_hWnd == nullptr) return;  // a null window would mean every window
+  InvalidateRect(nullptr, FALSE);
+  if (immediately) UpdateWindow();
+}
+
+void CWizardWnd::SetStatus(const std::wstring& status) {
+  const bool otherThread = m_hWnd != nullptr && ::GetWindowThreadProcessId(m_hWnd, nullptr) != ::GetCurrentThreadId();
+  if (otherThread) {
+    ::SendMessageW(m_hWnd, kSetStatusMessage, 0, reinterpret_cast<LPARAM>(&status));
+  } else {
+    StoreStatus(status);
+  }
+}
+
+void CWizardWnd::StoreStatus(const std::wstring& status) {
+  m_strStatus = status;
+  Repaint(true);
+}
+
+void CWizardWnd::DrawPage(HDC dc, const RECT& client) {
+  const PageState state{m_nPage, m_bChinese != FALSE, m_strStatus};
+  const PageTools tools(app::CurrentLanguageId(), state.page);
+  ::SetBkMode(dc, TRANSPARENT);
+  if (state.page == 0) {
+    DrawWelcomePage(dc, client, tools, state);
+  } else if (const HeaderPage* layout = FindHeaderPage(state.page)) {
+    DrawHeaderPage(dc, client, *layout, tools, state);
+  }
+}
+
+int CWizardWnd::SplitTextLines(HDC dc, const std::wstring& text, std::vector<std::wstring>& lines, int maxWidth) {
+  std::wstring line;
+  for (const wchar_t character : text) {
+    line += character;
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &extent);
+    if (extent.cx > maxWidth || character == L'\n' || line.size() == kLineCapacity) {
+      lines.push_back(std::move(line));
+      line.clear();
+    }
+  }
+  if (!line.empty()) lines.push_back(std::move(line));
+  return static_cast<int>(text.size());
+}
+
+void CWizardWnd::DrawGroupFrame(HDC dc, RECT frame, const std::wstring& label, HFONT font) {
+  framework::UniqueFont ownFont;
+  if (font == nullptr) {
+    ownFont = CreateFontFromSpec(kFieldFont);
+    font = ownFont.Get();
+  }
+  const ScopedSelection selectFont(dc, font);
+  SIZE extent{};
+  ::GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &extent);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, kFrameLabelColor);
+  const auto [l, t, r, b] = frame;
+  DrawTextLine(dc, l + 8, t - extent.cy / 2, label);
+
+  const int w = extent.cx;
+  // Each segment leaves out its end point; the top edge stays open under the label.
+  const POINT segments[][2] = {
+      {{l + 2, t}, {l + 7, t}},         {{l + w + 8, t}, {r - 2, t}}, {{l + 1, t + 1}, {l + 2, t + 1}},
+      {{l, t + 2}, {l + 1, t + 2}},     {{l, t + 2}, {l, b - 2}},     {{l, b - 2}, {l + 1, b - 2}},
+      {{l + 1, b - 1}, {l + 2, b - 1}}, {{l + 2, b}, {r - 2, b}},     {{r - 2, b - 1}, {r - 1, b - 1}},
+      {{r - 1, b - 2}, {r, b - 2}},     {{r, b - 3}, {r, t + 2}},     {{r - 1, t + 2}, {r, t + 2}},
+      {{r - 2, t + 1}, {r - 1, t + 1}},
+  };
+  const framework::UniquePen pen(::CreatePen(PS_SOLID, 1, kFrameLineColor));
+  const ScopedSelection selectPen(dc, pen.Get());
+  for (const auto& [from, to] : segments) {
+    ::MoveToEx(dc, from.x, from.y, nullptr);
+    ::LineTo(dc, to.x, to.y);
+  }
+}
+
+bool CWizardWnd::OnWndMsg(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      result = 0;
+      return true;
+    case WM_DESTROY: OnDestroy(); return false;  // the default destroy handling runs as well
+    case kSetStatusMessage:
+      StoreStatus(*reinterpret_cast<const std::wstring*>(lParam));
+      result = 0;
+      return true;
+    default: return false;
+  }
+}
+
+void CWizardWnd::OnPaint() {
+  const framework::CPaintDC paint(m_hWnd);
+  DrawPage(paint.Get(), GetClientRect());
+}
+
+void CWizardWnd::OnDestroy() { CleanInstallFolderOnClose(m_editFolder.GetText()); }
+
+}  // namespace ui

@@ -1,0 +1,63 @@
+// The wizard's page window: a child of the wizard dialog covering its upper part, which paints
+// the page that `m_nPage` names (welcome picture and text, header band with title and logo,
+// body text, folder frame, status line). The dialog changes the page and asks for repaints.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/framework/wnd.h"
+#include "ui/flat_edit.h"
+
+namespace ui {
+
+class CWizardWnd : public framework::CWnd {
+ public:
+  CWizardWnd();
+  ~CWizardWnd() override;
+
+  // Creates the window over the dialog's client area (less 2 pixels of width and the 50-pixel
+  // button strip) and the hidden folder field holding the default install folder.
+  // 0 when the window cannot be created; the field is then not created either.
+  BOOL Create(framework::CWnd* dialog);
+
+  // Shows or hides the folder field, then repaints the whole page at once.
+  void ShowFolderField(BOOL show);
+  // Invalidates the page without erasing; `immediately` also paints it before returning.
+  void Repaint(bool immediately = true);
+  // Replaces the status line and repaints at once. From another thread (the installation
+  // worker) the change is made by the user-interface thread while the caller waits, so
+  // painting never reads a half-written status.
+  void SetStatus(const std::wstring& status);
+
+  // Paints the current page into `dc` as WM_PAINT does, for a client area of `client`.
+  void DrawPage(HDC dc, const RECT& client);
+
+  // Splits `text` into display lines as measured with the font selected in `dc`: a line ends
+  // after a line feed (kept in it) or after the character that makes it wider than `maxWidth`
+  // (kept as well), and at 255 characters. Returns the text's length.
+  static int SplitTextLines(HDC dc, const std::wstring& text, std::vector<std::wstring>& lines, int maxWidth);
+  // A frame with corners cut by two-pixel steps and `label` in blue over a gap in its top edge,
+  // in `font`, or Arial 14 when `font` is null. Leaves the text colour set to the label's.
+  static void DrawGroupFrame(HDC dc, RECT frame, const std::wstring& label, HFONT font);
+
+  int32_t m_bUsbPort = 0;                   // kept for the dialog: 1 when the chosen port is "USB"
+  BOOL m_bChinese = 1;                      // LanguageId was Chinese at Create
+  std::wstring m_strStatus = L"请稍候...";  // written on the user-interface thread only
+  CFlatEdit m_editFolder;                   // its text is the install folder
+  std::atomic<int32_t> m_nPage = 0;         // the installation worker may set it too
+
+ protected:
+  bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void OnPaint();
+  void OnDestroy();
+  void StoreStatus(const std::wstring& status);
+};
+
+}  // namespace ui

@@ -1,0 +1,36 @@
+// The port choice dialog (template 138): every port the spooler knows, one to pick.
+#pragma once
+
+#include <string>
+
+#include "platform/framework/dialog.h"
+#include "platform/framework/list_ctrl.h"
+#include "spooler/printer_install.h"
+
+namespace wizard {
+
+class CSelectPortDlg : public framework::CDialog {
+ public:
+  CSelectPortDlg();
+
+  std::wstring m_strPort;  // the chosen port; empty until OK succeeds
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
+ private:
+  void SetCaptions();
+  void AddColumns();
+  void ListPorts();
+
+  framework::CListCtrl m_list;
+};
+
+// Runs the dialog without a parent, from any thread.
+class SelectPortChooser : public spooler::PortChooser {
+ public:
+  bool ChoosePort(std::wstring& port) override;
+};
+
+}  // namespace wizard
