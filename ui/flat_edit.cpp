@@ -15,14 +15,17 @@ CMyEdit::~CMyEdit() = default;
 
 bool CMyEdit::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) {
   switch (message) {
-    case WM_ERASEBKGND: result = OnEraseBkgnd(); return true;
+    case WM_ERASEBKGND:
+      result = OnEraseBkgnd();
+      return true;
     case WM_PAINT:
       // While enabled the edit control paints itself.
       if (IsWindowEnabled()) return false;
       OnPaint();
       result = 0;
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 

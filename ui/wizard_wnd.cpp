@@ -315,12 +315,15 @@ bool CWizardWnd::OnWndMsg(UINT message, WPARAM, LPARAM lParam, LRESULT& result) 
       OnPaint();
       result = 0;
       return true;
-    case WM_DESTROY: OnDestroy(); return false;  // the default destroy handling runs as well
+    case WM_DESTROY:
+      OnDestroy();
+      return false;  // the default destroy handling runs as well
     case kSetStatusMessage:
       StoreStatus(*reinterpret_cast<const std::wstring*>(lParam));
       result = 0;
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
