@@ -57,4 +57,20 @@ bool GetSpecialFolderPathA(int csidl, std::string& path) {
   return true;
 }
 
+bool BrowseForFolder(HWND owner, const wchar_t* title, std::wstring& path) {
+  path.clear();
+  if (TakeInjectedFault("SHBrowseForFolderW")) return false;
+  BROWSEINFOW browse = {};
+  browse.hwndOwner = owner;
+  browse.lpszTitle = title;
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&browse);
+  if (chosen == nullptr) return false;
+  wchar_t buffer[MAX_PATH] = {};
+  const bool found = ::SHGetPathFromIDListW(chosen, buffer);
+  ::CoTaskMemFree(chosen);
+  if (found) path = buffer;
+  return found;
+}
+
 }  // namespace platform::shell

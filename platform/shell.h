@@ -1,6 +1,8 @@
 // Shell folders.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace platform::shell {
@@ -9,5 +11,9 @@ namespace platform::shell {
 bool GetSpecialFolderPathW(int csidl, std::wstring& path);
 // The same as 8-bit text in the ANSI code page, at most 255 bytes.
 bool GetSpecialFolderPathA(int csidl, std::string& path);
+
+// The folder browser (SHBrowseForFolderW, file-system folders only); false when the user
+// cancels or the choice has no path.
+bool BrowseForFolder(HWND owner, const wchar_t* title, std::wstring& path);
 
 }  // namespace platform::shell

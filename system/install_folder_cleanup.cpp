@@ -58,6 +58,11 @@ bool StagedFiles::WasUnchanged(const FileState& file) const {
   });
 }
 
+StagedFiles& StagedFilesOfThisRun() {
+  static StagedFiles staged;
+  return staged;
+}
+
 void CleanInstallFolder(const wchar_t* installFolder, const StagedFiles& staged) {
   if (staged.IsEmpty() || !SameFolder(installFolder, staged.Folder())) return;
   std::vector<std::wstring> doomed;

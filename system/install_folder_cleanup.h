@@ -40,6 +40,10 @@ class StagedFiles {
   std::vector<std::wstring> m_written;
 };
 
+// The record of this process's installation: the worker writes it, the page window's clean-up
+// reads it when the wizard closes.
+StagedFiles& StagedFilesOfThisRun();
+
 // Deletes the plain files of `installFolder` that `staged` records for that same folder, except
 // the kept ones. Subfolders are neither entered nor deleted; failures are ignored; a missing
 // folder is harmless.

@@ -1,8 +1,11 @@
 #include "ui/folder_cleanup_hook.h"
 
+#include "system/install_folder_cleanup.h"
+
 namespace ui {
 
-// Nothing yet: the clean-up of the install folder is not part of this library.
-void CleanInstallFolderOnClose(const std::wstring&) {}
+void CleanInstallFolderOnClose(const std::wstring& folder) {
+  integration::CleanInstallFolder(folder.c_str(), integration::StagedFilesOfThisRun());
+}
 
 }  // namespace ui

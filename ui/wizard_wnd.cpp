@@ -21,7 +21,6 @@ namespace {
 using framework::ScopedSelection;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kPageBackground = RGB(236, 233, 216);
 constexpr COLORREF kSeparatorColor = RGB(172, 168, 153);
 constexpr COLORREF kFrameLabelColor = RGB(0, 70, 213);
 constexpr COLORREF kFrameLineColor = RGB(208, 208, 191);

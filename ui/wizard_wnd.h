@@ -15,6 +15,9 @@
 
 namespace ui {
 
+// The body of the pages; the dialog's controls that sit on a page take it as their background.
+inline constexpr COLORREF kPageBackground = RGB(236, 233, 216);
+
 class CWizardWnd : public framework::CWnd {
  public:
   CWizardWnd();

@@ -2,11 +2,18 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 #include "app/config_files.h"
 #include "app/install_app.h"
-#include "app/text_ini.h"
+#include "app/utf16_text.h"
 #include "app/wizard_config.h"
+#include "package/directory_chain.h"
+#include "platform/shell.h"
 #include "resources/resource.h"
+#include "spooler/usb_discovery.h"
+#include "wizard/model_catalogue.h"
+#include "wizard/wizard_settings.h"
 
 namespace wizard {
 namespace {
@@ -15,15 +22,25 @@ constexpr int kDialogWidth = 523;
 constexpr int kDialogHeight = 365;
 constexpr int kButtonWidth = 78;
 constexpr int kButtonHeight = 23;
+constexpr int kSeparatorOffset = 50;
 
-struct Captions {
-  const wchar_t* title;
-  const wchar_t* next;
-  const wchar_t* cancel;
-};
+constexpr int kFolderPage = 1;
+constexpr int kSettingsPage = 2;
+constexpr int kInstallingPage = 3;
+constexpr int kFinishedPage = 4;
+constexpr int kFailurePage = 8;
 
-constexpr Captions kEnglish = {L"USB printer driver installation Wizard", L"Next", L"Cancel"};
-constexpr Captions kChinese = {L"USB打印机驱动安装", L"下一步>>", L"取消"};
+// Enter and Esc end the dialog only where no installation can be under way.
+bool PageMayClose(int page) { return page != kInstallingPage; }
+
+HFONT MakeFont(const wchar_t* face, int height, BYTE charset) {
+  LOGFONTW font = {};
+  font.lfHeight = height;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = charset;
+  app::CopyBounded(font.lfFaceName, LF_FACESIZE, face);
+  return ::CreateFontIndirectW(&font);
+}
 
 }  // namespace
 
@@ -41,14 +58,20 @@ void CInstallDlg::ShowProgressPosition(int32_t position) {
   if (progressBar != nullptr && ::IsWindow(progressBar)) ::SendMessageW(progressBar, PBM_SETPOS, position, 0);
 }
 
+std::wstring CInstallDlg::InstallFolderText() { return m_wizard.m_editFolder.GetText(); }
+
+void CInstallDlg::ShowStatus(const std::wstring& text) { m_wizard.SetStatus(text); }
+
 BOOL CInstallDlg::OnInitDialog() {
   SendMessageW(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageW(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   MoveWindow(0, 0, kDialogWidth, kDialogHeight);
+  m_wizard.Create(this);
   LayOutControls();
   ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETPOS, 0, 0);
   SetCaptions();
+  m_settings.Fill();
   return TRUE;
 }
 
@@ -59,54 +82,77 @@ void CInstallDlg::LayOutControls() {
   MoveDlgItem(IDC_BACK, width - 252, height - 33, kButtonWidth, kButtonHeight);
   MoveDlgItem(IDC_NEXT, width - 169, height - 33, kButtonWidth, kButtonHeight);
   MoveDlgItem(IDC_CANCEL_BUTTON, width - 86, height - 33, kButtonWidth, kButtonHeight);
+  MoveDlgItem(IDC_BROWSE, width - 153, height - 156, kButtonWidth, kButtonHeight);
+  MoveDlgItem(IDC_SETTINGS_GROUP, 3, 85, width - 6, height - 138);
 }
 
 void CInstallDlg::SetCaptions() {
+  SetWindowTextW(DialogTitle().c_str());
   const int language = app::CurrentLanguageId();
-  const wchar_t* configuredTitle = app::WizardConfig.Title;
-  if (language == app::kRussian) {
-    SetWindowTextW(configuredTitle);
-    std::wstring documents;
-    app::GetDocumentsFolder(documents);
-    SetDlgItemTextW(IDC_NEXT, app::LookUpCaption(L"Next", L"Next", documents).c_str());
-    SetDlgItemTextW(IDC_CANCEL_BUTTON, L"Отмена");
-    return;
+  if (language == app::kChinese) m_fontChinese.Attach(MakeFont(L"宋体", 12, GB2312_CHARSET));
+  if (language == app::kRussian) m_fontLatin.Attach(MakeFont(L"Times New Romans", 14, DEFAULT_CHARSET));
+  const HFONT font = language == app::kChinese ? m_fontChinese.Get() : m_fontLatin.Get();
+  for (const ControlCaption& caption : DialogCaptions()) {
+    if (const std::optional<std::wstring> text = CaptionText(caption)) SetDlgItemTextW(caption.id, text->c_str());
+    if (font != nullptr) ::SendMessageW(GetDlgItem(caption.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
-  const Captions& captions = language == app::kChinese ? kChinese : kEnglish;
-  SetWindowTextW(configuredTitle[0] != L'\0' ? configuredTitle : captions.title);
-  SetDlgItemTextW(IDC_NEXT, captions.next);
-  SetDlgItemTextW(IDC_CANCEL_BUTTON, captions.cancel);
+  for (int id : {IDC_MODEL_COMBO, IDC_PRINTER_NAME}) {
+    if (font != nullptr) ::SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
 }
 
 void CInstallDlg::PaintSeparator() {
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(m_hWnd, &paint);
+  framework::CPaintDC dc(m_hWnd);
   const RECT client = GetClientRect();
   const struct {
     int y;
     COLORREF color;
-  } lines[] = {{client.bottom - 50, RGB(172, 168, 153)}, {client.bottom - 49, RGB(255, 255, 255)}};
+  } lines[] = {{client.bottom - kSeparatorOffset, RGB(172, 168, 153)},
+               {client.bottom - kSeparatorOffset + 1, RGB(255, 255, 255)}};
   for (const auto& line : lines) {
-    HPEN pen = ::CreatePen(PS_SOLID, 1, line.color);
-    HGDIOBJ previous = ::SelectObject(dc, pen);
-    ::MoveToEx(dc, 1, line.y, nullptr);
-    ::LineTo(dc, client.right - 1, line.y);
-    ::SelectObject(dc, previous);
-    ::DeleteObject(pen);
+    const framework::UniquePen pen(::CreatePen(PS_SOLID, 1, line.color));
+    const framework::ScopedSelection selection(dc.Get(), pen.Get());
+    ::MoveToEx(dc.Get(), 1, line.y, nullptr);
+    ::LineTo(dc.Get(), client.right - 1, line.y);
   }
-  ::EndPaint(m_hWnd, &paint);
+}
+
+void CInstallDlg::OnOK() {
+  if (PageMayClose(m_wizard.m_nPage)) EndDialog(IDOK);
+}
+
+void CInstallDlg::OnCancel() {
+  // The worker uses the dialog and the page window until its last step.
+  if (!m_installing && PageMayClose(m_wizard.m_nPage)) EndDialog(IDCANCEL);
 }
 
 bool CInstallDlg::OnCommand(int id, int notifyCode) {
-  if (id == IDC_CANCEL_BUTTON && notifyCode == BN_CLICKED) {
+  if (id == IDC_NEXT && (notifyCode == BN_CLICKED || notifyCode == 0)) {
+    OnNext();
+  } else if (id == IDC_BACK && notifyCode == BN_CLICKED) {
+    OnBack();
+  } else if (id == IDC_CANCEL_BUTTON && notifyCode == BN_CLICKED) {
     OnCancel();
-    return true;
+  } else if (id == IDC_BROWSE && notifyCode == BN_CLICKED) {
+    OnBrowse();
+  } else if (id == IDC_MODEL_COMBO && notifyCode == CBN_SELCHANGE) {
+    m_settings.OnModelChanged();
+  } else if (id == IDC_PORT_COMBO && notifyCode == CBN_SELCHANGE) {
+    m_settings.OnPortChanged();
+  } else {
+    return false;
   }
-  return false;
+  return true;
 }
 
-bool CInstallDlg::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
+bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
   switch (message) {
+    case WM_CTLCOLORSTATIC:
+      // Labels, check boxes and the frame sit on the page window's body.
+      if (!m_pageBrush) m_pageBrush.Attach(::CreateSolidBrush(ui::kPageBackground));
+      ::SetBkColor(reinterpret_cast<HDC>(wParam), ui::kPageBackground);
+      result = reinterpret_cast<INT_PTR>(m_pageBrush.Get());
+      return true;
     case WM_PAINT:
       PaintSeparator();
       result = 0;
@@ -117,6 +163,137 @@ bool CInstallDlg::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
     default:
       return false;
   }
+}
+
+void CInstallDlg::ShowMessage(Check check, HWND owner, UINT style) {
+  const Message message = CheckMessage(check);
+  ::MessageBoxW(owner, message.text.c_str(), message.caption.c_str(), style);
+}
+
+void CInstallDlg::OnNext() {
+  const int page = m_wizard.m_nPage;
+  if (page == kFolderPage && !CheckFolderPage()) return;
+  if (page == kSettingsPage && !CheckSettingsPage()) return;
+  if (page == kFailurePage) return;
+  EnterPage(page + 1);
+}
+
+bool CInstallDlg::CheckFolderPage() {
+  const std::wstring folder = m_wizard.m_editFolder.GetText();
+  if (folder.empty()) {
+    ShowMessage(Check::FolderEmpty, m_hWnd, MB_OK);
+    return false;
+  }
+  if (!package::CreateDirectoryChain(folder.c_str())) {
+    ShowMessage(Check::FolderInvalid, m_hWnd, MB_OK);
+    return false;
+  }
+  InstallRoot = FitSettingText(folder);
+  return true;
+}
+
+bool CInstallDlg::CheckSettingsPage() {
+  if (m_settings.PrinterName().empty()) {
+    ShowMessage(Check::NoModel, nullptr, MB_ICONERROR);
+    return false;
+  }
+  SelectedModelIndex = m_settings.SelectedModelItem();
+  const std::wstring port = m_settings.PortItem();
+  app::CopyBounded(app::WizardConfig.PortName, port);
+  // A confirmation after Back with another port must not keep the earlier port's kind.
+  m_wizard.m_bUsbPort = 0;
+  UseNetworkPort = 0;
+  if (port == L"USB") return CheckUsbPort();
+  if (port.find(L"TCP") != std::wstring::npos) return CheckNetworkPort();
+  app::AppendBounded(app::WizardConfig.PortName, L":");
+  if (port.find(L"COM") != std::wstring::npos) {
+    spooler::WriteSerialPortSettings(m_settings.ReadSerialSettings(), app::WizardConfig.PortName);
+  }
+  return true;
+}
+
+bool CInstallDlg::CheckUsbPort() {
+  m_wizard.m_bUsbPort = 1;
+  spooler::UsbInterfaceList interfaces;
+  if (spooler::EnumUsbPrinterInterfaces(interfaces) == 0) {
+    ShowMessage(Check::NoUsbPrinter, nullptr, MB_ICONERROR);
+    return false;
+  }
+  ChosenPrinterName = FitSettingText(m_settings.PrinterName());
+  if (const std::optional<int> slot =
+          FindModelByNameAndPort(ModelTable, ChosenPrinterName.c_str(), app::WizardConfig.PortName,
+                                 app::kConfigValueCapacity, spooler::FindUsbPrinterPort)) {
+    SelectedModelIndex = *slot;
+  }
+  return true;
+}
+
+bool CInstallDlg::CheckNetworkPort() {
+  const std::wstring ip = m_settings.IpAddress();
+  if (ip.empty()) {
+    ShowMessage(Check::IpEmpty, nullptr, MB_ICONERROR);
+    return false;
+  }
+  PrinterIpAddress = FitSettingText(ip);
+  const std::wstring tcpPort = m_settings.TcpPort();
+  if (tcpPort.empty()) {
+    ShowMessage(Check::TcpPortEmpty, nullptr, MB_ICONERROR);
+    return false;
+  }
+  PrinterTcpPort = FitSettingText(tcpPort);
+  UseNetworkPort = 1;
+  return true;
+}
+
+void CInstallDlg::EnterPage(int page) {
+  m_wizard.m_nPage = page;
+  switch (page) {
+    case kFolderPage:
+      m_wizard.ShowFolderField(TRUE);
+      ShowDlgItem(IDC_BROWSE, SW_SHOW);
+      ShowDlgItem(IDC_BACK, SW_SHOW);
+      break;
+    case kSettingsPage:
+      m_wizard.ShowFolderField(FALSE);
+      ShowDlgItem(IDC_BROWSE, SW_HIDE);
+      m_settings.Show();
+      break;
+    case kInstallingPage:
+      StartInstallation();
+      break;
+    case kFinishedPage:
+      m_wizard.Repaint();
+      ShowDlgItem(IDC_NEXT, SW_HIDE);
+      ShowDlgItem(IDC_BACK, SW_HIDE);
+      SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(false).c_str());
+      ShowDlgItem(IDC_PROGRESS, SW_HIDE);
+      EnableDlgItem(IDC_CANCEL_BUTTON, TRUE);
+      break;
+    default:
+      OnCancel();
+      break;
+  }
+}
+
+void CInstallDlg::OnBack() {
+  const int page = m_wizard.m_nPage - 1;
+  if (page < 0 || page >= kSettingsPage) return;
+  m_wizard.m_nPage = page;
+  m_settings.Hide();
+  if (page == 0) {
+    m_wizard.m_editFolder.ShowWindow(SW_HIDE);
+    ShowDlgItem(IDC_BROWSE, SW_HIDE);
+    ShowDlgItem(IDC_BACK, SW_HIDE);
+  } else {
+    m_wizard.m_editFolder.ShowWindow(SW_SHOW);
+    ShowDlgItem(IDC_BROWSE, SW_SHOW);
+  }
+  m_wizard.Repaint(false);
+}
+
+void CInstallDlg::OnBrowse() {
+  std::wstring folder;
+  if (platform::shell::BrowseForFolder(m_hWnd, L"Selection ", folder)) m_wizard.m_editFolder.SetText(folder);
 }
 
 }  // namespace wizard

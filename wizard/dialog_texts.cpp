@@ -1,0 +1,146 @@
+#include "wizard/dialog_texts.h"
+
+#include "app/config_files.h"
+#include "app/install_app.h"
+#include "app/wizard_config.h"
+#include "resources/resource.h"
+
+namespace wizard {
+namespace {
+
+using app::CurrentLanguageId;
+namespace caption = app::caption;
+
+constexpr app::CaptionKey kNoKey{nullptr, nullptr};
+
+// By language: English, Chinese, Russian.
+struct Texts {
+  const wchar_t* english;
+  const wchar_t* chinese;
+  const wchar_t* russian;
+};
+
+const wchar_t* Pick(const Texts& texts) {
+  switch (CurrentLanguageId()) {
+    case app::kChinese: return texts.chinese;
+    case app::kRussian: return texts.russian;
+    default: return texts.english;
+  }
+}
+
+constexpr wchar_t kChineseCaption[] = L"打印机驱动安装";
+constexpr wchar_t kEnglishCaption[] = L"Printer Driver Installation";
+constexpr wchar_t kFolderCaption[] = L"Driver Installation";
+
+// No Russian text exists for the network checks; English is clearer than silence.
+Message PickMessage(const Texts& text, const Texts& caption) { return {Pick(text), Pick(caption)}; }
+
+constexpr ControlCaption kCaptions[] = {
+    {IDC_BACK, L"Back", L"<<上一步", caption::kBack, nullptr},
+    {IDC_NEXT, L"Next", L"下一步>>", caption::kNext, nullptr},
+    {IDC_CANCEL_BUTTON, L"Cancel", L"取消", kNoKey, caption::kRussianCancel},
+    {IDC_BROWSE, L"Browse", L"浏览...", caption::kBrowse, nullptr},
+    {IDC_SETTINGS_GROUP, L"Select Port", L"设置端口", kNoKey, caption::kRussianPortGroup},
+    {IDC_MODEL_LABEL, L"Model:", L"型号：", caption::kDriverTitle, nullptr},
+    {IDC_NAME_LABEL, L"Printer Name:", L"打印机名称：", caption::kPrintTitle, nullptr},
+    {IDC_DEFAULT_PRINTER, L"Set as default printer", L"设置为默认打印机", caption::kDefaultPrinter, nullptr},
+    {IDC_PORT_LABEL, L"Port:", L"端口：", kNoKey, L"Port:"},
+    {IDC_BAUD_LABEL, L"Baudrate:", L"波特率：", kNoKey, L"Baudrate:"},
+    {IDC_PARITY_LABEL, L"Parity bit:", nullptr, kNoKey, nullptr},
+    {IDC_STOP_BITS_LABEL, L"Stop bits:", nullptr, kNoKey, nullptr},
+    {IDC_FLOW_LABEL, L"Flow control:", nullptr, kNoKey, nullptr},
+    {IDC_DATA_BITS_LABEL, L"Data bits:", nullptr, kNoKey, nullptr},
+    {IDC_USE_MONITOR, nullptr, nullptr, kNoKey, L"Use Printer Monitor"},
+};
+
+}  // namespace
+
+std::wstring LookUpRussian(const app::CaptionKey& key) {
+  std::wstring documents;
+  app::GetDocumentsFolder(documents);
+  return app::LookUpCaption(key, documents);
+}
+
+Message CheckMessage(Check check) {
+  const Texts folderCaption{kFolderCaption, kChineseCaption, kFolderCaption};
+  const Texts caption{kEnglishCaption, kChineseCaption, kEnglishCaption};
+  switch (check) {
+    case Check::FolderEmpty:
+      return PickMessage({L"The folder is empty!", L"安装文件夹不能为空", L"The folder is empty!"}, folderCaption);
+    case Check::FolderInvalid:
+      return PickMessage({L"The folder is invalid", L"安装文件夹不是有效文件夹", L"The folder is invalid"},
+                         folderCaption);
+    case Check::NoModel:
+      if (CurrentLanguageId() == app::kRussian) {
+        return {LookUpRussian(caption::kNoSelectPrinter), LookUpRussian(caption::kMsgBoxTitle)};
+      }
+      return PickMessage({L"Please Select a Printer Driver", L"您没有选择打印机型号，请先选择打印机型号", nullptr},
+                         caption);
+    case Check::NoUsbPrinter: {
+      constexpr wchar_t kEnglish[] = L"No matching label printer detected, please connect and try again.";
+      return PickMessage({kEnglish, L"没有检测到打印机连接到电脑上，请先连接打印机并上电。 ", kEnglish}, caption);
+    }
+    case Check::IpEmpty: {
+      constexpr wchar_t kEnglish[] = L"IP address cannot be empty, please enter the IP address first";
+      return PickMessage({kEnglish, L"IP地址不能为空，请先输入IP地址", kEnglish}, caption);
+    }
+    case Check::TcpPortEmpty: {
+      constexpr wchar_t kEnglish[] = L"Port cannot be empty, please enter the port first";
+      return PickMessage({kEnglish, L"端口不能为空，请先输入端口", kEnglish}, caption);
+    }
+  }
+  return {};
+}
+
+std::span<const ControlCaption> DialogCaptions() { return kCaptions; }
+
+std::optional<std::wstring> CaptionText(const ControlCaption& caption) {
+  const wchar_t* text = nullptr;
+  switch (CurrentLanguageId()) {
+    case app::kChinese: text = caption.chinese; break;
+    case app::kRussian:
+      if (caption.russianKey.key != nullptr) return LookUpRussian(caption.russianKey);
+      text = caption.russian;
+      break;
+    default: text = caption.english; break;
+  }
+  if (text == nullptr) return std::nullopt;
+  return std::wstring(text);
+}
+
+std::wstring DialogTitle() {
+  if (app::WizardConfig.Title[0] != L'\0') return app::WizardConfig.Title;
+  return Pick({L"USB printer driver installation Wizard", L"USB打印机驱动安装", L""});
+}
+
+std::wstring FinishCaption(bool failurePage) {
+  if (CurrentLanguageId() == app::kChinese) return L"完成";
+  if (CurrentLanguageId() == app::kRussian && !failurePage) return LookUpRussian(caption::kFinish);
+  return L"Finish";
+}
+
+std::wstring StartMenuFolderName(const std::wstring& printerName) {
+  return printerName + Pick({L" Driver", L" 打印机驱动", L" Драйвер принтера"});
+}
+
+std::wstring UninstallShortcutName() {
+  return Pick({L"Uninstall Printer Driver.lnk", L"卸载 打印机驱动.lnk", L"Удалите драйвер принтера.lnk"});
+}
+
+std::wstring InstallingStatus() {
+  return Pick({L"Installing Printer Driver, Please wait...", L"正在安装打印机驱动，请稍候...",
+               L"Установка драйвера принтера, подождите"});
+}
+
+std::wstring ModelPlaceholder() {
+  if (CurrentLanguageId() == app::kRussian) return LookUpRussian(caption::kPleaseSelectModel);
+  return Pick({L"Please select model", L"请选择打印机型号", nullptr});
+}
+
+std::optional<std::wstring> NetworkPortItem() {
+  const wchar_t* item = Pick({L"Net Port(TCP/IP)", L"网络端口（TCP/IP）", nullptr});
+  if (item == nullptr) return std::nullopt;
+  return std::wstring(item);
+}
+
+}  // namespace wizard

@@ -1,0 +1,173 @@
+#include "wizard/settings_page.h"
+
+#include <string_view>
+
+#include "app/config_files.h"
+#include "app/install_app.h"
+#include "app/utf16_text.h"
+#include "app/wizard_config.h"
+#include "resources/resource.h"
+#include "spooler/usb_discovery.h"
+#include "wizard/dialog_texts.h"
+#include "wizard/model_catalogue.h"
+
+namespace wizard {
+namespace {
+
+constexpr int kSerialGroup[] = {IDC_BAUD_LABEL,     IDC_BAUD_COMBO,      IDC_DATA_BITS_LABEL, IDC_DATA_BITS_COMBO,
+                                IDC_PARITY_LABEL,   IDC_PARITY_COMBO,    IDC_STOP_BITS_LABEL, IDC_STOP_BITS_COMBO,
+                                IDC_FLOW_LABEL,     IDC_FLOW_COMBO};
+constexpr int kNetworkControls[] = {IDC_IP_LABEL, IDC_IP_EDIT, IDC_TCP_PORT_LABEL, IDC_TCP_PORT_EDIT};
+constexpr int kPageControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL,     IDC_MODEL_COMBO, IDC_PRINTER_NAME,
+                                 IDC_NAME_LABEL,     IDC_DEFAULT_PRINTER, IDC_PORT_LABEL,  IDC_PORT_COMBO};
+
+constexpr const wchar_t* kBaudRates[] = {L"100",   L"300",   L"1200",   L"2400",   L"4800",   L"9600",  L"19200",
+                                         L"38400", L"57600", L"115200", L"230400", L"460800", L"921600"};
+constexpr const wchar_t* kDataBits[] = {L"5", L"6", L"7", L"8"};
+constexpr const wchar_t* kStopBits[] = {L"1", L"1.5", L"2"};
+constexpr const wchar_t* kParityEnglish[] = {L"Even", L"Odd", L"None"};
+constexpr const wchar_t* kParityChinese[] = {L"偶校验", L"奇校验", L"无"};
+constexpr const wchar_t* kFlowEnglish[] = {L"Xon / Xoff", L"Hardware", L"None"};
+constexpr const wchar_t* kFlowChinese[] = {L"Xon / Xoff", L"硬件", L"无"};
+
+template <size_t N>
+void FillList(HWND combo, const wchar_t* const (&items)[N], int selected) {
+  for (const wchar_t* item : items) ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  ::SendMessageW(combo, CB_SETCURSEL, selected, 0);
+}
+
+// FillLocalPortList's view of the port combo.
+class PortList : public spooler::PortComboBox {
+ public:
+  explicit PortList(framework::CComboBox& combo) : m_combo(combo) {}
+  void AddString(const wchar_t* item) override { m_combo.AddString(item); }
+  void SetCurSel(int index) override { m_combo.SetCurSel(index); }
+
+ private:
+  framework::CComboBox& m_combo;
+};
+
+}  // namespace
+
+void SettingsPage::Fill() {
+  m_model.Attach(m_dialog.GetDlgItem(IDC_MODEL_COMBO));
+  m_port.Attach(m_dialog.GetDlgItem(IDC_PORT_COMBO));
+  FillModels();
+  PreselectConnectedUsbModel();
+  ::SendMessageW(m_dialog.GetDlgItem(IDC_DEFAULT_PRINTER), BM_SETCHECK, BST_CHECKED, 0);
+  ::SendMessageW(m_dialog.GetDlgItem(IDC_USE_MONITOR), BM_SETCHECK, BST_CHECKED, 0);
+  FillSerialSettings();
+  m_dialog.SetDlgItemTextW(IDC_TCP_PORT_EDIT, L"9100");
+  FillPorts();
+}
+
+void SettingsPage::FillModels() {
+  m_model.AddString(ModelPlaceholder().c_str());
+  std::wstring documents;
+  if (app::GetDocumentsFolder(documents)) {
+    for (const std::wstring& name : LoadModelCatalogue(documents)) m_model.AddString(name.c_str());
+  }
+  if (m_model.GetCount() > 1) {
+    m_model.SetCurSel(1);
+    m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, m_model.GetLBText(1).c_str());
+  }
+}
+
+void SettingsPage::PreselectConnectedUsbModel() {
+  spooler::UsbInterfaceList interfaces;
+  if (spooler::EnumUsbPrinterInterfaces(interfaces) == 0 || interfaces.empty()) return;
+  const std::wstring usbId = spooler::UsbIdOfDevicePath(interfaces.front());
+  const std::optional<int> slot = FindModelByUsbId(ModelTable, usbId.c_str());
+  if (!slot) return;
+  m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, ModelTable[*slot].Name);
+  m_model.SetCurSel(*slot);
+}
+
+void SettingsPage::FillSerialSettings() {
+  const bool english = app::CurrentLanguageId() == app::kEnglish;
+  FillList(m_dialog.GetDlgItem(IDC_BAUD_COMBO), kBaudRates, 9);
+  FillList(m_dialog.GetDlgItem(IDC_DATA_BITS_COMBO), kDataBits, 3);
+  FillList(m_dialog.GetDlgItem(IDC_STOP_BITS_COMBO), kStopBits, 0);
+  FillList(m_dialog.GetDlgItem(IDC_PARITY_COMBO), english ? kParityEnglish : kParityChinese, 2);
+  FillList(m_dialog.GetDlgItem(IDC_FLOW_COMBO), english ? kFlowEnglish : kFlowChinese, 1);
+}
+
+void SettingsPage::FillPorts() {
+  m_port.AddString(L"USB");
+  PortList ports(m_port);
+  spooler::FillLocalPortList(ports);
+  if (const std::optional<std::wstring> network = NetworkPortItem()) m_port.AddString(network->c_str());
+}
+
+void SettingsPage::OnModelChanged() {
+  const int selected = m_model.GetCurSel();
+  if (selected > 0) {
+    SelectedModelIndex = selected;
+    m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, m_model.GetLBText(selected).c_str());
+  } else {
+    m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, L"");
+  }
+}
+
+void SettingsPage::OnPortChanged() {
+  app::CopyBounded(app::WizardConfig.PortName, PortItem());
+  ShowPortSettings();
+}
+
+// The serial settings apply to COM ports only; the last item is the network port.
+void SettingsPage::ShowPortSettings() {
+  EnableSerialGroup(std::wstring_view(PortItem()).starts_with(L"COM"));
+  const bool network = NetworkItemSelected();
+  ShowSerialGroup(!network);
+  ShowNetworkControls(network);
+}
+
+bool SettingsPage::NetworkItemSelected() const {
+  return m_port.GetCount() > 0 && m_port.GetCurSel() == m_port.GetCount() - 1;
+}
+
+void SettingsPage::Show() {
+  for (int id : kPageControls) m_dialog.ShowDlgItem(id, SW_SHOW);
+  ShowPortSettings();
+}
+
+void SettingsPage::Hide() {
+  for (int id : kPageControls) m_dialog.ShowDlgItem(id, SW_HIDE);
+  ShowSerialGroup(false);
+  ShowNetworkControls(false);
+}
+
+void SettingsPage::ShowSerialGroup(bool show) {
+  for (int id : kSerialGroup) m_dialog.ShowDlgItem(id, show ? SW_SHOW : SW_HIDE);
+}
+
+void SettingsPage::EnableSerialGroup(bool enable) {
+  for (int id : kSerialGroup) m_dialog.EnableDlgItem(id, enable);
+}
+
+void SettingsPage::ShowNetworkControls(bool show) {
+  for (int id : kNetworkControls) m_dialog.ShowDlgItem(id, show ? SW_SHOW : SW_HIDE);
+}
+
+std::wstring SettingsPage::ItemText(int id) const {
+  const HWND control = m_dialog.GetDlgItem(id);
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring SettingsPage::PrinterName() const { return ItemText(IDC_PRINTER_NAME); }
+std::wstring SettingsPage::IpAddress() const { return ItemText(IDC_IP_EDIT); }
+std::wstring SettingsPage::TcpPort() const { return ItemText(IDC_TCP_PORT_EDIT); }
+
+spooler::SerialSettings SettingsPage::ReadSerialSettings() const {
+  spooler::SerialSettings settings;
+  settings.BaudRate = ItemText(IDC_BAUD_COMBO);
+  settings.ParityIndex = static_cast<int>(::SendMessageW(m_dialog.GetDlgItem(IDC_PARITY_COMBO), CB_GETCURSEL, 0, 0));
+  settings.DataBits = ItemText(IDC_DATA_BITS_COMBO);
+  settings.StopBits = ItemText(IDC_STOP_BITS_COMBO);
+  settings.FlowControlIndex = static_cast<int>(::SendMessageW(m_dialog.GetDlgItem(IDC_FLOW_COMBO), CB_GETCURSEL, 0, 0));
+  return settings;
+}
+
+}  // namespace wizard

@@ -1,0 +1,53 @@
+// The model and port settings page (page 2): its controls filled once at dialog start-up and
+// kept consistent while the user picks a model and a port.
+#pragma once
+
+#include <string>
+
+#include "platform/framework/combo_box.h"
+#include "platform/framework/wnd.h"
+#include "spooler/ports.h"
+
+namespace wizard {
+
+class SettingsPage {
+ public:
+  explicit SettingsPage(framework::CWnd& dialog) : m_dialog(dialog) {}
+
+  // Binds the combos and fills every control; the model of a connected USB printer is
+  // preselected.
+  void Fill();
+
+  void OnModelChanged();
+  void OnPortChanged();
+
+  // Shows the page's controls, with the serial or the network settings as the port asks.
+  void Show();
+  // Hides every control of the page.
+  void Hide();
+
+  std::wstring PrinterName() const;
+  int SelectedModelItem() const { return m_model.GetCurSel(); }
+  std::wstring PortItem() const { return m_port.GetSelectedText(); }
+  spooler::SerialSettings ReadSerialSettings() const;
+  std::wstring IpAddress() const;
+  std::wstring TcpPort() const;
+
+ private:
+  void FillModels();
+  void PreselectConnectedUsbModel();
+  void FillSerialSettings();
+  void FillPorts();
+  void ShowSerialGroup(bool show);
+  void EnableSerialGroup(bool enable);
+  void ShowNetworkControls(bool show);
+  void ShowPortSettings();
+  bool NetworkItemSelected() const;
+  std::wstring ItemText(int id) const;
+
+  framework::CWnd& m_dialog;
+  framework::CComboBox m_model;
+  framework::CComboBox m_port;
+};
+
+}  // namespace wizard
