@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <optional>
+
 #include "app/install_app.h"
 #include "package/entry_names.h"
 #include "package/extract.h"
@@ -25,21 +27,53 @@ bool GetDocumentsFolder(std::wstring& folder) {
   return platform::shell::GetSpecialFolderPathW(CSIDL_PERSONAL, folder);
 }
 
-void ExtractConfigFiles(const package::InstallPackage& installPackage) {
-  if (installPackage.IsEmpty()) return;
-  std::string documents;
-  if (!platform::shell::GetSpecialFolderPathA(CSIDL_PERSONAL, documents)) return;
-  documents += '\\';
+namespace {
 
+// "<Documents>\" as 8-bit text; nothing when the folder cannot be found.
+std::optional<std::string> DocumentsFolderAnsi() {
+  std::string documents;
+  if (!platform::shell::GetSpecialFolderPathA(CSIDL_PERSONAL, documents)) return std::nullopt;
+  return documents + '\\';
+}
+
+void ExtractFromResourceForm(const std::string& documents, const package::InstallPackage& installPackage) {
   package::ResourcePackageReader reader(installPackage.Bytes());
   package::MemoryEntry entry;
   int32_t counter = 0;
   while (reader.Next(entry)) {
-    const char* name = MatchConfigFile(entry.name.text);
-    if (name == nullptr) continue;
-    const std::string path = documents + name;
-    package::ExtractFromMemory(nullptr, entry.storedBytes, entry.storedSize, path.c_str(), counter,
-                               static_cast<int32_t>(installPackage.size));
+    if (const char* name = MatchConfigFile(entry.name.text)) {
+      package::ExtractFromMemory(nullptr, entry.storedBytes, entry.storedSize, (documents + name).c_str(), counter,
+                                 static_cast<int32_t>(installPackage.size));
+    }
+  }
+}
+
+// The stub carries its package appended to its own file; without its configuration files the
+// wizard would offer no model at all.
+void ExtractFromAppendedForm(const std::string& documents) {
+  package::InstallerFile file;
+  if (!file.OpenOwnModule()) return;
+  package::AppendedPackageReader reader(file);
+  if (!reader.Open()) return;
+  package::FileEntry entry;
+  int32_t counter = 0;
+  while (reader.Next(entry)) {
+    if (const char* name = MatchConfigFile(entry.name.text)) {
+      package::ExtractFromFile(nullptr, file.Handle(), entry.storedSize, (documents + name).c_str(), counter,
+                               static_cast<int32_t>(reader.PackageSize()));
+    }
+  }
+}
+
+}  // namespace
+
+void ExtractConfigFiles(const package::InstallPackage& installPackage) {
+  const std::optional<std::string> documents = DocumentsFolderAnsi();
+  if (!documents) return;
+  if (installPackage.IsEmpty()) {
+    ExtractFromAppendedForm(*documents);
+  } else {
+    ExtractFromResourceForm(*documents, installPackage);
   }
 }
 

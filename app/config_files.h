@@ -16,7 +16,8 @@ inline constexpr const char* kConfigFileNames[] = {
 bool GetDocumentsFolder(std::wstring& folder);
 
 // Writes the package entries named like a configuration file (letter case aside) into the
-// Documents folder under the name as spelled above. No package or no folder: nothing happens.
+// Documents folder under the name as spelled above: from the package copy, or, when the program
+// carries none, from a package appended to its file. No folder: nothing happens.
 void ExtractConfigFiles(const package::InstallPackage& installPackage);
 
 // The wizard text file of a language: "InstallConfig_en.txt", "_cn" or "_rs".

@@ -7,27 +7,44 @@ packages=(
   make cmake g++ pkg-config zlib1g-dev googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 wine32:i386
-  xvfb xauth imagemagick fonts-wqy-microhei
+  xvfb xauth imagemagick fonts-wqy-microhei locales
 )
+
+# The UI languages the tests run the installer in; Wine takes file-name encoding from them.
+locales=(en_US zh_CN)
 
 is_installed() {
   [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
+}
+
+has_locale() {
+  locale -a 2>/dev/null | grep -qix "$1.utf8"
 }
 
 missing=()
 for package in "${packages[@]}"; do
   is_installed "$package" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+missing_locales=()
+for name in "${locales[@]}"; do
+  has_locale "$name" || missing_locales+=("$name")
+done
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_locales[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "install-deps: missing packages (${missing[*]}); run 'make deps' as root" >&2
+  echo "install-deps: missing packages or locales (${missing[*]} ${missing_locales[*]}); run 'make deps' as root" >&2
   exit 1
 fi
-echo "install-deps: installing ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+for name in "${missing_locales[@]}"; do
+  echo "install-deps: generating the $name.UTF-8 locale"
+  localedef -i "$name" -f UTF-8 "$name.UTF-8"
+done

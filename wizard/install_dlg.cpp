@@ -117,13 +117,16 @@ void CInstallDlg::PaintSeparator() {
   }
 }
 
+// The worker uses the dialog and the page window until its last step, which follows the page
+// change of a failed installation.
+bool CInstallDlg::MayClose() const { return !m_installing && PageMayClose(m_wizard.m_nPage); }
+
 void CInstallDlg::OnOK() {
-  if (PageMayClose(m_wizard.m_nPage)) EndDialog(IDOK);
+  if (MayClose()) EndDialog(IDOK);
 }
 
 void CInstallDlg::OnCancel() {
-  // The worker uses the dialog and the page window until its last step.
-  if (!m_installing && PageMayClose(m_wizard.m_nPage)) EndDialog(IDCANCEL);
+  if (MayClose()) EndDialog(IDCANCEL);
 }
 
 bool CInstallDlg::OnCommand(int id, int notifyCode) {

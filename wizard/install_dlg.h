@@ -46,6 +46,7 @@ class CInstallDlg : public framework::CDialog, public package::StagingView {
   void SetCaptions();
   void PaintSeparator();
   void ShowMessage(Check check, HWND owner, UINT style);
+  bool MayClose() const;
 
   // Next and Back.
   void OnNext();

@@ -5,11 +5,13 @@
 # Usage: start_up_test.sh INSTALLER DRIVER LANGUAGE(en|cn) EXPECTED_TITLE
 set -euo pipefail
 installer=$1 driver=$2 language=$3 expected_title=$4
+source "$(dirname "$0")/../support/wine-env.sh"
 source "$(dirname "$0")/../support/xvfb.sh"
 
 fail() { echo "start_up_test: $*" >&2; exit 1; }
 start_xvfb
 trap stop_xvfb EXIT
+warm_up_wine "$driver"
 
 wine "$installer" &
 installer_pid=$!

@@ -25,6 +25,7 @@ cleanup() {
   stop_xvfb
 }
 trap cleanup EXIT
+warm_up_wine "$driver"
 
 mkdir -p "$shots"
 wine "$installer" &

@@ -4,6 +4,7 @@
 // when it closes, the final state of its fields, so a test can see what the driver did.
 //   fake_wizard.exe > REPORT
 #include <windows.h>
+// After windows.h, which they need.
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
@@ -56,12 +57,12 @@ HWND FolderField(HWND wizard) { return reinterpret_cast<HWND>(::GetWindowLongPtr
 
 // Page window, frame and edit, nested as in the installer.
 void CreateFolderField(HWND wizard) {
-  const HWND page = ::CreateWindowExW(0, kPageClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 460, 40, wizard, nullptr,
-                                      Instance(), nullptr);
+  const HWND page =
+      ::CreateWindowExW(0, kPageClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 460, 40, wizard, nullptr, Instance(), nullptr);
   const HWND frame =
       ::CreateWindowExW(0, kPageClass, L"", WS_CHILD | WS_VISIBLE, 10, 8, 400, 24, page, nullptr, Instance(), nullptr);
-  const HWND edit = ::CreateWindowExW(0, L"Edit", kInitialFolder, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                                      2, 2, 396, 20, frame, reinterpret_cast<HMENU>(kFolderFieldId), Instance(), nullptr);
+  const HWND edit = ::CreateWindowExW(0, L"Edit", kInitialFolder, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 2,
+                                      2, 396, 20, frame, reinterpret_cast<HMENU>(kFolderFieldId), Instance(), nullptr);
   ::SetWindowLongPtrW(wizard, DWLP_USER, reinterpret_cast<LONG_PTR>(edit));
 }
 
@@ -142,6 +143,7 @@ void FinishWork(HWND wizard) {
   ::KillTimer(wizard, kWorkTimer);
   ::EnableWindow(::GetDlgItem(wizard, IDC_BACK), TRUE);
   ::ShowWindow(::GetDlgItem(wizard, IDC_PROGRESS), SW_SHOW);
+  ::SetDlgItemTextW(wizard, IDC_CANCEL_BUTTON, L"Finish");
 }
 
 void ReportFinalState(HWND wizard) {

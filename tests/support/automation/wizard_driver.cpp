@@ -20,6 +20,7 @@
 //   print-text ID                     print the control's text
 //   wait-enabled ID [TIMEOUT_MS]      wait until the control is enabled
 //   wait-visible ID 0|1 [TIMEOUT_MS]  wait until the control is (1) or is not (0) visible
+//   wait-text ID TEXT [TIMEOUT_MS]    wait until the control's text is TEXT
 //   wait-message [TIMEOUT_MS]         wait for a message box of the wizard; print "caption|text"
 //   expect-message TEXT [TIMEOUT_MS]  wait for a message box whose text is TEXT
 //   answer-message ID                 press a message box button (1 OK, 2 Cancel, 6 Yes, 7 No)
@@ -31,12 +32,16 @@
 //                                     the dialog closes
 //   cancel-port-dialog                press Cancel in it and wait until it closes
 //   sleep MS                          wait that many milliseconds
-// Buttons that are hidden or disabled, or whose window is disabled, cannot be used, as for a
-// user. Clicks are posted, so a modal window opened by the handler does not block the driver;
-// follow them with a wait-... or expect-message command rather than an immediate expect-....
+// Message boxes and the port dialog are those of the wizard's process, or of any process while
+// no wizard is shown (an error at start-up). Controls that are hidden or disabled, or whose
+// window is disabled, cannot be worked, as for a user. Clicks are posted, so a modal window
+// opened by the handler does not block the driver; follow them with a wait-... or
+// expect-message command rather than an immediate expect-....
 // Exit code 0 when every command succeeded; otherwise 1 with one line on stderr naming the
 // failing command. Commands after a failing one do not run. Output and arguments are UTF-8.
+
 #include <windows.h>
+// After windows.h, which they need.
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
@@ -63,8 +68,8 @@ constexpr int kRemoteTextCapacity = 512;
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+  const int size =
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string utf8(size, '\0');
   ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
   return utf8;
@@ -76,11 +81,12 @@ void WriteLine(FILE* stream, const std::wstring& text) {
   std::fflush(stream);
 }
 
+// Ids, buttons and milliseconds: never negative.
 bool ParseNumber(const std::wstring& word, long& value) {
   if (word.empty()) return false;
   wchar_t* end = nullptr;
   value = std::wcstol(word.c_str(), &end, 0);
-  return *end == L'\0';
+  return *end == L'\0' && value >= 0;
 }
 
 bool IsNumber(const std::wstring& word) {
@@ -154,9 +160,9 @@ bool WaitUntil(DWORD timeout, const std::function<bool()>& done) {
   return true;
 }
 
-HWND WaitForWindow(DWORD timeout, const std::function<HWND()>& find) {
+HWND WaitForTopLevel(DWORD timeout, const WindowTest& matches) {
   HWND found = nullptr;
-  WaitUntil(timeout, [&] { return (found = find()) != nullptr; });
+  WaitUntil(timeout, [&] { return (found = FindTopLevel(matches)) != nullptr; });
   return found;
 }
 
@@ -174,9 +180,10 @@ HWND MessageTextOf(HWND box) {
   return text != nullptr && HasClass(text, L"Static") ? text : nullptr;
 }
 
+std::wstring MessageOf(HWND box) { return TextOf(MessageTextOf(box)); }
+
 bool IsMessageBox(HWND window, DWORD process) {
-  return IsVisibleDialog(window) && BelongsTo(window, process) && !IsWizard(window) &&
-         MessageTextOf(window) != nullptr;
+  return IsVisibleDialog(window) && BelongsTo(window, process) && !IsWizard(window) && MessageTextOf(window) != nullptr;
 }
 
 bool IsPortDialog(HWND window, DWORD process) {
@@ -186,9 +193,8 @@ bool IsPortDialog(HWND window, DWORD process) {
 
 // The page window's folder field: an edit below the page window, so not one of the dialog's own.
 HWND FindFolderField(HWND wizard) {
-  return FindDescendant(wizard, [wizard](HWND window) {
-    return HasClass(window, L"Edit") && ::GetParent(window) != wizard;
-  });
+  return FindDescendant(wizard,
+                        [wizard](HWND window) { return HasClass(window, L"Edit") && ::GetParent(window) != wizard; });
 }
 
 // A direct child first: the folder field inside the page window reuses the id of Next.
@@ -200,11 +206,15 @@ HWND FindControl(HWND wizard, const std::wstring& id) {
   return FindDescendant(wizard, [number](HWND window) { return ::GetDlgCtrlID(window) == number; });
 }
 
+bool IsShown(HWND control) { return ::IsWindowVisible(control) != FALSE; }
+
+bool IsEnabled(HWND control) { return ::IsWindowEnabled(control) != FALSE; }
+
 // Empty when a user could work the control.
 std::wstring WhyUnusable(HWND control) {
-  if (!::IsWindowVisible(control)) return L"the control is hidden";
-  if (!::IsWindowEnabled(control)) return L"the control is disabled";
-  if (!::IsWindowEnabled(::GetAncestor(control, GA_ROOT))) return L"its window is disabled (a modal window is open)";
+  if (!IsShown(control)) return L"the control is hidden";
+  if (!IsEnabled(control)) return L"the control is disabled";
+  if (!IsEnabled(::GetAncestor(control, GA_ROOT))) return L"its window is disabled (a modal window is open)";
   return {};
 }
 
@@ -240,10 +250,11 @@ int FindExactItem(HWND combo, const std::wstring& text) {
 class RemoteListItem {
  public:
   explicit RemoteListItem(HWND list)
-      : list_(list), process_(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                            ProcessOf(list))) {
+      : list_(list),
+        process_(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(list))) {
     if (process_ != nullptr) {
-      memory_ = static_cast<char*>(::VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+      memory_ =
+          static_cast<char*>(::VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     }
   }
   ~RemoteListItem() {
@@ -286,16 +297,7 @@ class RemoteListItem {
   char* memory_ = nullptr;
 };
 
-std::vector<std::wstring> PortRows(HWND list) {
-  std::vector<std::wstring> rows;
-  RemoteListItem item(list);
-  if (!item.Ready()) return rows;
-  const int count = static_cast<int>(Ask(list, LVM_GETITEMCOUNT, 0, 0));
-  for (int row = 0; row < count; ++row) {
-    rows.push_back(item.Text(row, 0) + L"|" + item.Text(row, 1) + L"|" + item.Text(row, 2));
-  }
-  return rows;
-}
+int RowCount(HWND list) { return static_cast<int>(Ask(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 // ---------------------------------------------------------------- session
 
@@ -315,7 +317,7 @@ class Session {
       Fail(L"the wizard has closed");
       return nullptr;
     }
-    wizard_ = WaitForWindow(timeout, [] { return FindTopLevel(IsWizard); });
+    wizard_ = WaitForTopLevel(timeout, IsWizard);
     if (wizard_ == nullptr) Fail(L"the wizard did not appear");
     return wizard_;
   }
@@ -342,27 +344,29 @@ class Session {
 
   HWND UsableControl(const std::wstring& id) {
     const HWND control = Control(id);
-    if (control == nullptr) return nullptr;
+    return control != nullptr && Usable(control) ? control : nullptr;
+  }
+
+  bool Usable(HWND control) {
     const std::wstring reason = WhyUnusable(control);
-    if (reason.empty()) return control;
-    Fail(reason);
-    return nullptr;
+    return reason.empty() || Fail(reason);
+  }
+
+  // Null when none shows up within `timeout`, which is no failure.
+  HWND FindMessageBoxWithin(DWORD timeout) {
+    const DWORD process = TargetProcess();
+    return WaitForTopLevel(timeout, [process](HWND window) { return IsMessageBox(window, process); });
   }
 
   HWND WaitMessageBox(DWORD timeout) {
-    const DWORD process = TargetProcess();
-    const HWND box = WaitForWindow(timeout, [process] {
-      return FindTopLevel([process](HWND window) { return IsMessageBox(window, process); });
-    });
+    const HWND box = FindMessageBoxWithin(timeout);
     if (box == nullptr) Fail(L"no message box appeared");
     return box;
   }
 
   HWND WaitPortDialog(DWORD timeout) {
     const DWORD process = TargetProcess();
-    const HWND dialog = WaitForWindow(timeout, [process] {
-      return FindTopLevel([process](HWND window) { return IsPortDialog(window, process); });
-    });
+    const HWND dialog = WaitForTopLevel(timeout, [process](HWND window) { return IsPortDialog(window, process); });
     if (dialog == nullptr) Fail(L"the port dialog did not appear");
     return dialog;
   }
@@ -371,8 +375,7 @@ class Session {
   bool PressAndWaitClosed(HWND dialog, int button) {
     const HWND control = ::GetDlgItem(dialog, button);
     if (control == nullptr) return Fail(L"no button " + std::to_wstring(button));
-    const std::wstring reason = WhyUnusable(control);
-    if (!reason.empty()) return Fail(reason);
+    if (!Usable(control)) return false;
     if (!PostNotification(control, BN_CLICKED)) return Fail(L"the click could not be posted");
     return WaitClosed(dialog, kDefaultTimeout) || Fail(L"the window stayed open");
   }
@@ -397,10 +400,13 @@ bool ParseFlag(Session& session, const std::wstring& word, bool& flag) {
   return true;
 }
 
+bool ParseNumberArgument(Session& session, const std::wstring& word, long& value) {
+  return ParseNumber(word, value) || session.Fail(L"not a number: " + word);
+}
+
 std::wstring Quoted(const std::wstring& text) { return L"'" + text + L"'"; }
 
-bool ExpectEqual(Session& session, const std::wstring& what, const std::wstring& actual,
-                 const std::wstring& expected) {
+bool ExpectEqual(Session& session, const std::wstring& what, const std::wstring& actual, const std::wstring& expected) {
   return actual == expected || session.Fail(what + L" is " + Quoted(actual) + L", expected " + Quoted(expected));
 }
 
@@ -411,22 +417,18 @@ bool TypeInto(Session& session, const std::wstring& id, const std::wstring& text
   return ExpectEqual(session, L"the text", TextOf(edit), text);
 }
 
-bool IsShown(HWND control) { return ::IsWindowVisible(control) != FALSE; }
-
-bool IsEnabled(HWND control) { return ::IsWindowEnabled(control) != FALSE; }
-
 std::wstring Described(const std::wstring& state, bool expected) { return (expected ? L"" : L"not ") + state; }
 
 // Polls, since the control may change on the installer's worker thread or appear later.
-bool WaitForState(Session& session, const std::wstring& id, bool (*state)(HWND), bool expected,
-                  const std::wstring& name, DWORD timeout) {
+bool WaitForState(Session& session, const std::wstring& id, const WindowTest& reached, const std::wstring& state,
+                  DWORD timeout) {
   const HWND wizard = session.Wizard();
   if (wizard == nullptr) return false;
-  const bool reached = WaitUntil(timeout, [&] {
+  const bool done = WaitUntil(timeout, [&] {
     const HWND control = FindControl(wizard, id);
-    return control != nullptr && state(control) == expected;
+    return control != nullptr && reached(control);
   });
-  return reached || session.Fail(L"control " + id + L" did not become " + Described(name, expected));
+  return done || session.Fail(L"control " + id + L" did not become " + state);
 }
 
 bool ExpectState(Session& session, const Invocation& call, bool (*state)(HWND), const std::wstring& name) {
@@ -469,12 +471,12 @@ bool TypeFolder(Session& session, const Invocation& call) { return TypeInto(sess
 
 bool Check(Session& session, const Invocation& call) {
   bool checked = false;
-  const HWND box = session.UsableControl(call[0]);
-  if (box == nullptr || !ParseFlag(session, call[1], checked)) return false;
+  const HWND checkBox = session.UsableControl(call[0]);
+  if (checkBox == nullptr || !ParseFlag(session, call[1], checked)) return false;
   const WPARAM state = checked ? BST_CHECKED : BST_UNCHECKED;
-  if (static_cast<WPARAM>(Ask(box, BM_GETCHECK, 0, 0)) == state) return true;
-  Ask(box, BM_SETCHECK, state, 0);
-  return PostNotification(box, BN_CLICKED) || session.Fail(L"the click could not be posted");
+  if (static_cast<WPARAM>(Ask(checkBox, BM_GETCHECK, 0, 0)) == state) return true;
+  Ask(checkBox, BM_SETCHECK, state, 0);
+  return PostNotification(checkBox, BN_CLICKED) || session.Fail(L"the click could not be posted");
 }
 
 bool ExpectText(Session& session, const Invocation& call) {
@@ -482,9 +484,7 @@ bool ExpectText(Session& session, const Invocation& call) {
   return control != nullptr && ExpectEqual(session, L"the text", TextOf(control), call[1]);
 }
 
-bool ExpectVisible(Session& session, const Invocation& call) {
-  return ExpectState(session, call, IsShown, L"visible");
-}
+bool ExpectVisible(Session& session, const Invocation& call) { return ExpectState(session, call, IsShown, L"visible"); }
 
 bool ExpectEnabled(Session& session, const Invocation& call) {
   return ExpectState(session, call, IsEnabled, L"enabled");
@@ -503,42 +503,46 @@ bool PrintText(Session& session, const Invocation& call) {
 }
 
 bool WaitEnabled(Session& session, const Invocation& call) {
-  return WaitForState(session, call[0], IsEnabled, true, L"enabled", call.timeout);
+  return WaitForState(session, call[0], IsEnabled, L"enabled", call.timeout);
 }
 
 bool WaitVisible(Session& session, const Invocation& call) {
   bool visible = false;
-  return ParseFlag(session, call[1], visible) &&
-         WaitForState(session, call[0], IsShown, visible, L"visible", call.timeout);
+  if (!ParseFlag(session, call[1], visible)) return false;
+  const auto reached = [visible](HWND control) { return IsShown(control) == visible; };
+  return WaitForState(session, call[0], reached, Described(L"visible", visible), call.timeout);
+}
+
+bool WaitText(Session& session, const Invocation& call) {
+  const std::wstring& text = call[1];
+  const auto reached = [&text](HWND control) { return TextOf(control) == text; };
+  return WaitForState(session, call[0], reached, Quoted(text), call.timeout);
 }
 
 bool WaitMessage(Session& session, const Invocation& call) {
   const HWND box = session.WaitMessageBox(call.timeout);
   if (box == nullptr) return false;
-  WriteLine(stdout, TextOf(box) + L"|" + TextOf(MessageTextOf(box)));
+  WriteLine(stdout, TextOf(box) + L"|" + MessageOf(box));
   return true;
 }
 
 bool ExpectMessage(Session& session, const Invocation& call) {
   const HWND box = session.WaitMessageBox(call.timeout);
-  return box != nullptr && ExpectEqual(session, L"the message", TextOf(MessageTextOf(box)), call[0]);
+  return box != nullptr && ExpectEqual(session, L"the message", MessageOf(box), call[0]);
 }
 
 bool AnswerMessage(Session& session, const Invocation& call) {
   long button = 0;
-  if (!ParseNumber(call[0], button)) return session.Fail(L"not a button id: " + call[0]);
+  if (!ParseNumberArgument(session, call[0], button)) return false;
   const HWND box = session.WaitMessageBox(kDefaultTimeout);
   return box != nullptr && session.PressAndWaitClosed(box, static_cast<int>(button));
 }
 
 bool ExpectNoMessage(Session& session, const Invocation& call) {
   long milliseconds = 0;
-  if (!ParseNumber(call[0], milliseconds)) return session.Fail(L"not a number: " + call[0]);
-  const DWORD process = session.TargetProcess();
-  const HWND box = WaitForWindow(static_cast<DWORD>(milliseconds), [process] {
-    return FindTopLevel([process](HWND window) { return IsMessageBox(window, process); });
-  });
-  return box == nullptr || session.Fail(L"a message box appeared: " + TextOf(MessageTextOf(box)));
+  if (!ParseNumberArgument(session, call[0], milliseconds)) return false;
+  const HWND box = session.FindMessageBoxWithin(static_cast<DWORD>(milliseconds));
+  return box == nullptr || session.Fail(L"a message box appeared: " + MessageOf(box));
 }
 
 bool WaitPortDialog(Session& session, const Invocation& call) {
@@ -548,26 +552,35 @@ bool WaitPortDialog(Session& session, const Invocation& call) {
   return true;
 }
 
-bool PrintPorts(Session& session, const Invocation&) {
-  const HWND dialog = session.WaitPortDialog(kDefaultTimeout);
-  if (dialog == nullptr) return false;
-  for (const std::wstring& row : PortRows(::GetDlgItem(dialog, kPortList))) WriteLine(stdout, row);
-  return true;
-}
+using PortListUse = std::function<bool(HWND dialog, HWND list, RemoteListItem& item)>;
 
-bool PickPort(Session& session, const Invocation& call) {
+// Runs `use` on the port dialog's list, with an item's memory in the installer's process.
+bool UsePortList(Session& session, const PortListUse& use) {
   const HWND dialog = session.WaitPortDialog(kDefaultTimeout);
   if (dialog == nullptr) return false;
   const HWND list = ::GetDlgItem(dialog, kPortList);
   RemoteListItem item(list);
-  if (!item.Ready()) return session.Fail(L"no memory in the installer's process");
-  const int count = static_cast<int>(Ask(list, LVM_GETITEMCOUNT, 0, 0));
-  for (int row = 0; row < count; ++row) {
-    if (item.Text(row, 0) != call[0]) continue;
-    if (!item.Select(row)) return session.Fail(L"the row could not be selected");
-    return session.PressAndWaitClosed(dialog, IDOK);
-  }
-  return session.Fail(L"no port " + Quoted(call[0]));
+  return item.Ready() ? use(dialog, list, item) : session.Fail(L"no memory could be had in the installer's process");
+}
+
+bool PrintPorts(Session& session, const Invocation&) {
+  return UsePortList(session, [](HWND, HWND list, RemoteListItem& item) {
+    for (int row = 0; row < RowCount(list); ++row) {
+      WriteLine(stdout, item.Text(row, 0) + L"|" + item.Text(row, 1) + L"|" + item.Text(row, 2));
+    }
+    return true;
+  });
+}
+
+bool PickPort(Session& session, const Invocation& call) {
+  return UsePortList(session, [&](HWND dialog, HWND list, RemoteListItem& item) {
+    for (int row = 0; row < RowCount(list); ++row) {
+      if (item.Text(row, 0) != call[0]) continue;
+      if (!item.Select(row)) return session.Fail(L"the row could not be selected");
+      return session.PressAndWaitClosed(dialog, IDOK);
+    }
+    return session.Fail(L"no port " + Quoted(call[0]));
+  });
 }
 
 bool CancelPortDialog(Session& session, const Invocation&) {
@@ -577,7 +590,7 @@ bool CancelPortDialog(Session& session, const Invocation&) {
 
 bool Pause(Session& session, const Invocation& call) {
   long milliseconds = 0;
-  if (!ParseNumber(call[0], milliseconds)) return session.Fail(L"not a number: " + call[0]);
+  if (!ParseNumberArgument(session, call[0], milliseconds)) return false;
   ::Sleep(static_cast<DWORD>(milliseconds));
   return true;
 }
@@ -604,6 +617,7 @@ constexpr Command kCommands[] = {
     {L"print-text", 1, false, PrintText},
     {L"wait-enabled", 1, true, WaitEnabled},
     {L"wait-visible", 2, true, WaitVisible},
+    {L"wait-text", 2, true, WaitText},
     {L"wait-message", 0, true, WaitMessage},
     {L"expect-message", 1, true, ExpectMessage},
     {L"answer-message", 1, false, AnswerMessage},
@@ -623,8 +637,7 @@ const Command* FindCommand(const std::wstring& name) {
 }
 
 // Takes the command's words from `words` at `next`; false when they are not all there.
-bool TakeInvocation(const Command& command, const std::vector<std::wstring>& words, size_t& next,
-                    Invocation& call) {
+bool TakeInvocation(const Command& command, const std::vector<std::wstring>& words, size_t& next, Invocation& call) {
   for (size_t taken = 0; taken < command.arguments; ++taken) {
     if (next >= words.size()) return false;
     call.arguments.push_back(words[next++]);
@@ -643,7 +656,7 @@ std::wstring Joined(const std::vector<std::wstring>& words, size_t from, size_t 
   return joined;
 }
 
-int Fail(const std::wstring& commandWords, const std::wstring& reason) {
+int ReportFailure(const std::wstring& commandWords, const std::wstring& reason) {
   WriteLine(stderr, L"wizard_driver: " + commandWords + L": " + reason);
   return 1;
 }
@@ -653,10 +666,11 @@ int RunAll(const std::vector<std::wstring>& words) {
   for (size_t next = 0; next < words.size();) {
     const size_t start = next;
     const Command* command = FindCommand(words[next++]);
-    if (command == nullptr) return Fail(words[start], L"unknown command");
+    if (command == nullptr) return ReportFailure(words[start], L"unknown command");
     Invocation call;
-    if (!TakeInvocation(*command, words, next, call)) return Fail(Joined(words, start, next), L"missing argument");
-    if (!command->run(session, call)) return Fail(Joined(words, start, next), session.Failure());
+    if (!TakeInvocation(*command, words, next, call))
+      return ReportFailure(Joined(words, start, next), L"missing argument");
+    if (!command->run(session, call)) return ReportFailure(Joined(words, start, next), session.Failure());
   }
   return 0;
 }

@@ -1,0 +1,608 @@
+// The wizard dialog (template 102) run for real and driven by control id: what each page shows,
+// the captions of each language, every check of Next with its message, the port settings and
+// what leaving the settings page hands to the installation, and when the dialog may close.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/install_app.h"
+#include "app/wizard_config.h"
+#include "resources/resource.h"
+#include "spooler/ports.h"
+#include "tests/unit/spooler/test_registry.h"
+#include "tests/unit/support/test_files.h"
+#include "tests/unit/wizard/simulated_usb_printer.h"
+#include "tests/unit/wizard/wizard_session.h"
+#include "wizard/model_catalogue.h"
+#include "wizard/wizard_settings.h"
+
+namespace {
+
+using test::ControlIds;
+using test::Items;
+using test::kNoMessage;
+using test::Owner;
+using test::ShownMessage;
+
+constexpr int kInstallingPage = 3;
+constexpr int kFinishedPage = 4;
+constexpr int kFailurePage = 8;
+
+const std::vector<std::wstring> kCatalogue = {
+    L"//Name,Cutter,Family,GPD,vid&pid,DPI,Hardware id,Width,Height",
+    L"Demo80,1,POS80,ESC.GPD,vid_1a2b&pid_0001,203,UnknownPrinter,720,32760",
+    L"Demo58,0,POS58,ESC.GPD,vid_1a2b&pid_0002,203,UnknownPrinter,480,32760",
+    L"Demo Label 110,0,POS110,ESC.GPD,vid_1a2b&pid_0003,300,UnknownPrinter,1100,1500"};
+const Items kModels = {L"Demo80", L"Demo58", L"Demo Label 110"};
+// The ports of a new Wine prefix, as the port list shows them.
+const Items kLocalPorts = {L"COM1", L"COM2", L"COM3", L"COM4", L"LPT1", L"LPT2", L"LPT3"};
+constexpr wchar_t kEnglishNetworkItem[] = L"Net Port(TCP/IP)";
+
+// Some keys translated, the others left to their defaults.
+constexpr wchar_t kRussianTextIni[] =
+    L"[Text]\r\n"
+    L"Back=Назад\r\n"
+    L"Browse=Обзор\r\n"
+    L"DriverTitle=Модель:\r\n"
+    L"DefaultPrinter=Принтер по умолчанию\r\n"
+    L"Please select model=Выберите модель\r\n"
+    L"NoSelectPrinter=Модель принтера не выбрана\r\n"
+    L"Finish=Готово\r\n";
+
+const ControlIds kNavigation = {IDC_BACK, IDC_NEXT, IDC_CANCEL_BUTTON};
+const ControlIds kSettingsControls = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL,     IDC_MODEL_COMBO, IDC_NAME_LABEL,
+                                      IDC_PRINTER_NAME,   IDC_DEFAULT_PRINTER, IDC_PORT_LABEL,  IDC_PORT_COMBO};
+const ControlIds kSerialGroup = {IDC_BAUD_LABEL,   IDC_BAUD_COMBO,   IDC_DATA_BITS_LABEL, IDC_DATA_BITS_COMBO,
+                                 IDC_PARITY_LABEL, IDC_PARITY_COMBO, IDC_STOP_BITS_LABEL, IDC_STOP_BITS_COMBO,
+                                 IDC_FLOW_LABEL,   IDC_FLOW_COMBO};
+const ControlIds kNetworkControls = {IDC_IP_LABEL, IDC_IP_EDIT, IDC_TCP_PORT_LABEL, IDC_TCP_PORT_EDIT};
+
+ControlIds Joined(std::initializer_list<ControlIds> groups) {
+  ControlIds joined;
+  for (const ControlIds& group : groups) joined.insert(joined.end(), group.begin(), group.end());
+  return joined;
+}
+
+const ControlIds kEveryControl = Joined(
+    {kNavigation, {IDC_BROWSE, IDC_PROGRESS, IDC_USE_MONITOR}, kSettingsControls, kSerialGroup, kNetworkControls});
+
+// The controls of `groups`, in the order of kEveryControl (the order VisibleOf reports).
+ControlIds Only(std::initializer_list<ControlIds> groups) {
+  const ControlIds wanted = Joined(groups);
+  ControlIds ordered;
+  std::copy_if(kEveryControl.begin(), kEveryControl.end(), std::back_inserter(ordered),
+               [&](int id) { return std::find(wanted.begin(), wanted.end(), id) != wanted.end(); });
+  return ordered;
+}
+
+Items Joined(const Items& first, const Items& second) {
+  Items joined = first;
+  joined.insert(joined.end(), second.begin(), second.end());
+  return joined;
+}
+
+test::WizardSetup In(int languageId, std::optional<std::wstring> textIni = std::nullopt) {
+  return {languageId, kCatalogue, std::move(textIni)};
+}
+
+std::wstring SerialSettingsOf(const wchar_t* port) {
+  const std::optional<test::RegistryText> value = test::ReadMachineString(spooler::kSerialPortsKey, port);
+  return value ? value->text : L"(none)";
+}
+
+void ResetWizardValues() {
+  app::WizardConfig = {};
+  wizard::ModelTable = {};
+  wizard::SelectedModelIndex = 0;
+  wizard::ChosenPrinterName.clear();
+  wizard::PrinterIpAddress.clear();
+  wizard::PrinterTcpPort.clear();
+  wizard::UseNetworkPort = 0;
+  wizard::InstallRoot.clear();
+}
+
+class InstallDlgTest : public testing::Test {
+ protected:
+  void SetUp() override { ResetWizardValues(); }
+  void TearDown() override {
+    m_session.reset();
+    ResetWizardValues();
+  }
+
+  // Runs the dialog; false when it did not show.
+  bool Open(const test::WizardSetup& setup) {
+    m_session.reset();
+    m_session = std::make_unique<test::WizardSession>(setup);
+    return m_session->Dialog() != nullptr;
+  }
+  test::WizardSession& dialog() { return *m_session; }
+
+  // Next from the welcome page up to `page`, each step without message.
+  void GoTo(int page) {
+    while (dialog().Page() < page) {
+      const int from = dialog().Page();
+      ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage) << "leaving page " << from;
+      ASSERT_EQ(dialog().Page(), from + 1);
+    }
+  }
+
+  void ExpectPage(int page, const ControlIds& visible, bool folderField) {
+    SCOPED_TRACE(testing::Message() << "page " << page);
+    EXPECT_EQ(dialog().Page(), page);
+    EXPECT_EQ(dialog().VisibleOf(kEveryControl), visible);
+    EXPECT_EQ(dialog().IsFolderFieldVisible(), folderField);
+    EXPECT_EQ(dialog().EnabledOf(kNavigation), kNavigation);
+  }
+
+  void ExpectCaptions(const std::vector<std::pair<int, std::wstring>>& captions) {
+    for (const auto& [id, text] : captions) EXPECT_EQ(dialog().Text(id), text) << "control " << id;
+  }
+
+  // Leaves the settings page and checks that the installation has started.
+  void ConfirmSettings() {
+    ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
+    ASSERT_EQ(dialog().Page(), kInstallingPage);
+  }
+
+ private:
+  std::unique_ptr<test::WizardSession> m_session;
+};
+
+// ---- Pages and their controls
+
+TEST_F(InstallDlgTest, EachPageShowsItsOwnControlsAndBackReturnsToTheEarlierPages) {
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  const ControlIds welcome = Only({{IDC_NEXT, IDC_CANCEL_BUTTON}});
+  const ControlIds folder = Only({kNavigation, {IDC_BROWSE}});
+  const ControlIds settings = Only({kNavigation, kSettingsControls, kSerialGroup});
+
+  ExpectPage(0, welcome, false);
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
+  ExpectPage(1, folder, true);
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
+  ExpectPage(2, settings, false);
+  EXPECT_EQ(dialog().EnabledOf(kSerialGroup), ControlIds{}) << "USB, the first port, has no serial settings";
+
+  ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
+  ExpectPage(1, folder, true);
+  ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
+  ExpectPage(0, welcome, false);
+  ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
+  ExpectPage(0, welcome, false);
+
+  GoTo(2);
+  ExpectPage(2, settings, false);
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, EnterAndEscEndTheDialogOnTheFirstThreePages) {
+  const struct {
+    const char* key;
+    void (test::WizardSession::*press)();
+    INT_PTR result;
+  } keys[] = {{"Enter", &test::WizardSession::PressEnter, IDOK}, {"Esc", &test::WizardSession::PressEsc, IDCANCEL}};
+  for (int page = 0; page <= 2; ++page) {
+    for (const auto& key : keys) {
+      SCOPED_TRACE(testing::Message() << key.key << " on page " << page);
+      ASSERT_TRUE(Open(In(app::kEnglish)));
+      GoTo(page);
+      (dialog().*key.press)();
+      EXPECT_EQ(dialog().WaitForEnd(), key.result);
+    }
+  }
+}
+
+// ---- Captions
+
+TEST_F(InstallDlgTest, EnglishCaptionsAndListsWithTheBuiltInTitle) {
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  EXPECT_EQ(dialog().Title(), L"USB printer driver installation Wizard");
+  ExpectCaptions({{IDC_BACK, L"Back"},
+                  {IDC_NEXT, L"Next"},
+                  {IDC_CANCEL_BUTTON, L"Cancel"},
+                  {IDC_BROWSE, L"Browse"},
+                  {IDC_SETTINGS_GROUP, L"Select Port"},
+                  {IDC_MODEL_LABEL, L"Model:"},
+                  {IDC_NAME_LABEL, L"Printer Name:"},
+                  {IDC_DEFAULT_PRINTER, L"Set as default printer"},
+                  {IDC_PORT_LABEL, L"Port:"},
+                  {IDC_BAUD_LABEL, L"Baudrate:"},
+                  {IDC_PARITY_LABEL, L"Parity bit:"},
+                  {IDC_STOP_BITS_LABEL, L"Stop bits:"},
+                  {IDC_FLOW_LABEL, L"Flow control:"},
+                  {IDC_DATA_BITS_LABEL, L"Data bits:"},
+                  {IDC_USE_MONITOR, L"启用打印监视器"},
+                  {IDC_IP_LABEL, L"打印机IP:"},
+                  {IDC_TCP_PORT_LABEL, L"端口："}});
+  EXPECT_EQ(dialog().ItemsOf(IDC_MODEL_COMBO), Joined({L"Please select model"}, kModels));
+  EXPECT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Joined(Joined({L"USB"}, kLocalPorts), {kEnglishNetworkItem}));
+  EXPECT_EQ(dialog().ItemsOf(IDC_PARITY_COMBO), (Items{L"Even", L"Odd", L"None"}));
+  EXPECT_EQ(dialog().ItemsOf(IDC_FLOW_COMBO), (Items{L"Xon / Xoff", L"Hardware", L"None"}));
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, ChineseCaptionsAndLists) {
+  ASSERT_TRUE(Open(In(app::kChinese)));
+  EXPECT_EQ(dialog().Title(), L"USB打印机驱动安装");
+  ExpectCaptions({{IDC_BACK, L"<<上一步"},
+                  {IDC_NEXT, L"下一步>>"},
+                  {IDC_CANCEL_BUTTON, L"取消"},
+                  {IDC_BROWSE, L"浏览..."},
+                  {IDC_SETTINGS_GROUP, L"设置端口"},
+                  {IDC_MODEL_LABEL, L"型号："},
+                  {IDC_NAME_LABEL, L"打印机名称："},
+                  {IDC_DEFAULT_PRINTER, L"设置为默认打印机"},
+                  {IDC_PORT_LABEL, L"端口："},
+                  {IDC_BAUD_LABEL, L"波特率："},
+                  {IDC_PARITY_LABEL, L"奇偶校验："},
+                  {IDC_STOP_BITS_LABEL, L"停止位："},
+                  {IDC_FLOW_LABEL, L"数据流控制："},
+                  {IDC_DATA_BITS_LABEL, L"数据位："},
+                  {IDC_USE_MONITOR, L"启用打印监视器"}});
+  EXPECT_EQ(dialog().ItemsOf(IDC_MODEL_COMBO), Joined({L"请选择打印机型号"}, kModels));
+  EXPECT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Joined(Joined({L"USB"}, kLocalPorts), {L"网络端口（TCP/IP）"}));
+  EXPECT_EQ(dialog().ItemsOf(IDC_PARITY_COMBO), (Items{L"偶校验", L"奇校验", L"无"}));
+  EXPECT_EQ(dialog().SelectedItem(IDC_PARITY_COMBO), L"无");
+  EXPECT_EQ(dialog().ItemsOf(IDC_FLOW_COMBO), (Items{L"Xon / Xoff", L"硬件", L"无"}));
+  EXPECT_EQ(dialog().SelectedItem(IDC_FLOW_COMBO), L"硬件");
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, RussianCaptionsComeFromTextIniOrTheirDefaultsWithoutABuiltInTitle) {
+  ASSERT_TRUE(Open(In(app::kRussian, kRussianTextIni)));
+  EXPECT_EQ(dialog().Title(), L"");
+  ExpectCaptions({{IDC_BACK, L"Назад"},
+                  {IDC_NEXT, L"Next"},
+                  {IDC_CANCEL_BUTTON, L"Отмена"},
+                  {IDC_BROWSE, L"Обзор"},
+                  {IDC_SETTINGS_GROUP, L"выбор порта"},
+                  {IDC_MODEL_LABEL, L"Модель:"},
+                  {IDC_NAME_LABEL, L"Printer Name:"},
+                  {IDC_DEFAULT_PRINTER, L"Принтер по умолчанию"},
+                  {IDC_PORT_LABEL, L"Port:"},
+                  {IDC_BAUD_LABEL, L"Baudrate:"},
+                  {IDC_PARITY_LABEL, L"奇偶校验："},
+                  {IDC_STOP_BITS_LABEL, L"停止位："},
+                  {IDC_FLOW_LABEL, L"数据流控制："},
+                  {IDC_DATA_BITS_LABEL, L"数据位："},
+                  {IDC_USE_MONITOR, L"Use Printer Monitor"}});
+  EXPECT_EQ(dialog().ItemsOf(IDC_MODEL_COMBO), Joined({L"Выберите модель"}, kModels));
+  EXPECT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Joined({L"USB"}, kLocalPorts)) << "no network item in Russian";
+  EXPECT_EQ(dialog().ItemsOf(IDC_PARITY_COMBO), (Items{L"偶校验", L"奇校验", L"无"}));
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, RussianWithoutTextIniTakesTheDefaults) {
+  ASSERT_TRUE(Open(In(app::kRussian)));
+  ExpectCaptions({{IDC_BACK, L"Back"},
+                  {IDC_NEXT, L"Next"},
+                  {IDC_CANCEL_BUTTON, L"Отмена"},
+                  {IDC_BROWSE, L"Browse"},
+                  {IDC_MODEL_LABEL, L"Model:"},
+                  {IDC_NAME_LABEL, L"Printer Name:"},
+                  {IDC_DEFAULT_PRINTER, L"Set as default printer"}});
+  EXPECT_EQ(dialog().ItemsOf(IDC_MODEL_COMBO).front(), L"Please select model");
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, ConfiguredTitleReplacesTheBuiltInOneInEveryLanguage) {
+  for (int language : {app::kEnglish, app::kChinese, app::kRussian}) {
+    SCOPED_TRACE(testing::Message() << "LanguageId " << language);
+    wcscpy(app::WizardConfig.Title, L"Demo Printer Driver installation");
+    ASSERT_TRUE(Open(In(language)));
+    EXPECT_EQ(dialog().Title(), L"Demo Printer Driver installation");
+    EXPECT_EQ(dialog().Close(), IDCANCEL);
+  }
+}
+
+// ---- The settings page
+
+TEST_F(InstallDlgTest, SettingsPageStartsWithTheFirstModelUsbAndTheDefaultSerialSettings) {
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  GoTo(2);
+  EXPECT_EQ(dialog().SelectedItem(IDC_MODEL_COMBO), kModels[0]);
+  EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[0]);
+  EXPECT_EQ(dialog().SelectedItem(IDC_PORT_COMBO), L"USB");
+  EXPECT_EQ(dialog().ItemsOf(IDC_BAUD_COMBO), (Items{L"100", L"300", L"1200", L"2400", L"4800", L"9600", L"19200",
+                                                     L"38400", L"57600", L"115200", L"230400", L"460800", L"921600"}));
+  EXPECT_EQ(dialog().SelectedItem(IDC_BAUD_COMBO), L"115200");
+  EXPECT_EQ(dialog().ItemsOf(IDC_DATA_BITS_COMBO), (Items{L"5", L"6", L"7", L"8"}));
+  EXPECT_EQ(dialog().SelectedItem(IDC_DATA_BITS_COMBO), L"8");
+  EXPECT_EQ(dialog().ItemsOf(IDC_STOP_BITS_COMBO), (Items{L"1", L"1.5", L"2"}));
+  EXPECT_EQ(dialog().SelectedItem(IDC_STOP_BITS_COMBO), L"1");
+  EXPECT_EQ(dialog().SelectedItem(IDC_PARITY_COMBO), L"None");
+  EXPECT_EQ(dialog().SelectedItem(IDC_FLOW_COMBO), L"Hardware");
+  EXPECT_TRUE(dialog().IsChecked(IDC_DEFAULT_PRINTER));
+  EXPECT_TRUE(dialog().IsChecked(IDC_USE_MONITOR));
+  EXPECT_EQ(dialog().Text(IDC_IP_EDIT), L"");
+  EXPECT_EQ(dialog().Text(IDC_TCP_PORT_EDIT), L"9100");
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, ChoosingAModelNamesThePrinterAndThePlaceholderEmptiesTheName) {
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  GoTo(2);
+  dialog().Select(IDC_MODEL_COMBO, kModels[2]);
+  EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[2]);
+  EXPECT_EQ(wizard::SelectedModelIndex, 3);
+
+  dialog().Select(IDC_MODEL_COMBO, 0);
+  EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), L"");
+  EXPECT_EQ(wizard::SelectedModelIndex, 3) << "the placeholder keeps the model index";
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, PortChoiceSwitchesBetweenSerialAndNetworkSettings) {
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  GoTo(2);
+  const auto expectPortSettings = [&](const wchar_t* port, bool serialEnabled, bool network) {
+    SCOPED_TRACE(testing::Message() << "port " << testing::PrintToString(std::wstring(port)));
+    dialog().Select(IDC_PORT_COMBO, port);
+    EXPECT_STREQ(app::WizardConfig.PortName, port);
+    EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), network ? kNetworkControls : kSerialGroup);
+    EXPECT_EQ(dialog().EnabledOf(kSerialGroup), serialEnabled ? kSerialGroup : ControlIds{});
+  };
+  expectPortSettings(L"COM1", true, false);
+  expectPortSettings(L"USB", false, false);
+  expectPortSettings(L"LPT1", false, false);
+  expectPortSettings(kEnglishNetworkItem, false, true);
+  EXPECT_EQ(dialog().Text(IDC_IP_EDIT), L"");
+  EXPECT_EQ(dialog().Text(IDC_TCP_PORT_EDIT), L"9100");
+  expectPortSettings(L"COM2", true, false);
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, RussianLastPortItemShowsTheNetworkFields) {
+  ASSERT_TRUE(Open(In(app::kRussian)));
+  GoTo(2);
+  dialog().Select(IDC_PORT_COMBO, kLocalPorts.back());
+  EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kNetworkControls);
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+// ---- The checks of Next, with their messages
+
+struct LanguageMessages {
+  int languageId;
+  ShownMessage folderEmpty;
+  ShownMessage folderInvalid;
+  ShownMessage noModel;
+  ShownMessage noUsbPrinter;
+  ShownMessage ipEmpty;
+  ShownMessage tcpPortEmpty;
+};
+
+void PrintTo(const LanguageMessages& messages, std::ostream* out) { *out << "LanguageId " << messages.languageId; }
+
+ShownMessage OwnedByDialog(const wchar_t* text, const wchar_t* caption) { return {text, caption, Owner::Dialog}; }
+ShownMessage Ownerless(const wchar_t* text, const wchar_t* caption) { return {text, caption, Owner::None}; }
+
+constexpr wchar_t kEnglishCaption[] = L"Printer Driver Installation";
+constexpr wchar_t kChineseCaption[] = L"打印机驱动安装";
+const ShownMessage kEnglishFolderEmpty = OwnedByDialog(L"The folder is empty!", L"Driver Installation");
+const ShownMessage kEnglishFolderInvalid = OwnedByDialog(L"The folder is invalid", L"Driver Installation");
+const ShownMessage kEnglishNoUsbPrinter =
+    Ownerless(L"No matching label printer detected, please connect and try again.", kEnglishCaption);
+const ShownMessage kEnglishIpEmpty =
+    Ownerless(L"IP address cannot be empty, please enter the IP address first", kEnglishCaption);
+const ShownMessage kEnglishTcpPortEmpty =
+    Ownerless(L"Port cannot be empty, please enter the port first", kEnglishCaption);
+
+class InstallDlgMessageTest : public InstallDlgTest, public testing::WithParamInterface<LanguageMessages> {
+ protected:
+  // The network item of the language; the Russian list has none, so a port item naming TCP
+  // stands in for it, which takes the same check.
+  void SelectNetworkPort() {
+    if (GetParam().languageId == app::kRussian) {
+      ::SendMessageW(dialog().Item(IDC_PORT_COMBO), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kEnglishNetworkItem));
+    }
+    const Items ports = dialog().ItemsOf(IDC_PORT_COMBO);
+    dialog().Select(IDC_PORT_COMBO, static_cast<int>(ports.size()) - 1);
+    ASSERT_NE(dialog().SelectedItem(IDC_PORT_COMBO).find(L"TCP"), std::wstring::npos);
+  }
+  void ExpectRefusal(const ShownMessage& message, int page) {
+    EXPECT_EQ(dialog().Click(IDC_NEXT), message);
+    EXPECT_EQ(dialog().Page(), page);
+  }
+};
+
+TEST_P(InstallDlgMessageTest, FolderPageRefusesAnEmptyOrUncreatableFolder) {
+  ASSERT_TRUE(Open(In(GetParam().languageId)));
+  GoTo(1);
+  dialog().SetFolder(L"");
+  ExpectRefusal(GetParam().folderEmpty, 1);
+  // No such drive; a folder below a file.
+  for (const wchar_t* folder : {L"Q:\\Printers\\Demo", L"C:\\windows\\win.ini\\Demo"}) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(folder)));
+    dialog().SetFolder(folder);
+    ExpectRefusal(GetParam().folderInvalid, 1);
+    EXPECT_EQ(wizard::InstallRoot, L"");
+  }
+
+  dialog().SetFolder(L"C:\\Wizard test\\Demo");
+  EXPECT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
+  EXPECT_EQ(dialog().Page(), 2);
+  EXPECT_EQ(wizard::InstallRoot, L"C:\\Wizard test\\Demo");
+  EXPECT_TRUE(test::FolderExists("C:\\Wizard test\\Demo"));
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+  test::RemoveTree("C:\\Wizard test");
+}
+
+TEST_P(InstallDlgMessageTest, SettingsPageRefusesNoModelNoUsbPrinterAndAnIncompleteNetworkPort) {
+  ASSERT_TRUE(Open(In(GetParam().languageId, kRussianTextIni)));
+  GoTo(2);
+  dialog().Select(IDC_MODEL_COMBO, 0);
+  ExpectRefusal(GetParam().noModel, 2);
+
+  dialog().Select(IDC_MODEL_COMBO, kModels[0]);
+  ExpectRefusal(GetParam().noUsbPrinter, 2);
+
+  ASSERT_NO_FATAL_FAILURE(SelectNetworkPort());
+  ExpectRefusal(GetParam().ipEmpty, 2);
+  dialog().SetText(IDC_IP_EDIT, L"192.168.0.50");
+  dialog().SetText(IDC_TCP_PORT_EDIT, L"");
+  ExpectRefusal(GetParam().tcpPortEmpty, 2);
+  EXPECT_EQ(wizard::UseNetworkPort, 0);
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+std::string LanguageName(const testing::TestParamInfo<LanguageMessages>& info) {
+  constexpr const char* kNames[] = {"English", "Chinese", "Russian"};
+  return kNames[info.param.languageId];
+}
+
+const LanguageMessages kEnglishMessages{app::kEnglish,
+                                        kEnglishFolderEmpty,
+                                        kEnglishFolderInvalid,
+                                        Ownerless(L"Please Select a Printer Driver", kEnglishCaption),
+                                        kEnglishNoUsbPrinter,
+                                        kEnglishIpEmpty,
+                                        kEnglishTcpPortEmpty};
+const LanguageMessages kChineseMessages{
+    app::kChinese,
+    OwnedByDialog(L"安装文件夹不能为空", kChineseCaption),
+    OwnedByDialog(L"安装文件夹不是有效文件夹", kChineseCaption),
+    Ownerless(L"您没有选择打印机型号，请先选择打印机型号", kChineseCaption),
+    Ownerless(L"没有检测到打印机连接到电脑上，请先连接打印机并上电。 ", kChineseCaption),
+    Ownerless(L"IP地址不能为空，请先输入IP地址", kChineseCaption),
+    Ownerless(L"端口不能为空，请先输入端口", kChineseCaption)};
+// Text.ini translates NoSelectPrinter but lacks MsgBoxTitle, whose default is the caption.
+const LanguageMessages kRussianMessages{app::kRussian,
+                                        kEnglishFolderEmpty,
+                                        kEnglishFolderInvalid,
+                                        Ownerless(L"Модель принтера не выбрана", kEnglishCaption),
+                                        kEnglishNoUsbPrinter,
+                                        kEnglishIpEmpty,
+                                        kEnglishTcpPortEmpty};
+
+INSTANTIATE_TEST_SUITE_P(Languages, InstallDlgMessageTest,
+                         testing::Values(kEnglishMessages, kChineseMessages, kRussianMessages), LanguageName);
+
+// ---- Leaving the settings page: what the installation is given
+
+TEST_F(InstallDlgTest, ComPortGetsItsColonAndItsSerialSettingsWritten) {
+  const struct {
+    int parityItem;
+    const wchar_t* settings;
+  } cases[] = {{2, L"115200,n,8,1,p"}, {1, L"115200,o,8,1,p"}};
+  for (const auto& choice : cases) {
+    SCOPED_TRACE(testing::Message() << "parity item " << choice.parityItem);
+    // The value lists COM1 as a port too, so it is replaced rather than removed.
+    test::SetMachineString(spooler::kSerialPortsKey, L"COM1:", L"9600,n,8,1");
+    ASSERT_TRUE(Open(In(app::kEnglish)));
+    GoTo(2);
+    dialog().Select(IDC_PORT_COMBO, L"COM1");
+    dialog().Select(IDC_PARITY_COMBO, choice.parityItem);
+    ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+    EXPECT_STREQ(app::WizardConfig.PortName, L"COM1:");
+    EXPECT_EQ(SerialSettingsOf(L"COM1:"), choice.settings);
+    dialog().WaitForInstallationEnd();
+    EXPECT_EQ(dialog().Close(), IDCANCEL);
+  }
+}
+
+TEST_F(InstallDlgTest, LptPortAfterAFailedUsbCheckGetsItsColonAndClearsTheUsbAndNetworkFlags) {
+  wizard::UseNetworkPort = 1;  // as an earlier network confirmation would leave it
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  GoTo(2);
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishNoUsbPrinter);
+  EXPECT_EQ(dialog().UsbPortFlag(), 1);
+
+  ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
+  GoTo(2);
+  dialog().Select(IDC_PORT_COMBO, L"LPT1");
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  EXPECT_STREQ(app::WizardConfig.PortName, L"LPT1:");
+  EXPECT_EQ(dialog().UsbPortFlag(), 0);
+  EXPECT_EQ(wizard::UseNetworkPort, 0);
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+TEST_F(InstallDlgTest, FinishedInstallationLeavesOnlyFinishCaptionedInTheLanguage) {
+  const struct {
+    int languageId;
+    const wchar_t* finish;
+  } cases[] = {{app::kEnglish, L"Finish"}, {app::kChinese, L"完成"}, {app::kRussian, L"Готово"}};
+  for (const auto& language : cases) {
+    SCOPED_TRACE(testing::Message() << "LanguageId " << language.languageId);
+    ASSERT_TRUE(Open(In(language.languageId, kRussianTextIni)));
+    GoTo(2);
+    dialog().Select(IDC_PORT_COMBO, L"LPT1");
+    ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+    dialog().WaitForInstallationEnd();
+    EXPECT_EQ(dialog().Page(), kFinishedPage);
+    EXPECT_EQ(dialog().VisibleOf(kEveryControl), Only({{IDC_CANCEL_BUTTON}}));
+    EXPECT_TRUE(dialog().IsEnabled(IDC_CANCEL_BUTTON));
+    EXPECT_EQ(dialog().Text(IDC_CANCEL_BUTTON), language.finish);
+    dialog().PressEnter();
+    EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+  }
+}
+
+// The network port makes the installation ask for a port (its monitor is not there), which
+// holds the installation on page 3 for as long as the test needs.
+TEST_F(InstallDlgTest, WhileInstallingTheDialogStaysOpenAndAfterwardsOnlyFinishIsLeft) {
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  GoTo(2);
+  dialog().Select(IDC_PORT_COMBO, kEnglishNetworkItem);
+  dialog().SetText(IDC_IP_EDIT, L"192.168.0.50");
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  EXPECT_EQ(wizard::UseNetworkPort, 1);
+  EXPECT_EQ(wizard::PrinterIpAddress, L"192.168.0.50");
+  EXPECT_EQ(wizard::PrinterTcpPort, L"9100");
+  EXPECT_EQ(wizard::ChosenPrinterName, kModels[0]);
+
+  const HWND portChoice = dialog().WaitForPortChoice();
+  ASSERT_NE(portChoice, nullptr);
+  EXPECT_EQ(dialog().VisibleOf(kEveryControl), Only({kNavigation, {IDC_PROGRESS}}));
+  EXPECT_EQ(dialog().EnabledOf(kNavigation), ControlIds{});
+  EXPECT_FALSE(dialog().IsFolderFieldVisible());
+  dialog().PressEnter();
+  dialog().PressEsc();
+  EXPECT_EQ(dialog().Click(IDC_CANCEL_BUTTON), kNoMessage);
+  ASSERT_EQ(dialog().Page(), kInstallingPage) << "the dialog must stay while the installation runs";
+
+  ::PostMessageW(portChoice, WM_COMMAND, IDCANCEL, 0);
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Page(), kFailurePage);
+  EXPECT_EQ(dialog().VisibleOf(kEveryControl), Only({{IDC_CANCEL_BUTTON}}));
+  EXPECT_TRUE(dialog().IsEnabled(IDC_CANCEL_BUTTON));
+  EXPECT_EQ(dialog().Text(IDC_CANCEL_BUTTON), L"Finish");
+  dialog().PressEsc();
+  EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
+}
+
+// ---- A USB printer connected at start
+
+TEST_F(InstallDlgTest, ConnectedUsbPrinterIsPreselectedAndItsModelFoundByName) {
+  const test::SimulatedUsbPrinter printer(L"vid_1a2b&pid_0002", L"SN1", L"USB001");
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  EXPECT_EQ(dialog().SelectedItem(IDC_MODEL_COMBO), kModels[1]);
+  EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[1]);
+
+  GoTo(2);
+  // The name, not the list, decides the model on a USB port.
+  dialog().Select(IDC_MODEL_COMBO, kModels[0]);
+  dialog().SetText(IDC_PRINTER_NAME, kModels[1]);
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  EXPECT_EQ(dialog().UsbPortFlag(), 1);
+  EXPECT_EQ(wizard::ChosenPrinterName, kModels[1]);
+  EXPECT_EQ(wizard::SelectedModelIndex, 2);
+  EXPECT_EQ(wizard::UseNetworkPort, 0);
+  // Its monitor is not there either: the installation asks for a port; cancelling fails it.
+  if (const HWND portChoice = dialog().WaitForPortChoice()) ::PostMessageW(portChoice, WM_COMMAND, IDCANCEL, 0);
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+}  // namespace
