@@ -1,7 +1,8 @@
 #include "tests/unit/driver/installer_characterization.h"
 
-#include <algorithm>
 #include <map>
+
+#include "spooler/characterization_file.h"
 
 namespace test {
 namespace {
@@ -18,45 +19,6 @@ const std::map<std::string, Family>& PosFamilies() {
 }
 
 constexpr int32_t kPosLengths[] = {2100, 2970, 32760};  // tenths of a millimetre
-
-void PutText(std::vector<uint8_t>& bytes, size_t at, const std::string& text) {
-  std::copy(text.begin(), text.end(), bytes.begin() + static_cast<ptrdiff_t>(at));
-}
-
-std::vector<uint8_t> HeaderTemplate() {
-  std::vector<uint8_t> header(256, 0);
-  PutText(header, 0, "Plot");
-  Put32(header, 4, 0x0000010A);
-  Put16(header, 8, 256);
-  PutText(header, 12, "QR7700 Printer Driver");
-  Put32(header, 44, 215900);
-  Put32(header, 48, 5000000);
-  Put32(header, 68, 1);
-  Put16(header, 86, 100);
-  Put16(header, 88, 8);
-  Put16(header, 90, 9999);
-  Put16(header, 92, 128);
-  Put16(header, 94, 4);
-  Put32(header, 96, 0xFFFFFFFF);
-  Put32(header, 100, 0xFFFFFFFF);
-  for (size_t i = 0; i < 30; ++i) Put32(header, 104 + 4 * i, static_cast<uint32_t>(kTemplateColorInfo[i]));
-  Put32(header, 228, 0xFFFFFFFF);
-  Put16(header, 242, 56);
-  return header;
-}
-
-void PatchHeader(std::vector<uint8_t>& header, uint32_t resolution, size_t form_count) {
-  Put16(header, 10, static_cast<uint16_t>(4 + 56 * form_count));
-  Put32(header, 72, resolution);
-  Put32(header, 76, resolution);
-  Put16(header, 80, static_cast<uint16_t>(resolution));
-  Put16(header, 82, static_cast<uint16_t>(resolution));
-  Put16(header, 240, static_cast<uint16_t>(form_count));
-  Put32(header, 244, 260);
-  Put16(header, 248, 2);
-  Put16(header, 250, 2);
-  Put32(header, 252, 256);
-}
 
 }  // namespace
 
@@ -86,20 +48,12 @@ std::vector<ModelForm> InstallerForms(const std::string& family, int32_t paper_w
   return forms;
 }
 
+// The installer's own writer, so that the driver is tested on exactly what the installer writes.
 std::vector<uint8_t> InstallerCharacterization(const std::string& family, uint32_t resolution,
                                                int32_t paper_width, int32_t paper_height) {
-  const std::vector<ModelForm> forms = InstallerForms(family, paper_width, paper_height);
-  std::vector<uint8_t> bytes = HeaderTemplate();
-  PatchHeader(bytes, resolution, forms.size());
-  bytes.insert(bytes.end(), {0, 0, 1, 0});  // pen data: 0 then 1
-  for (const ModelForm& form : forms) {
-    std::vector<uint8_t> record(kFormRecordSize, 0);
-    PutText(record, 0, form.name);
-    Put32(record, 32, static_cast<uint32_t>(form.width));
-    Put32(record, 36, static_cast<uint32_t>(form.height));
-    bytes.insert(bytes.end(), record.begin(), record.end());
-  }
-  return bytes;
+  const std::wstring wideFamily(family.begin(), family.end());
+  return spooler::BuildCharacterizationData(
+      {wideFamily.c_str(), static_cast<int32_t>(resolution), paper_width, paper_height});
 }
 
 plotter::Characterization InstallerDevice(const std::string& family, uint32_t resolution, int32_t paper_width,
