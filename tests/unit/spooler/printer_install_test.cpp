@@ -297,6 +297,32 @@ TEST_F(ModelSetupTest, FailureRowsEndWithTheirRecords) {
   EXPECT_EQ(DefaultPrinter(), L"");
 }
 
+TEST_F(ModelSetupTest, DataValueThatCannotBeWrittenKeepsTheInstallation) {
+  SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
+  platform::InjectFault("SetPrinterDataW", ERROR_ACCESS_DENIED, 1, 1);  // "IP" or "PortType"
+  EXPECT_EQ(Install(), 1);
+  EXPECT_EQ(PrinterData(L"Demo80", L"SavingLog"), L"1");
+  EXPECT_EQ(PrinterData(L"Demo80", L"PortType"), std::nullopt);
+  EXPECT_EQ(PrinterData(L"Demo80", L"Language"), L"ENGLISH.DLL");
+  EXPECT_NE(LogText().find("AddPrinter hPrinter = "), std::string::npos);
+}
+
+TEST(MonitorRegistration, AlreadyInstalledCountsAsRegisteredAndOnlyTheX64VariantLogsIt) {
+  DeleteFileA(spooler::kInstallLogPath);
+  platform::ScopedFaults faults;
+  platform::InjectFault("AddMonitorW", ERROR_PRINT_MONITOR_ALREADY_INSTALLED);
+  EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll"), 1);
+  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+  EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll"), 1);
+  EXPECT_EQ(LogText(), "AddPrinterMonitor64 Error=3006\r\r\n");
+
+  platform::ClearFaults();
+  platform::InjectFault("AddMonitorW", ERROR_ACCESS_DENIED);
+  EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll"), 0);
+  EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll"), 0);
+  EXPECT_EQ(LogText(), "AddPrinterMonitor64 Error=3006\r\r\nAddPrinterMonitor32 = 5\r\r\nAddPrinterMonitor64 Error=5\r\r\n");
+}
+
 // The 32-bit monitor can be loaded by this 32-bit process only on 32-bit Windows.
 class MonitorPortTest : public ModelSetupTest {
  protected:
