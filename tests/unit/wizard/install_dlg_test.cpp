@@ -3,6 +3,7 @@
 // what leaving the settings page hands to the installation, and when the dialog may close.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -571,6 +572,12 @@ TEST_F(InstallDlgTest, WhileInstallingTheDialogStaysOpenAndAfterwardsOnlyFinishI
   dialog().PressEsc();
   EXPECT_EQ(dialog().Click(IDC_CANCEL_BUTTON), kNoMessage);
   ASSERT_EQ(dialog().Page(), kInstallingPage) << "the dialog must stay while the installation runs";
+
+  // The port choice lists every spooler port; OK without a chosen row keeps it open.
+  const HWND portList = ::GetDlgItem(portChoice, 1009);
+  EXPECT_GE(::SendMessageW(portList, LVM_GETITEMCOUNT, 0, 0), 8);  // COM1-4, LPT1-3, FILE:
+  ::SendMessageW(portChoice, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(::IsWindowVisible(portChoice));
 
   ::PostMessageW(portChoice, WM_COMMAND, IDCANCEL, 0);
   dialog().WaitForInstallationEnd();
