@@ -130,7 +130,8 @@ void CInstallDlg::OnCancel() {
 }
 
 bool CInstallDlg::OnCommand(int id, int notifyCode) {
-  if (id == IDC_NEXT && (notifyCode == BN_CLICKED || notifyCode == 0)) {
+  // The worker's posted Next carries notification 0, which is BN_CLICKED.
+  if (id == IDC_NEXT && notifyCode == BN_CLICKED) {
     OnNext();
   } else if (id == IDC_BACK && notifyCode == BN_CLICKED) {
     OnBack();
