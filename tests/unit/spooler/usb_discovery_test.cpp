@@ -13,6 +13,7 @@
 #include "platform/registry.h"
 #include "spooler/install_log.h"
 #include "tests/unit/spooler/test_registry.h"
+#include "tests/unit/spooler/usb_registry.h"
 #include "tests/unit/support/test_files.h"
 #include "wizard/model_catalogue.h"
 
@@ -20,63 +21,20 @@ namespace {
 
 using Paths = std::vector<std::wstring>;
 
-constexpr wchar_t kInterfaceClassKey[] =
-    L"SYSTEM\\CurrentControlSet\\Control\\DeviceClasses\\{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
-constexpr wchar_t kEnumUsbKey[] = L"SYSTEM\\CurrentControlSet\\Enum\\USB";
-constexpr wchar_t kEnumUsbPrintKey[] = L"SYSTEM\\CurrentControlSet\\Enum\\USBPRINT";
-constexpr wchar_t kUsbDeviceClass[] = L"{36fc9e60-c465-11cf-8056-444553540000}";
+using test::AddInterface;
+using test::AddPresentPrinter;
+using test::AddPrintingChild;
+using test::AddUsbDevice;
+using test::AddUsbInterface;
+using test::DevicePath;
+using test::kEnumUsbKey;
+using test::kEnumUsbPrintKey;
+using test::kInterfaceClassKey;
+
 constexpr wchar_t kDemo80[] = L"vid_1a2b&pid_0001";
 constexpr wchar_t kDemo58[] = L"vid_1a2b&pid_0002";
 constexpr wchar_t kPrefixA[] = L"7&aaaa&0";
 constexpr wchar_t kPrefixB[] = L"7&bbbb&0";
-
-std::wstring Upper(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towupper(c); });
-  return text;
-}
-
-std::wstring DevicePath(const std::wstring& usbId, const std::wstring& instance) {
-  return L"\\\\?\\usb#" + usbId + L"#" + instance + L"#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
-}
-
-// The entries by which Windows (and Wine's SetupAPI) lists a device interface; `linked` 0 makes
-// the interface not present. Wine 8 lists it only when its device has a "ClassGUID".
-// The interface key is named after the path unless `keyName` is given (a key name has at most
-// 255 characters); interfaces are listed in the order of their key names.
-void AddInterface(const std::wstring& devicePath, const std::wstring& deviceInstance, DWORD linked = 1,
-                  std::wstring keyName = {}) {
-  if (keyName.empty()) {
-    keyName = Upper(devicePath);
-    std::replace(keyName.begin(), keyName.end(), L'\\', L'#');
-  }
-  const std::wstring key = std::wstring(kInterfaceClassKey) + L"\\" + keyName;
-  test::SetMachineString(key, L"DeviceInstance", deviceInstance);
-  test::SetMachineString(key + L"\\#", L"SymbolicLink", devicePath);
-  test::SetMachineDword(key + L"\\#\\Control", L"Linked", linked);
-  test::SetMachineString(L"SYSTEM\\CurrentControlSet\\Enum\\" + deviceInstance, L"ClassGUID", kUsbDeviceClass);
-}
-
-void AddUsbInterface(const std::wstring& usbId, const std::wstring& instance, DWORD linked = 1) {
-  AddInterface(DevicePath(usbId, instance), Upper(L"USB\\" + usbId + L"\\" + instance), linked);
-}
-
-void AddUsbDevice(const std::wstring& usbId, const std::wstring& instance, const std::wstring& parentIdPrefix) {
-  test::SetMachineString(std::wstring(kEnumUsbKey) + L"\\" + usbId + L"\\" + instance, L"ParentIdPrefix",
-                         parentIdPrefix);
-}
-
-// A printing child <prefix>&<port>; a present one has its "Control" subkey.
-void AddPrintingChild(const std::wstring& childName, bool present, const std::wstring& hardwareId = L"UnknownPrinter") {
-  const std::wstring key = std::wstring(kEnumUsbPrintKey) + L"\\" + hardwareId + L"\\" + childName;
-  test::CreateMachineKey(present ? key + L"\\Control" : key);
-}
-
-void AddPresentPrinter(const std::wstring& usbId, const std::wstring& instance, const std::wstring& prefix,
-                       const std::wstring& port) {
-  AddUsbInterface(usbId, instance);
-  AddUsbDevice(usbId, instance, prefix);
-  AddPrintingChild(prefix + L"&" + port, true);
-}
 
 std::string Record(const std::string& vidPid, const std::string& instance) {
   return "**** vid&pid=" + vidPid + " subkey=" + instance + "\r\r\n";
