@@ -10,7 +10,7 @@ MKPACKAGE := $(BUILD)/host/tools/mkpackage/mkpackage
 PACKAGE_DIR ?= content
 CMAKE_CONFIGURE := cmake -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build test run clean host win32 win64 prefixes
+.PHONY: deps build test run clean host win32 win64 win64-components prefixes
 
 deps:
 	@tools/install-deps.sh
@@ -19,8 +19,17 @@ host: deps
 	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/host >/dev/null
 	@cmake --build $(BUILD)/host -j $(JOBS)
 
-# The installer's package takes the 64-bit components, so win64 is built first.
-win32: host win64
+# The package is assembled in the 32-bit tree from both trees' components; the 64-bit
+# installer carries the same package. So: the 64-bit components, the 32-bit tree, the rest of
+# the 64-bit tree.
+win64-components: host
+	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/win64 \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-mingw.cmake \
+	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) \
+	  -DPACKAGE_BUILD_DIR=$(CURDIR)/$(BUILD)/win32 >/dev/null
+	@cmake --build $(BUILD)/win64 -j $(JOBS) --target package_components
+
+win32: host win64-components
 	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/win32 \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
 	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) \
@@ -28,21 +37,21 @@ win32: host win64
 	  -DWIN64_COMPONENTS_DIR=$(CURDIR)/$(BUILD)/win64/package-components >/dev/null
 	@cmake --build $(BUILD)/win32 -j $(JOBS)
 
-win64: host
-	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/win64 \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-mingw.cmake \
-	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) >/dev/null
+win64: win32
 	@cmake --build $(BUILD)/win64 -j $(JOBS)
 
 build: host win32 win64
 	@mkdir -p $(DIST)
 	@cp $(MKPACKAGE) $(DIST)/mkpackage
 	@cp $(BUILD)/win32/app/PrinterSetup.exe $(BUILD)/win32/app/PrinterSetupStub.exe $(DIST)/
+	@cp $(BUILD)/win64/app/PrinterSetup64.exe $(BUILD)/win64/app/PrinterSetupStub64.exe $(DIST)/
 	@rm -rf $(DIST)/package && cp -r $(BUILD)/win32/installer-package $(DIST)/package
 
 # The Wine prefix templates every test binary's fresh prefix is copied from, made anew per run.
+# Where the machine cannot run 32-bit programs (or WINE_NO_32BIT=1 plays such a machine) only the
+# 64-bit one is made, and every 32-bit run is reported as skipped.
+export WINE_NO_32BIT
 prefixes: deps
-	@echo "Making Wine prefix templates (32-bit and 64-bit)..."
 	@tests/support/make-prefix-templates.sh $(CURDIR)/$(BUILD)/prefixes
 
 test: build prefixes
@@ -54,6 +63,5 @@ clean:
 	rm -rf $(BUILD) $(DIST)
 
 run: build
-	@tests/support/run-wizard.sh $(CURDIR)/$(DIST)/PrinterSetup.exe \
-	  $(CURDIR)/$(BUILD)/win32/tests/support/automation/wizard_driver.exe \
-	  $(CURDIR)/$(BUILD)/run-prefix $(CURDIR)/$(DIST)/screenshots
+	@tests/support/run-wizard.sh $(CURDIR)/$(DIST) $(CURDIR)/$(BUILD) $(CURDIR)/$(BUILD)/run-prefix \
+	  $(CURDIR)/$(DIST)/screenshots

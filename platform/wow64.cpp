@@ -15,6 +15,7 @@ BOOL IsWow64Process(BOOL* isWow64) {
 }
 
 FsRedirectionOff::FsRedirectionOff() {
+  if constexpr (kIs64BitBuild) return;
   if (TakeInjectedFault("Wow64DisableWow64FsRedirection")) return;
   m_kernel32 = ::LoadLibraryA("Kernel32.dll");
   if (m_kernel32 == nullptr) return;

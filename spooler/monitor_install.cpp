@@ -50,6 +50,8 @@ std::optional<DWORD> RegisterMonitor(const wchar_t* environment, const std::wstr
 }  // namespace
 
 int IsWow64() {
+  // The 64-bit build always takes the 64-bit variant: it runs on 64-bit Windows only.
+  if constexpr (platform::wow64::kIs64BitBuild) return 1;
   BOOL isWow64 = FALSE;
   platform::wow64::IsWow64Process(&isWow64);
   return isWow64 ? 1 : 0;

@@ -9,7 +9,8 @@ namespace spooler {
 inline constexpr wchar_t kEnvironmentX86[] = L"Windows NT x86";
 inline constexpr wchar_t kEnvironmentX64[] = L"Windows x64";
 
-// Nonzero when this 32-bit process runs on 64-bit Windows.
+// Nonzero when this 32-bit process runs on 64-bit Windows, and always in the 64-bit build: it
+// selects the 64-bit variant (".x64" files, "Windows x64").
 int IsWow64();
 
 // Copies "Tillvane.dll" and "TillvaneUI.dll" (their ".x64" builds on 64-bit Windows, with

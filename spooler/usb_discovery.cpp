@@ -22,9 +22,11 @@ namespace {
 namespace registry = platform::registry;
 namespace setup_api = platform::setup_api;
 
-// The sizes the structures have in 32-bit code, as the size fields expect them.
+// The sizes SetupAPI checks in the size fields differ by bitness (packing and a pointer).
 static_assert(sizeof(void*) != 4 || sizeof(SP_DEVICE_INTERFACE_DATA) == 28);
 static_assert(sizeof(void*) != 4 || sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) == 6);
+static_assert(sizeof(void*) != 8 || sizeof(SP_DEVICE_INTERFACE_DATA) == 32);
+static_assert(sizeof(void*) != 8 || sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) == 8);
 
 constexpr size_t kDevicePathPrefixLength = 8;  // \\?\usb#
 constexpr size_t kUsbIdLength = 17;            // vid_XXXX&pid_YYYY

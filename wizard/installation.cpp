@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "spooler/model_setup.h"
 #include "system/install_folder_cleanup.h"
+#include "system/native_programs.h"
 #include "system/printer_service.h"
 #include "system/shortcut.h"
 #include "system/uninstall_registration.h"
@@ -111,6 +112,8 @@ void CInstallDlg::StageDriverFiles() {
   } else {
     package::StageFromInstallerFile(*this, SelectedModel().ModelFamily);
   }
+  // Like a failed extraction, a failed move leaves the file there and the run goes on.
+  integration::PlaceNativePrograms(installFolder);
   staged.AfterStaging();
 }
 

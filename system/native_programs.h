@@ -1,0 +1,16 @@
+// The uninstaller and the printer service in the installer's own bitness: a Windows without
+// 32-bit support cannot run the 32-bit builds, so the 64-bit installer puts the ".x64" builds
+// in their place.
+#pragma once
+
+#include <string>
+
+namespace integration {
+
+// In the 64-bit build: moves "Uninstaller.exe.x64" and "MerrowPrinterService.exe.x64" of the
+// install folder over "Uninstaller.exe" and "MerrowPrinterService.exe"; a missing ".x64" build
+// leaves the plain one. Returns false when a move failed. The 32-bit build leaves the ".x64"
+// files as it leaves every other one and returns true.
+bool PlaceNativePrograms(const std::wstring& installFolder);
+
+}  // namespace integration
