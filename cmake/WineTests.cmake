@@ -74,3 +74,15 @@ function(add_wine_test_run test_name target run)
   cmake_parse_arguments(ARG "" "" "ENVIRONMENT;ARGS" ${ARGN})
   add_prefix_test(${test_name} ${run} ENVIRONMENT ${ARG_ENVIRONMENT} COMMAND $<TARGET_FILE:${target}> ${ARG_ARGS})
 endfunction()
+
+# monitor_pair_beside(TARGET): copies this tree's port monitor pair beside the test program after
+# each link and names the two files in PORTMON_MONITOR_DLL and PORTMON_UI_DLL (L"..." texts).
+function(monitor_pair_beside target)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:portmon_monitor> $<TARGET_FILE:portmon_ui>
+            $<TARGET_FILE_DIR:${target}>)
+  add_dependencies(${target} portmon_monitor portmon_ui)
+  target_compile_definitions(${target} PRIVATE
+    "PORTMON_MONITOR_DLL=L\"$<TARGET_FILE_NAME:portmon_monitor>\""
+    "PORTMON_UI_DLL=L\"$<TARGET_FILE_NAME:portmon_ui>\"")
+endfunction()

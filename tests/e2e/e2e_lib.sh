@@ -11,7 +11,7 @@ fail() {
 
 e2e_cleanup() {
   [ -n "${INSTALLER_PID:-}" ] && kill "$INSTALLER_PID" 2>/dev/null
-  wineserver -k >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1 || true
   stop_xvfb
 }
 
@@ -119,4 +119,13 @@ expect_log_order() {
     [ -n "$offset" ] || fail "install log lacks '$record' after position $position: $log"
     position=$((position + offset + ${#record}))
   done
+}
+
+# What a restart of Windows does for programs: every process ends, then Wine's start-up runs
+# the RunOnce entries and the pending file operations.
+restart_windows() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  wine wineboot -r >/dev/null 2>&1 </dev/null || true
+  wineserver -w
 }

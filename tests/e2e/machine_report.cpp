@@ -6,6 +6,9 @@
 //   machine_report.exe service NAME          state=running|stopped|..., path=..., description=...
 //   machine_report.exe shortcut LINK         target=..., directory=...
 //   machine_report.exe value KEY NAME 32|64  the REG_SZ value under HKEY_LOCAL_MACHINE\KEY
+//   machine_report.exe driver NAME ENV       version=..., driver=..., data=..., config=... (full paths)
+//   machine_report.exe monitor NAME          environment=..., dll=... of the registered monitor
+//   machine_report.exe ports                 one port name per line
 // Output is UTF-8; exit 1 (with a message on stderr) when the object is missing.
 #include <windows.h>
 #include <objbase.h>
@@ -60,6 +63,65 @@ int ReportPrinter(const std::wstring& name) {
   }
   PrintPrinterData(printer);
   ClosePrinter(printer);
+  return 0;
+}
+
+// Level-N records of an Enum* call that asks the size first.
+template <typename Enumerate>
+std::vector<BYTE> Records(Enumerate enumerate, DWORD& count) {
+  DWORD needed = 0;
+  count = 0;
+  enumerate(nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 2);
+  if (!enumerate(buffer.data(), needed, &needed, &count)) count = 0;
+  return buffer;
+}
+
+int ReportDriver(const std::wstring& name, std::wstring environment) {
+  DWORD count = 0;
+  const std::vector<BYTE> buffer = Records(
+      [&](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
+        return EnumPrinterDriversW(nullptr, environment.data(), 3, data, size, needed, returned);
+      },
+      count);
+  const auto* drivers = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i) {
+    if (name != drivers[i].pName) continue;
+    Print(L"version=" + std::to_wstring(drivers[i].cVersion));
+    Print(std::wstring(L"driver=") + drivers[i].pDriverPath);
+    Print(std::wstring(L"data=") + drivers[i].pDataFile);
+    Print(std::wstring(L"config=") + drivers[i].pConfigFile);
+    return 0;
+  }
+  return Missing(L"driver", name);
+}
+
+int ReportMonitor(const std::wstring& name) {
+  DWORD count = 0;
+  const std::vector<BYTE> buffer = Records(
+      [](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
+        return EnumMonitorsW(nullptr, 2, data, size, needed, returned);
+      },
+      count);
+  const auto* monitors = reinterpret_cast<const MONITOR_INFO_2W*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i) {
+    if (name != monitors[i].pName) continue;
+    Print(std::wstring(L"environment=") + (monitors[i].pEnvironment ? monitors[i].pEnvironment : L""));
+    Print(std::wstring(L"dll=") + (monitors[i].pDLLName ? monitors[i].pDLLName : L""));
+    return 0;
+  }
+  return Missing(L"monitor", name);
+}
+
+int ReportPorts() {
+  DWORD count = 0;
+  const std::vector<BYTE> buffer = Records(
+      [](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
+        return EnumPortsW(nullptr, 1, data, size, needed, returned);
+      },
+      count);
+  const auto* ports = reinterpret_cast<const PORT_INFO_1W*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i) Print(ports[i].pName);
   return 0;
 }
 
@@ -165,6 +227,9 @@ int main() {
   if (args.size() == 2 && args[0] == L"service") return ReportService(args[1]);
   if (args.size() == 2 && args[0] == L"shortcut") return ReportShortcut(args[1]);
   if (args.size() == 4 && args[0] == L"value") return ReportValue(args[1], args[2], args[3]);
+  if (args.size() == 3 && args[0] == L"driver") return ReportDriver(args[1], args[2]);
+  if (args.size() == 2 && args[0] == L"monitor") return ReportMonitor(args[1]);
+  if (args.size() == 1 && args[0] == L"ports") return ReportPorts();
   std::fprintf(stderr, "machine_report: unknown command\n");
   return 2;
 }

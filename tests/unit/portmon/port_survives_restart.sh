@@ -4,6 +4,7 @@
 # Usage (by ctest through run-in-prefix.sh): port_survives_restart.sh PORT_TOOL.exe
 set -euo pipefail
 tool=${1:?usage: port_survives_restart.sh PORT_TOOL.exe}
+source "$(dirname "$0")/../../support/wine-env.sh"
 
 if wine "$tool" listed "Restart-Port:" "Restart Monitor"; then
   echo "the port is listed before it was added" >&2

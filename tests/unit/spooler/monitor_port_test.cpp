@@ -7,6 +7,7 @@
 #include <string>
 
 #include "spooler/install_log.h"
+#include "spooler/monitor_install.h"
 #include "spooler/ports.h"
 #include "tests/unit/support/test_files.h"
 
@@ -30,13 +31,13 @@ std::wstring InSystemDirectory(const std::wstring& name) {
 // Returns the Win32 error of the first step that failed, ERROR_SUCCESS when all succeeded.
 DWORD PlaceAndRegisterMonitor() {
   const std::wstring monitorDll = InSystemDirectory(L"Demo80Mon.dll");
-  if (!CopyFileW(BesideThisProgram(L"Tillvane.dll").c_str(), monitorDll.c_str(), FALSE) ||
-      !CopyFileW(BesideThisProgram(L"TillvaneUI.dll").c_str(), InSystemDirectory(L"Demo80MonUI.dll").c_str(), FALSE)) {
+  if (!CopyFileW(BesideThisProgram(PORTMON_MONITOR_DLL).c_str(), monitorDll.c_str(), FALSE) ||
+      !CopyFileW(BesideThisProgram(PORTMON_UI_DLL).c_str(), InSystemDirectory(L"Demo80MonUI.dll").c_str(), FALSE)) {
     return GetLastError();
   }
   MONITOR_INFO_2W info{};
   info.pName = const_cast<LPWSTR>(kMonitor);
-  info.pEnvironment = const_cast<LPWSTR>(L"Windows NT x86");
+  info.pEnvironment = const_cast<LPWSTR>(sizeof(void*) == 8 ? spooler::kEnvironmentX64 : spooler::kEnvironmentX86);
   info.pDLLName = const_cast<LPWSTR>(monitorDll.c_str());
   return AddMonitorW(nullptr, 2, reinterpret_cast<LPBYTE>(&info)) ? ERROR_SUCCESS : GetLastError();
 }

@@ -88,9 +88,9 @@ class UninstallRegistrationTest : public testing::Test {
 
 // The registry view checks depend on WOW64; each run must be on the Windows it is named for.
 TEST(TestWindows, IsTheOneThisRunIsFor) {
-  const char* windows = std::getenv("WINE_TEST_WINDOWS");
-  ASSERT_NE(windows, nullptr);
-  EXPECT_EQ(test::IsWow64(), std::string(windows) == "win64");
+  const char* run = std::getenv("WINE_TEST_RUN");
+  ASSERT_NE(run, nullptr);
+  EXPECT_EQ(test::IsWow64(), std::string(run) == "wow64");
 }
 
 TEST_F(UninstallRegistrationTest, ProductKeyHoldsTheNineValuesInThe64BitView) {
