@@ -51,6 +51,10 @@ constexpr ControlCaption kCaptions[] = {
     {IDC_FLOW_LABEL, L"Flow control:", nullptr, kNoKey, nullptr},
     {IDC_DATA_BITS_LABEL, L"Data bits:", nullptr, kNoKey, nullptr},
     {IDC_USE_MONITOR, nullptr, nullptr, kNoKey, L"Use Printer Monitor"},
+    // The template's captions of the network fields are Chinese; English and Russian users
+    // read them in English, as the other fixed Russian captions.
+    {IDC_IP_LABEL, L"Printer IP:", nullptr, kNoKey, L"Printer IP:"},
+    {IDC_TCP_PORT_LABEL, L"Port:", nullptr, kNoKey, L"Port:"},
 };
 
 }  // namespace

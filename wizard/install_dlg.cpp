@@ -101,6 +101,23 @@ void CInstallDlg::SetCaptions() {
   }
 }
 
+HBRUSH CInstallDlg::PageBrush() {
+  if (!m_pageBrush) m_pageBrush.Attach(::CreateSolidBrush(ui::kPageBackground));
+  return m_pageBrush.Get();
+}
+
+// The settings frame lies above the page window and clips it, so where a hidden control stood
+// inside the frame only this erase shows: it takes the page's colour under the page window.
+void CInstallDlg::EraseBackground(HDC dc) {
+  const RECT client = GetClientRect();
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+  if (m_wizard.GetSafeHwnd() == nullptr) return;
+  RECT page{};
+  ::GetWindowRect(m_wizard.GetSafeHwnd(), &page);
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&page), 2);
+  ::FillRect(dc, &page, PageBrush());
+}
+
 void CInstallDlg::PaintSeparator() {
   framework::CPaintDC dc(m_hWnd);
   const RECT client = GetClientRect();
@@ -153,9 +170,12 @@ bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result
   switch (message) {
     case WM_CTLCOLORSTATIC:
       // Labels, check boxes and the frame sit on the page window's body.
-      if (!m_pageBrush) m_pageBrush.Attach(::CreateSolidBrush(ui::kPageBackground));
       ::SetBkColor(reinterpret_cast<HDC>(wParam), ui::kPageBackground);
-      result = reinterpret_cast<INT_PTR>(m_pageBrush.Get());
+      result = reinterpret_cast<INT_PTR>(PageBrush());
+      return true;
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(wParam));
+      result = TRUE;
       return true;
     case WM_PAINT:
       PaintSeparator();

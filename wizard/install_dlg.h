@@ -45,6 +45,8 @@ class CInstallDlg : public framework::CDialog, public package::StagingView {
   void LayOutControls();
   void SetCaptions();
   void PaintSeparator();
+  HBRUSH PageBrush();
+  void EraseBackground(HDC dc);
   void ShowMessage(Check check, HWND owner, UINT style);
   bool MayClose() const;
 

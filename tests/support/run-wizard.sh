@@ -58,8 +58,8 @@ drive() { LC_ALL=C.UTF-8 wine "$DRIVER" "$@" >/dev/null; }
 # walk LANGUAGE(en|cn) ARCH BITS(32|64): the first model on COM1; the last page is 4, or 8 when
 # the 32-bit installer runs on 64-bit Windows, where Wine refuses the printer.
 walk() {
-  local language=$1 arch=$2 bits=$3 locale=en_US.UTF-8 finish=Finish last=4-finished
-  [ "$language" = cn ] && locale=zh_CN.UTF-8 && finish=完成
+  local language=$1 arch=$2 bits=$3 locale=en_US.UTF-8 finish=Finish last=4-finished network="Net Port(TCP/IP)"
+  [ "$language" = cn ] && locale=zh_CN.UTF-8 finish=完成 network="网络端口（TCP/IP）"
   local installer=$dist/PrinterSetup.exe suffix=
   DRIVER=$build/win32/tests/support/automation/wizard_driver.exe
   if [ "$bits" = 64 ]; then
@@ -77,7 +77,9 @@ walk() {
   shoot 0-welcome
   drive click 1001 wait-visible folder 1
   shoot 1-folder
-  drive click 1001 wait-visible 1043 1 select 1043 COM1 wait-enabled 1048 1
+  drive click 1001 wait-visible 1043 1 select 1043 "$network" wait-visible 1013 1
+  shoot 2-settings-network
+  drive select 1043 COM1 wait-enabled 1048 1
   shoot 2-settings
   drive click 1001 wait-visible 1004 1
   shoot 3-installing

@@ -31,6 +31,8 @@
 //   pick-port TEXT                    select the row whose port is TEXT, press OK, wait until
 //                                     the dialog closes
 //   cancel-port-dialog                press Cancel in it and wait until it closes
+//   print-controls                    print each direct control of the wizard as
+//                                     "id visible left top right bottom" (screen pixels)
 //   sleep MS                          wait that many milliseconds
 // Message boxes and the port dialog are those of the wizard's process, or of any process while
 // no wizard is shown (an error at start-up). Controls that are hidden or disabled, or whose
@@ -588,6 +590,23 @@ bool CancelPortDialog(Session& session, const Invocation&) {
   return dialog != nullptr && session.PressAndWaitClosed(dialog, IDCANCEL);
 }
 
+BOOL CALLBACK PrintDirectControl(HWND control, LPARAM wizard) {
+  if (::GetParent(control) != reinterpret_cast<HWND>(wizard)) return TRUE;
+  RECT r = {};
+  ::GetWindowRect(control, &r);
+  WriteLine(stdout, std::to_wstring(::GetDlgCtrlID(control)) + L" " + (IsShown(control) ? L"1 " : L"0 ") +
+                        std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) +
+                        L" " + std::to_wstring(r.bottom));
+  return TRUE;
+}
+
+bool PrintControls(Session& session, const Invocation&) {
+  const HWND wizard = session.Wizard();
+  if (wizard == nullptr) return false;
+  ::EnumChildWindows(wizard, PrintDirectControl, reinterpret_cast<LPARAM>(wizard));
+  return true;
+}
+
 bool Pause(Session& session, const Invocation& call) {
   long milliseconds = 0;
   if (!ParseNumberArgument(session, call[0], milliseconds)) return false;
@@ -626,6 +645,7 @@ constexpr Command kCommands[] = {
     {L"print-ports", 0, false, PrintPorts},
     {L"pick-port", 1, false, PickPort},
     {L"cancel-port-dialog", 0, false, CancelPortDialog},
+    {L"print-controls", 0, false, PrintControls},
     {L"sleep", 1, false, Pause},
 };
 
