@@ -17,6 +17,7 @@ class CrtFileSink : public OutputSink {
   bool Write(const uint8_t* bytes, uint32_t size) override {
     return platform::files::fwrite(bytes, size, m_file.Get()) == size && !std::ferror(m_file.Get());
   }
+  bool Finish() override { return platform::files::fclose(m_file.Detach()) == 0; }
 
  private:
   const char* m_path;

@@ -109,7 +109,8 @@ int32_t InflateEntry(ChunkSource& source, uint32_t storedSize, OutputSink& sink,
       break;
     }
   }
-  return complete ? kExtractOk : kExtractBadData;
+  if (!complete) return kExtractBadData;
+  return sink.Finish() ? kExtractOk : kExtractOutputFailed;
 }
 
 }  // namespace package

@@ -40,6 +40,9 @@ class OutputSink {
   virtual bool Create() = 0;
   // False when fewer bytes were written or the output reports an error.
   virtual bool Write(const uint8_t* bytes, uint32_t size) = 0;
+  // After the last byte: false when the output could not be completed (a buffered write that
+  // fails only when flushed, a full disk).
+  virtual bool Finish() { return true; }
 };
 
 // Shows a progress position (0 to 100 for a whole walk, but sent as computed, so it may exceed 100).

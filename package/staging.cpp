@@ -84,16 +84,24 @@ void EnsureEntryFolder(const std::string& path) {
   if (!platform::files::PathExists(wideFolder.c_str())) CreateDirectoryChain(wideFolder.c_str());
 }
 
-void StageMemoryEntry(StagingView& view, const std::string& folder, const MemoryEntry& entry,
+// False (logged) when the file could not be written; bad data leaves its partial file.
+bool Written(int32_t extractResult, const std::string& path) {
+  if (extractResult != kExtractOutputFailed) return true;
+  spooler::WriteInstallLog("**** Extract failed: %s\r\n", path.c_str());
+  return false;
+}
+
+bool StageMemoryEntry(StagingView& view, const std::string& folder, const MemoryEntry& entry,
                       int32_t& counter, int32_t total) {
   std::optional<std::string> path = OutputPath(folder, entry.name.text);
-  if (!path) return;
+  if (!path) return true;
   const std::string fileName = path->substr(path->rfind('\\') + 1);
   if (const char* renamed = RenameFor(fileName, kFennickRenames)) path = OutputPath(folder, renamed);
-  if (!path) return;
+  if (!path) return true;
   EnsureEntryFolder(*path);
-  ExtractFromMemory(&view, entry.storedBytes, entry.storedSize, path->c_str(), counter, total);
+  const int32_t result = ExtractFromMemory(&view, entry.storedBytes, entry.storedSize, path->c_str(), counter, total);
   view.ShowStatus(ToWide(fileName));
+  return Written(result, *path);
 }
 
 void ShowEntryPosition(StagingView& view, uint32_t done, uint32_t count) {
@@ -111,7 +119,7 @@ int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage
   const auto total = static_cast<int32_t>(installPackage.size);
   MemoryEntry entry;
   for (uint32_t index = 0; folder && reader.Next(entry); ++index) {
-    StageMemoryEntry(view, *folder, entry, counter, total);
+    if (!StageMemoryEntry(view, *folder, entry, counter, total)) return kStagingWriteFailed;
     ShowEntryPosition(view, index + 1, reader.EntryCount());
   }
   spooler::WriteInstallLog("**** Retrace Finish\r\n");
@@ -138,7 +146,8 @@ int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily, In
     if (const char* renamed = RenameFor(entry.name.text, renames)) path = OutputPath(*folder, renamed);
     if (!path) continue;
     view.ShowStatus(ToWide(*path));
-    ExtractFromFile(&view, file.Handle(), entry.storedSize, path->c_str(), counter, total);
+    const int32_t result = ExtractFromFile(&view, file.Handle(), entry.storedSize, path->c_str(), counter, total);
+    if (!Written(result, *path)) return kStagingWriteFailed;
   }
   return reader.Error() == WalkError::None ? 0 : kStagingBadPackage;
 }

@@ -21,9 +21,12 @@ class StagingView : public ProgressTarget {
 
 constexpr int32_t kStagingNoInstallerFile = -1;  // the installer file cannot be opened or measured
 constexpr int32_t kStagingBadPackage = -2;       // the trailer or an entry header cannot be read
+constexpr int32_t kStagingWriteFailed = -3;      // a file could not be written: staging stopped there
 
 // Writes every entry into the install folder, logging the count before and the end after.
-// Renames the Fennick driver pair to Dellmar. Returns 0.
+// Renames the Fennick driver pair to Dellmar. Returns 0, or kStagingWriteFailed (logged) when an
+// entry could not be written, for a full disk or a denied folder must not pass for an
+// installation; an entry whose data is bad leaves its partial file and staging goes on.
 int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage);
 
 // The same from the package appended to the installer's own file; the Corvane ("TSC") and

@@ -77,6 +77,14 @@ size_t fwrite(const void* bytes, size_t size, FILE* file) {
   return std::fwrite(bytes, 1, size, file);
 }
 
+int fclose(FILE* file) {
+  if (TakeInjectedFault("fclose")) {
+    std::fclose(file);
+    return EOF;
+  }
+  return std::fclose(file);
+}
+
 bool PathExists(const wchar_t* path) {
   return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }

@@ -28,6 +28,9 @@ FILE* fopen(const char* path, const char* mode);
 FILE* _wfopen(const wchar_t* path, const wchar_t* mode);
 // Bytes written; short when injected ("fwrite") or when the stream fails.
 size_t fwrite(const void* bytes, size_t size, FILE* file);
+// Closes the stream, writing what is buffered; EOF when that fails or is injected ("fclose"),
+// the stream being closed all the same.
+int fclose(FILE* file);
 
 // True when the path names an existing file or folder.
 bool PathExists(const wchar_t* path);

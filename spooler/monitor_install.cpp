@@ -23,10 +23,12 @@ struct MonitorFile {
 };
 constexpr MonitorFile kMonitorFiles[] = {{"Tillvane.dll", "Mon"}, {"TillvaneUI.dll", "MonUI"}};
 
-std::string SystemDirectory() {
+std::optional<std::string> SystemDirectory() {
   char directory[kSystemDirectoryCapacity] = {};
   const UINT length = platform::files::GetSystemDirectoryA(directory, kSystemDirectoryCapacity);
-  return length > 0 && length < kSystemDirectoryCapacity ? directory : "";
+  if (length > 0 && length < kSystemDirectoryCapacity) return std::string(directory);
+  WriteInstallLog("GetSystemDirectory = %d\r\n", length == 0 ? static_cast<int>(::GetLastError()) : 0);
+  return std::nullopt;
 }
 
 void MoveMonitorFile(const std::string& installFolder, const std::string& target, const MonitorFile& file,
@@ -57,17 +59,19 @@ int IsWow64() {
   return isWow64 ? 1 : 0;
 }
 
-std::wstring PlaceMonitorFiles(const std::string& installFolder, const std::string& printerName, bool is64Bit) {
+std::optional<std::wstring> PlaceMonitorFiles(const std::string& installFolder, const std::string& printerName,
+                                              bool is64Bit) {
   std::optional<platform::wow64::FsRedirectionOff> redirectionOff;
   if (is64Bit) redirectionOff.emplace();
-  const std::string systemDirectory = SystemDirectory();
+  const std::optional<std::string> systemDirectory = SystemDirectory();
+  if (!systemDirectory) return std::nullopt;
   for (const MonitorFile& file : kMonitorFiles) {
-    const std::string target = systemDirectory + "\\" + printerName + file.suffix + ".dll";
+    const std::string target = *systemDirectory + "\\" + printerName + file.suffix + ".dll";
     MoveMonitorFile(installFolder, target, file, is64Bit);
   }
   redirectionOff.reset();
   std::wstring monitorDllPath;
-  platform::AnsiToWide(systemDirectory + "\\" + printerName + "Mon.dll", monitorDllPath);
+  platform::AnsiToWide(*systemDirectory + "\\" + printerName + "Mon.dll", monitorDllPath);
   return monitorDllPath;
 }
 

@@ -2,6 +2,7 @@
 // with the spooler for the running Windows; and the one platform question: WOW64 or not.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace spooler {
@@ -15,9 +16,11 @@ int IsWow64();
 
 // Copies "Tillvane.dll" and "TillvaneUI.dll" (their ".x64" builds on 64-bit Windows, with
 // file-system redirection off) from the install folder to "<printer>Mon.dll" and
-// "<printer>MonUI.dll" in the system directory, deleting each source. Failures are ignored.
-// Returns the full path of the placed monitor DLL, as the registration names it.
-std::wstring PlaceMonitorFiles(const std::string& installFolder, const std::string& printerName, bool is64Bit);
+// "<printer>MonUI.dll" in the system directory, deleting each source. Copy failures are ignored.
+// Returns the full path of the placed monitor DLL, as the registration names it; nothing (logged,
+// nothing copied) when the system directory cannot be read, for then no place is right.
+std::optional<std::wstring> PlaceMonitorFiles(const std::string& installFolder, const std::string& printerName,
+                                              bool is64Bit);
 
 // Register the monitor MonitorName of WizardConfig for "Windows NT x86" / "Windows x64".
 // 1 when it is registered afterwards (also when it was before: error 3006), else 0.

@@ -38,11 +38,14 @@ struct DriverFiles {
   std::string dataFile;
 };
 
-std::string ToAnsi(const std::wstring& text) {
+// The 8-bit form, or nothing when it passes 259 bytes: a cut folder would be another folder
+// (whose files the steps below copy and delete) and a cut could split a double-byte character.
+std::optional<std::string> ToAnsiWhole(const std::wstring& text, const char* what) {
   std::string ansi;
   platform::WideToAnsi(text, ansi);
-  if (ansi.size() > kMaxAnsiName) ansi.resize(kMaxAnsiName);
-  return ansi;
+  if (ansi.size() <= kMaxAnsiName) return ansi;
+  WriteInstallLog("%s too long = %d\r\n", what, static_cast<int>(ansi.size()));
+  return std::nullopt;
 }
 
 std::wstring ToWide(const std::string& text) {
@@ -94,12 +97,13 @@ bool ChoosePortName(PortChooser& ports) {
 }
 
 // The printer's own monitor port when asked for; the port list when the port is missing.
-bool SettlePort(const PrinterRequest& request, const std::wstring& monitorDllPath, const Platform& platform,
-                PortChooser& ports) {
+// Without a placed monitor (no system directory) its registration counts as failed.
+bool SettlePort(const PrinterRequest& request, const std::optional<std::wstring>& monitorDllPath,
+                const Platform& platform, PortChooser& ports) {
   if ((request.usbPort || request.networkPort) && request.useMonitor) {
     app::CopyBounded(app::WizardConfig.PortName, FormatMonitorPortName(request.printerName.c_str()));
     if (!PortExists()) {
-      const bool made = platform.registerMonitor(monitorDllPath) && AddMonitorPort();
+      const bool made = monitorDllPath && platform.registerMonitor(*monitorDllPath) && AddMonitorPort();
       if (!made && !ChoosePortName(ports)) return false;
     }
   }
@@ -182,15 +186,18 @@ int InstallDriverAndPrinter(const PrinterRequest& request, PortChooser& ports, s
                             const Platform& platform) {
   const std::optional<std::string> directory = DriverDirectory();
   if (!directory) return 0;
+  const std::optional<std::string> printer = ToAnsiWhole(request.printerName, "Printer name");
+  const std::optional<std::string> folder = ToAnsiWhole(request.installFolder, "Install folder");
+  if (!printer || !folder) return 0;
   DriverFiles files;
-  files.printer = ToAnsi(request.printerName);
-  files.folder = ToAnsi(request.installFolder);
+  files.printer = *printer;
+  files.folder = *folder;
   files.directory = *directory;
   files.uiFile = files.printer + "UI.dll";
   files.driverFile = files.printer + "Drv.dll";
   files.dataFile = files.printer + "GPC.pcd";
   PlaceDriverFiles(files, platform);
-  const std::wstring monitorDllPath = PlaceMonitorFiles(files.folder, files.printer, platform.is64Bit);
+  const std::optional<std::wstring> monitorDllPath = PlaceMonitorFiles(files.folder, files.printer, platform.is64Bit);
   if (!SettlePort(request, monitorDllPath, platform, ports)) return 0;
   if (!AddDriver(files, platform)) return 0;
   addedPrinterName = UniquePrinterName(files.printer);

@@ -94,7 +94,15 @@ void WithdrawPendingUninstall() {
 
 const wchar_t* LanguageName(int languageId) { return languageId == app::kChinese ? L"Chinese" : L"English"; }
 
+bool RecordFitsInstallFolder(const std::wstring& installFolder) {
+  for (const wchar_t* name : {kUninstallIniName, kUninstallerFileName}) {
+    if (JoinPath(installFolder, name).size() >= kRecordTextCapacity) return false;
+  }
+  return true;
+}
+
 void RegisterUninstall(const UninstallRegistration& registration) {
+  if (!RecordFitsInstallFolder(registration.InstallFolder)) return;
   if (!WriteProductKey(registration)) return;
   WriteUninstallIni(registration);
   WriteUninstallEntry(registration);

@@ -24,8 +24,12 @@ struct UninstallRegistration {
 // "Chinese" for LanguageId 1, "English" for every other (Russian included).
 const wchar_t* LanguageName(int languageId);
 
-// Silent: when the product key cannot be created nothing at all is recorded; any other failure
-// skips only the value or place concerned.
+// True when the paths the record names in the install folder ("Uninstall.ini" and the
+// uninstaller) fit the record's 255 characters: a cut path would name another file.
+bool RecordFitsInstallFolder(const std::wstring& installFolder);
+
+// Silent: when the product key cannot be created, or the install folder does not fit the record,
+// nothing at all is recorded; any other failure skips only the value or place concerned.
 void RegisterUninstall(const UninstallRegistration& registration);
 
 }  // namespace integration

@@ -65,7 +65,8 @@ class CInstallDlg : public framework::CDialog, public package::StagingView {
   void TakeInstallFolder();
   static DWORD WINAPI InstallationWorker(void* dialog);
   void RunInstallation();
-  void StageDriverFiles();
+  bool FolderFitsTheRecord();
+  bool StageDriverFiles();
   std::wstring MakeStartMenuEntries(std::wstring& shortcutPath);
   spooler::PrinterRequest MakePrinterRequest() const;
   void RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath);

@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "resources/resource.h"
+#include "spooler/install_log.h"
 #include "spooler/model_setup.h"
 #include "system/install_folder_cleanup.h"
 #include "system/native_programs.h"
@@ -80,7 +81,13 @@ DWORD WINAPI CInstallDlg::InstallationWorker(void* dialog) {
 }
 
 void CInstallDlg::RunInstallation() {
-  StageDriverFiles();
+  // A package that could not be laid down whole must not be installed from, nor a printer
+  // installed that could not be recorded for its removal.
+  if (!FolderFitsTheRecord() || !StageDriverFiles()) {
+    ShowFailurePage();
+    m_installing = false;
+    return;
+  }
   const std::wstring installFolder = InstallFolderText();
   for (const wchar_t* leftover : {L"InstallConfig.txt", L"logo.bmp"}) {
     platform::files::DeleteFileW((installFolder + L"\\" + leftover).c_str());
@@ -102,19 +109,25 @@ void CInstallDlg::RunInstallation() {
   }
 }
 
-// Notes what staging writes, so that closing the wizard removes exactly that.
-void CInstallDlg::StageDriverFiles() {
+bool CInstallDlg::FolderFitsTheRecord() {
+  const std::wstring installFolder = InstallFolderText();
+  if (integration::RecordFitsInstallFolder(installFolder)) return true;
+  spooler::WriteInstallLog("Install folder too long = %d\r\n", static_cast<int>(installFolder.size()));
+  return false;
+}
+
+// Notes what staging writes, so that closing the wizard removes exactly that. False when a file
+// could not be written; other staging results go unexamined, as a missing package does.
+bool CInstallDlg::StageDriverFiles() {
   const std::wstring installFolder = InstallFolderText();
   integration::StagedFiles& staged = integration::StagedFilesOfThisRun();
   staged.BeforeStaging(installFolder);
-  if (!m_package.IsEmpty()) {
-    package::StageFromPackage(*this, m_package);
-  } else {
-    package::StageFromInstallerFile(*this, SelectedModel().ModelFamily);
-  }
+  const int32_t result = !m_package.IsEmpty() ? package::StageFromPackage(*this, m_package)
+                                              : package::StageFromInstallerFile(*this, SelectedModel().ModelFamily);
   // Like a failed extraction, a failed move leaves the file there and the run goes on.
-  integration::PlaceNativePrograms(installFolder);
+  if (result != package::kStagingWriteFailed) integration::PlaceNativePrograms(installFolder);
   staged.AfterStaging();
+  return result != package::kStagingWriteFailed;
 }
 
 // The Start-menu folder with the uninstaller's shortcut; returns the folder.

@@ -155,14 +155,19 @@ OpenedPackage OpenPackage(const std::string& path) {
   throw CommandError(opened.path + ": entry " + Quoted(entry.name) + ": " + problem);
 }
 
-uint64_t CheckedUncompressedSize(const OpenedPackage& opened, const PackageEntry& entry) {
+// Strict (verify): bytes after the stream's end are a problem too; otherwise they are left, as
+// the installer leaves them.
+enum class Strictness { AsTheInstaller, Strict };
+
+uint64_t CheckedUncompressedSize(const OpenedPackage& opened, const PackageEntry& entry, Strictness strictness) {
   const StreamCheck check = CheckZlibStream(entry.stored);
-  if (!check.Ok()) ThrowEntryError(opened, entry, check.problem);
+  const std::string problem = strictness == Strictness::Strict ? check.StrictProblem() : check.problem;
+  if (!problem.empty()) ThrowEntryError(opened, entry, problem);
   return check.uncompressedSize;
 }
 
-void VerifyStreams(const OpenedPackage& opened) {
-  for (const PackageEntry& entry : opened.package.entries) CheckedUncompressedSize(opened, entry);
+void VerifyStreams(const OpenedPackage& opened, Strictness strictness) {
+  for (const PackageEntry& entry : opened.package.entries) CheckedUncompressedSize(opened, entry, strictness);
 }
 
 std::string Summary(const OpenedPackage& opened) {
@@ -175,7 +180,7 @@ int List(Args args, std::ostream& out) {
   std::string listing;  // printed only once every entry has been checked
   for (const PackageEntry& entry : opened.package.entries) {
     listing += PrintableName(entry.name) + '\t' + std::to_string(entry.stored.size()) + '\t' +
-               std::to_string(CheckedUncompressedSize(opened, entry)) + '\n';
+               std::to_string(CheckedUncompressedSize(opened, entry, Strictness::AsTheInstaller)) + '\n';
   }
   out << listing;
   return 0;
@@ -184,7 +189,7 @@ int List(Args args, std::ostream& out) {
 int Verify(Args args, std::ostream& out) {
   if (args.size() != 1) throw UsageError("verify needs exactly one FILE");
   const OpenedPackage opened = OpenPackage(args[0]);
-  VerifyStreams(opened);
+  VerifyStreams(opened, Strictness::Strict);
   out << opened.path << ": " << Summary(opened) << ", all complete\n";
   return 0;
 }
@@ -228,7 +233,7 @@ int Extract(Args args, std::ostream& out) {
   if (args.size() != 2) throw UsageError("extract needs FILE and DIR");
   const OpenedPackage opened = OpenPackage(args[0]);
   CheckExtractableNames(opened);
-  VerifyStreams(opened);
+  VerifyStreams(opened, Strictness::AsTheInstaller);
   for (const PackageEntry& entry : opened.package.entries) ExtractEntry(entry, args[1]);
   out << opened.path << ": " << Summary(opened) << ", extracted to " << args[1] << '\n';
   return 0;

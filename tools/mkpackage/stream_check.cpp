@@ -60,11 +60,15 @@ StreamCheck CheckZlibStream(std::span<const uint8_t> stored) {
   }
   if (code != Z_STREAM_END) {
     check.problem = DescribeFailure(code, stream);
-  } else if (stream.avail_in != 0) {
-    check.problem = "zlib stream ends " + std::to_string(stream.avail_in) +
-                    " bytes before the stored data does";
+  } else {
+    check.trailingBytes = stream.avail_in;
   }
   return check;
+}
+
+std::string StreamCheck::StrictProblem() const {
+  if (!problem.empty() || trailingBytes == 0) return problem;
+  return "zlib stream ends " + std::to_string(trailingBytes) + " bytes before the stored data does";
 }
 
 }  // namespace mkpackage

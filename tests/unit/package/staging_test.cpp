@@ -126,6 +126,26 @@ TEST_F(StagingTest, OverlongOutputPathIsSkipped) {
   EXPECT_EQ(FileText(InFolder(longName.substr(1))), "fits");
 }
 
+// A full disk or a denied folder stops staging at the file that could not be written; the
+// installation must not go on from a half-laid package.
+TEST_F(StagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) {
+  const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
+      {MakeEntry("a.txt", "a"), MakeEntry("b.txt", "b"), MakeEntry("c.txt", "c")}));
+  platform::ScopedFaults faults;
+  platform::InjectFault("fclose", ERROR_DISK_FULL, 1, 1);  // b.txt, when its buffer is written out
+  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
+  EXPECT_EQ(FileText(spooler::kInstallLogPath),
+            "**** FileCount=3\r\r\n**** Extract failed: C:\\Program Files\\Demo80\\b.txt\r\r\n");
+  EXPECT_EQ(FileText(InFolder("a.txt")), "a");
+  EXPECT_FALSE(test::FileExists(InFolder("c.txt")));
+
+  DeleteFileA(spooler::kInstallLogPath);
+  platform::InjectFault("fopen", ERROR_ACCESS_DENIED, 1, 1);  // the first entry's file
+  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
+  EXPECT_EQ(FileText(spooler::kInstallLogPath),
+            "**** FileCount=3\r\r\n**** Extract failed: C:\\Program Files\\Demo80\\a.txt\r\r\n");
+}
+
 class AppendedStagingTest : public StagingTest {
  protected:
   int32_t Stage(const wchar_t* family, const mkpackage::Bytes& file) {
@@ -179,6 +199,15 @@ TEST_F(AppendedStagingTest, UnreadablePackagesGiveTheirCodes) {
   platform::ScopedFaults faults;
   platform::InjectFault("CreateFileW", ERROR_ACCESS_DENIED);
   EXPECT_EQ(package::StageFromInstallerFile(m_view, L"TSC"), package::kStagingNoInstallerFile);
+}
+
+TEST_F(AppendedStagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) {
+  const mkpackage::Bytes installer = Installer({MakeEntry("a.txt", "a"), MakeEntry("b.txt", "b")});
+  platform::ScopedFaults faults;
+  platform::InjectFault("fwrite", ERROR_DISK_FULL, 0, 1);
+  EXPECT_EQ(Stage(L"POS80", installer), package::kStagingWriteFailed);
+  EXPECT_EQ(FileText(spooler::kInstallLogPath), "**** Extract failed: C:\\Program Files\\Demo80\\a.txt\r\r\n");
+  EXPECT_FALSE(test::FileExists(InFolder("b.txt")));
 }
 
 TEST_F(AppendedStagingTest, StagesThePackageAppendedToItsOwnFile) {

@@ -385,6 +385,57 @@ TEST_F(MonitorPortTest, FailedRegistrationOrPortCreationFallsBackToTheList) {
   EXPECT_EQ(Printer(L"Demo80").port, L"LPT2:");
 }
 
+// Paths past MAX_PATH take the wide calls.
+void WriteLongPathFile(const std::wstring& path, const std::string& text) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string ReadLongPathFile(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(missing)";
+  char buffer[256] = {};
+  DWORD read = 0;
+  ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+  CloseHandle(file);
+  return std::string(buffer, read);
+}
+
+// A folder whose 8-bit form passes 259 bytes is refused, not cut: the cut folder is another
+// folder, whose files the step would copy and delete.
+TEST_F(ModelSetupTest, InstallFolderLongerThanAPathIsRefusedNotCut) {
+  const std::wstring parent = L"C:\\Program Files\\Demo\\";
+  const std::wstring cut = parent + std::wstring(259 - parent.size(), L'c');
+  const std::wstring elsewhere = L"\\\\?\\" + cut + L"\\plotter.dll";  // in the folder the cut names
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + cut).c_str(), nullptr));
+  WriteLongPathFile(elsewhere, "another folder's file");
+  m_request.installFolder = cut + L"ccc";
+  EXPECT_EQ(Install(), 0);
+  EXPECT_EQ(ReadLongPathFile(elsewhere), "another folder's file");
+  EXPECT_NE(LogText().find("Install folder too long = 262\r\r\n"), std::string::npos) << LogText();
+  EXPECT_EQ(LogText().find("AddPrinter"), std::string::npos);
+  EXPECT_TRUE(PrinterNames().empty());
+  DeleteFileW(elsewhere.c_str());
+  RemoveDirectoryW((L"\\\\?\\" + cut).c_str());
+}
+
+// Without the system directory no place is right for the monitor: nothing is copied (once, to
+// the root of the current drive), nothing registered, and the port list stands in.
+TEST_F(MonitorPortTest, UnreadableSystemDirectoryPlacesAndRegistersNothing) {
+  platform::InjectFault("GetSystemDirectoryA", ERROR_ACCESS_DENIED, 0, 1);
+  EXPECT_EQ(Install(), 0);  // the port list cancelled
+  EXPECT_EQ(m_chooser.shown, 1);
+  EXPECT_FALSE(test::FileExists("\\Demo80Mon.dll"));
+  EXPECT_FALSE(test::FileExists("\\Demo80MonUI.dll"));
+  const char* source = TakesThe64BitVariant() ? "\\Tillvane.dll.x64" : "\\Tillvane.dll";
+  EXPECT_TRUE(test::FileExists(std::string(kFolder) + source));
+  EXPECT_NE(LogText().find("GetSystemDirectory = 5\r\r\n"), std::string::npos) << LogText();
+  EXPECT_EQ(LogText().find("AddPrinterMonitor"), std::string::npos);
+}
+
 TEST(Wow64, AnswersYesOn64BitWindowsAndAlwaysInThe64BitBuild) {
   const char* run = std::getenv("WINE_TEST_RUN");
   ASSERT_NE(run, nullptr) << "the test registration sets WINE_TEST_RUN";

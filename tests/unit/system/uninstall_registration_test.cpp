@@ -11,6 +11,7 @@
 
 #include "platform/fault_injection.h"
 #include "platform/registry.h"
+#include "system/install_record.h"
 #include "tests/unit/system/system_test_support.h"
 
 namespace {
@@ -147,6 +148,31 @@ TEST_F(UninstallRegistrationTest, ProfileHoldsOneSectionWithTwoKeysInOrder) {
   wchar_t names[256] = {};
   const DWORD length = GetPrivateProfileSectionNamesW(names, 256, kIniPath.c_str());
   EXPECT_EQ(std::wstring(names, length), NulEnded({L"Print Settings"}));
+}
+
+// A folder whose "Uninstall.ini" path passes 255 characters would be recorded cut, naming a file
+// the uninstaller never finds (or another installation's): nothing is recorded instead.
+TEST_F(UninstallRegistrationTest, InstallFolderTooLongForTheRecordRecordsNothing) {
+  // A folder of `length` characters below kFolder.
+  const auto folderOf = [](size_t length) { return kFolder + L"\\" + std::wstring(length - kFolder.size() - 1, L'f'); };
+  const std::wstring ini = L"\\Uninstall.ini";
+  UninstallRegistration r = Demo80();
+  r.InstallFolder = folderOf(integration::kRecordTextCapacity - ini.size());  // its ini path: 256 characters
+  test::MakeFolders(r.InstallFolder);
+  EXPECT_FALSE(integration::RecordFitsInstallFolder(r.InstallFolder));
+  RegisterUninstall(r);
+  EXPECT_FALSE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
+  EXPECT_FALSE(test::KeyExists(kEntryKey, 0));
+  EXPECT_EQ(GetFileAttributesW((r.InstallFolder + ini).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(integration::FitRecordText(r.InstallFolder + ini).c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // The longest recorded path, the uninstaller's, at 255 characters fits.
+  r.InstallFolder = folderOf(integration::kRecordTextCapacity - 1 - std::wstring(L"\\Uninstaller.exe").size());
+  test::MakeFolders(r.InstallFolder);
+  EXPECT_TRUE(integration::RecordFitsInstallFolder(r.InstallFolder));
+  RegisterUninstall(r);
+  EXPECT_TRUE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
+  EXPECT_NE(GetFileAttributesW((r.InstallFolder + ini).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(UninstallRegistrationTest, ProfileTakesTheConfiguredNameAndEntryThePrinterName) {

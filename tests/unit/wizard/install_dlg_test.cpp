@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -17,6 +18,9 @@
 
 #include "app/install_app.h"
 #include "app/wizard_config.h"
+#include "platform/fault_injection.h"
+#include "spooler/install_log.h"
+#include "tools/mkpackage/package_builder.h"
 #include "resources/resource.h"
 #include "spooler/ports.h"
 #include "tests/unit/spooler/test_registry.h"
@@ -222,8 +226,8 @@ TEST_F(InstallDlgTest, EnglishCaptionsAndListsWithTheBuiltInTitle) {
                   {IDC_FLOW_LABEL, L"Flow control:"},
                   {IDC_DATA_BITS_LABEL, L"Data bits:"},
                   {IDC_USE_MONITOR, L"启用打印监视器"},
-                  {IDC_IP_LABEL, L"打印机IP:"},
-                  {IDC_TCP_PORT_LABEL, L"端口："}});
+                  {IDC_IP_LABEL, L"Printer IP:"},
+                  {IDC_TCP_PORT_LABEL, L"Port:"}});
   EXPECT_EQ(dialog().ItemsOf(IDC_MODEL_COMBO), Joined({L"Please select model"}, kModels));
   EXPECT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Joined(Joined({L"USB"}, kLocalPorts), {kEnglishNetworkItem}));
   EXPECT_EQ(dialog().ItemsOf(IDC_PARITY_COMBO), (Items{L"Even", L"Odd", L"None"}));
@@ -248,7 +252,9 @@ TEST_F(InstallDlgTest, ChineseCaptionsAndLists) {
                   {IDC_STOP_BITS_LABEL, L"停止位："},
                   {IDC_FLOW_LABEL, L"数据流控制："},
                   {IDC_DATA_BITS_LABEL, L"数据位："},
-                  {IDC_USE_MONITOR, L"启用打印监视器"}});
+                  {IDC_USE_MONITOR, L"启用打印监视器"},
+                  {IDC_IP_LABEL, L"打印机IP:"},
+                  {IDC_TCP_PORT_LABEL, L"端口："}});
   EXPECT_EQ(dialog().ItemsOf(IDC_MODEL_COMBO), Joined({L"请选择打印机型号"}, kModels));
   EXPECT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Joined(Joined({L"USB"}, kLocalPorts), {L"网络端口（TCP/IP）"}));
   EXPECT_EQ(dialog().ItemsOf(IDC_PARITY_COMBO), (Items{L"偶校验", L"奇校验", L"无"}));
@@ -275,7 +281,9 @@ TEST_F(InstallDlgTest, RussianCaptionsComeFromTextIniOrTheirDefaultsWithoutABuil
                   {IDC_STOP_BITS_LABEL, L"停止位："},
                   {IDC_FLOW_LABEL, L"数据流控制："},
                   {IDC_DATA_BITS_LABEL, L"数据位："},
-                  {IDC_USE_MONITOR, L"Use Printer Monitor"}});
+                  {IDC_USE_MONITOR, L"Use Printer Monitor"},
+                  {IDC_IP_LABEL, L"Printer IP:"},
+                  {IDC_TCP_PORT_LABEL, L"Port:"}});
   EXPECT_EQ(dialog().ItemsOf(IDC_MODEL_COMBO), Joined({L"Выберите модель"}, kModels));
   EXPECT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Joined({L"USB"}, kLocalPorts)) << "no network item in Russian";
   EXPECT_EQ(dialog().ItemsOf(IDC_PARITY_COMBO), (Items{L"偶校验", L"奇校验", L"无"}));
@@ -587,6 +595,55 @@ TEST_F(InstallDlgTest, WhileInstallingTheDialogStaysOpenAndAfterwardsOnlyFinishI
   EXPECT_EQ(dialog().Text(IDC_CANCEL_BUTTON), L"Finish");
   dialog().PressEsc();
   EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
+}
+
+// A file that cannot be written while the package is laid down (a full disk) ends the run on
+// the failure page before anything is created or registered.
+TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothingRegistered) {
+  test::WizardSetup setup = In(app::kEnglish);
+  setup.package = mkpackage::BuildResourcePackage(
+      {mkpackage::MakeEntry("plotter.dll", "driver"), mkpackage::MakeEntry("Uninstaller.exe", "uninstaller")});
+  ASSERT_TRUE(Open(setup));
+  GoTo(2);
+  dialog().Select(IDC_PORT_COMBO, L"LPT1");
+  dialog().SetText(IDC_PRINTER_NAME, L"Demo Unwritten");
+  DeleteFileA(spooler::kInstallLogPath);
+  platform::ScopedFaults faults;
+  platform::InjectFault("fclose", ERROR_DISK_FULL, 1, 1);  // Uninstaller.exe
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Page(), kFailurePage);
+  EXPECT_EQ(dialog().VisibleOf(kEveryControl), Only({{IDC_CANCEL_BUTTON}}));
+  EXPECT_EQ(dialog().Text(IDC_CANCEL_BUTTON), L"Finish");
+  EXPECT_FALSE(test::ReadMachineString(L"SOFTWARE\\Demo Unwritten", L"PrinterName").has_value());
+  HANDLE printer = nullptr;
+  EXPECT_FALSE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Unwritten"), &printer, nullptr));
+  const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+  const std::string log(bytes.begin(), bytes.end());
+  EXPECT_NE(log.find("**** Extract failed: C:\\Program Files\\USB Printer\\Demo Unwritten\\Uninstaller.exe"),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(log.find("call AddPrinter"), std::string::npos) << log;
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+// A folder whose uninstaller path would not fit the uninstall record is refused before anything
+// is written: a printer that cannot be removed again must not be installed.
+TEST_F(InstallDlgTest, InstallFolderTooLongForTheUninstallRecordEndsOnTheFailurePage) {
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  GoTo(1);
+  const std::wstring chosen = L"C:\\" + std::wstring(230, L'f');  // with "\\Demo80\\Uninstaller.exe": 257
+  dialog().SetFolder(chosen);
+  GoTo(2);
+  dialog().Select(IDC_PORT_COMBO, L"LPT1");
+  DeleteFileA(spooler::kInstallLogPath);
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Page(), kFailurePage);
+  const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Install folder too long = 240\r\r\n");
+  EXPECT_FALSE(test::FileExists(std::string("C:\\") + std::string(230, 'f') + "\\Demo80\\PrinterName.txt"));
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
 // ---- A USB printer connected at start

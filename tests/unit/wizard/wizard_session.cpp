@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <functional>
 
 #include "app/config_files.h"
@@ -163,6 +165,11 @@ void WizardSession::RunDialog() {
   m_marker = marker;
   {
     wizard::CInstallDlg dialog;
+    if (!m_setup.package.empty()) {
+      dialog.m_package.bytes = std::make_unique<uint8_t[]>(m_setup.package.size());
+      std::copy(m_setup.package.begin(), m_setup.package.end(), dialog.m_package.bytes.get());
+      dialog.m_package.size = static_cast<uint32_t>(m_setup.package.size());
+    }
     m_dialog = &dialog;
     m_result = dialog.DoModal();
     m_dialog = nullptr;

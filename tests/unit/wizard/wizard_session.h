@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -31,6 +32,7 @@ struct WizardSetup {
   int languageId = 0;
   std::vector<std::wstring> catalogue;  // lines of PrinterName.txt
   std::optional<std::wstring> textIni;  // Text.ini, when there is one
+  std::vector<uint8_t> package;          // the package copy the dialog stages from, if any
 };
 
 using Items = std::vector<std::wstring>;
