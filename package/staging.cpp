@@ -84,10 +84,14 @@ void EnsureEntryFolder(const std::string& path) {
   if (!platform::files::PathExists(wideFolder.c_str())) CreateDirectoryChain(wideFolder.c_str());
 }
 
-// False (logged) when the file could not be written; bad data leaves its partial file.
+// False (logged, with the Win32 error) when the file could not be written; bad data leaves its
+// partial file. A file held open by a running program (the printer service of an earlier
+// installation in the same folder) stays as it is, and staging goes on.
 bool Written(int32_t extractResult, const std::string& path) {
   if (extractResult != kExtractOutputFailed) return true;
-  spooler::WriteInstallLog("**** Extract failed: %s\r\n", path.c_str());
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_SHARING_VIOLATION) return true;
+  spooler::WriteInstallLog("**** Extract failed = %d: %s\r\n", static_cast<int>(error), path.c_str());
   return false;
 }
 

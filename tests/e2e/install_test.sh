@@ -135,11 +135,16 @@ scenario_network() {
   finish_and_close
 }
 
+# The second installation, with "Set as default printer" unchecked, leaves the default as it was.
 scenario_second_installation() {
   install_printer COM1
   finish_and_close
-  install_printer COM1
+  start_installer
+  walk_to_settings
+  drive check 1029 0
+  install_on_port COM1
   expect_equal "$(report printers | sort | tr '\n' '|')" "Demo80|Demo80 (1)|" "printers"
+  expect_equal "$(report default-printer)" "Demo80" "default printer"
   expect_line "$(report printer 'Demo80 (1)')" "port=COM1:" "second printer"
   expect_line "$(report service "Quellon Service")" "state=running" "service"
   finish_and_close

@@ -135,7 +135,7 @@ TEST_F(StagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) {
   platform::InjectFault("fclose", ERROR_DISK_FULL, 1, 1);  // b.txt, when its buffer is written out
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
   EXPECT_EQ(FileText(spooler::kInstallLogPath),
-            "**** FileCount=3\r\r\n**** Extract failed: C:\\Program Files\\Demo80\\b.txt\r\r\n");
+            "**** FileCount=3\r\r\n**** Extract failed = 112: C:\\Program Files\\Demo80\\b.txt\r\r\n");
   EXPECT_EQ(FileText(InFolder("a.txt")), "a");
   EXPECT_FALSE(test::FileExists(InFolder("c.txt")));
 
@@ -143,7 +143,7 @@ TEST_F(StagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) {
   platform::InjectFault("fopen", ERROR_ACCESS_DENIED, 1, 1);  // the first entry's file
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
   EXPECT_EQ(FileText(spooler::kInstallLogPath),
-            "**** FileCount=3\r\r\n**** Extract failed: C:\\Program Files\\Demo80\\a.txt\r\r\n");
+            "**** FileCount=3\r\r\n**** Extract failed = 5: C:\\Program Files\\Demo80\\a.txt\r\r\n");
 }
 
 class AppendedStagingTest : public StagingTest {
@@ -206,8 +206,23 @@ TEST_F(AppendedStagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) 
   platform::ScopedFaults faults;
   platform::InjectFault("fwrite", ERROR_DISK_FULL, 0, 1);
   EXPECT_EQ(Stage(L"POS80", installer), package::kStagingWriteFailed);
-  EXPECT_EQ(FileText(spooler::kInstallLogPath), "**** Extract failed: C:\\Program Files\\Demo80\\a.txt\r\r\n");
+  EXPECT_EQ(FileText(spooler::kInstallLogPath), "**** Extract failed = 112: C:\\Program Files\\Demo80\\a.txt\r\r\n");
   EXPECT_FALSE(test::FileExists(InFolder("b.txt")));
+}
+
+// The printer service of an earlier installation in the same folder still runs: its file stays
+// as it is and the rest is laid down.
+TEST_F(StagingTest, AFileInUseIsLeftAndStagingGoesOn) {
+  test::WriteBytes(InFolder("MerrowPrinterService.exe"), test::Bytes("running"));
+  const HANDLE running = CreateFileA(InFolder("MerrowPrinterService.exe").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(running, INVALID_HANDLE_VALUE);
+  const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
+      {MakeEntry("MerrowPrinterService.exe", "new"), MakeEntry("z.txt", "z")}));
+  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
+  CloseHandle(running);
+  EXPECT_EQ(FileText(InFolder("MerrowPrinterService.exe")), "running");
+  EXPECT_EQ(FileText(InFolder("z.txt")), "z");
 }
 
 TEST_F(AppendedStagingTest, StagesThePackageAppendedToItsOwnFile) {

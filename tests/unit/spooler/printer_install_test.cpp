@@ -48,6 +48,8 @@ std::vector<uint8_t> StagedMonitorBytes(const std::string& name) {
   return real ? test::ReadBytes(BesideThisProgram(name)) : test::Bytes(name);
 }
 
+std::string NarrowOf(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
 std::string LogText() {
   const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
   return {bytes.begin(), bytes.end()};
@@ -383,6 +385,47 @@ TEST_F(MonitorPortTest, FailedRegistrationOrPortCreationFallsBackToTheList) {
   platform::InjectFault("AddPortExW", ERROR_NOT_SUPPORTED, 0, 1);
   ASSERT_EQ(Install(), 1);
   EXPECT_EQ(Printer(L"Demo80").port, L"LPT2:");
+}
+
+// The driver names its data file whether or not it could be written: the driver and the
+// printer are still created (the driver then reads an older file or none).
+TEST_F(ModelSetupTest, DataFileThatCannotBeCreatedStillGivesTheDriverAndPrinter) {
+  SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
+  const std::string dataFile = NarrowOf(DriverDirectory()) + "\\Demo80GPC.pcd";
+  DeleteFileA(dataFile.c_str());
+  platform::InjectFault("_wfopen", ERROR_ACCESS_DENIED, 0, 1);
+  ASSERT_EQ(Install(), 1);
+  EXPECT_FALSE(test::FileExists(dataFile));
+  EXPECT_EQ(Printer(L"Demo80").driver, L"Demo80 Driver");
+  DWORD needed = 0, count = 0;
+  EnumPrinterDriversW(nullptr, nullptr, 3, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  ASSERT_TRUE(EnumPrinterDriversW(nullptr, nullptr, 3, buffer.data(), needed, &needed, &count));
+  const auto* drivers = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
+  const DRIVER_INFO_3W* driver = nullptr;
+  for (DWORD i = 0; i < count; ++i) {
+    if (std::wstring(drivers[i].pName) == L"Demo80 Driver") driver = &drivers[i];
+  }
+  ASSERT_NE(driver, nullptr);
+  EXPECT_TRUE(std::wstring(driver->pDataFile).ends_with(L"\\Demo80GPC.pcd")) << driver->pDataFile;
+}
+
+// A default printer that cannot be set, or printers that cannot be listed, cost the installation
+// nothing: the printer is there, under the entered name when the list is missing.
+TEST_F(ModelSetupTest, DefaultPrinterOrPrinterListUnavailableKeepsTheInstallation) {
+  SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
+  platform::InjectFault("SetDefaultPrinterA", ERROR_PROC_NOT_FOUND, 0, 1);
+  ASSERT_EQ(Install(true), 1);
+  EXPECT_TRUE(Printer(L"Demo80").found);
+  EXPECT_EQ(DefaultPrinter(), L"");
+
+  StageFiles();
+  platform::InjectFault("EnumPrintersW", ERROR_ACCESS_DENIED);
+  ASSERT_EQ(Install(), 1);
+  platform::ClearFaults();
+  // No list, no numbering: the entered name is asked for again (Wine keeps one printer).
+  EXPECT_EQ(PrinterNames(), std::vector<std::wstring>{L"Demo80"});
+  EXPECT_NE(LogText().find("AddPrinter hPrinter = "), std::string::npos);
 }
 
 // Paths past MAX_PATH take the wide calls.

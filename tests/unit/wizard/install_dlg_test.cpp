@@ -620,7 +620,7 @@ TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothin
   EXPECT_FALSE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Unwritten"), &printer, nullptr));
   const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
   const std::string log(bytes.begin(), bytes.end());
-  EXPECT_NE(log.find("**** Extract failed: C:\\Program Files\\USB Printer\\Demo Unwritten\\Uninstaller.exe"),
+  EXPECT_NE(log.find("**** Extract failed = 112: C:\\Program Files\\USB Printer\\Demo Unwritten\\Uninstaller.exe"),
             std::string::npos)
       << log;
   EXPECT_EQ(log.find("call AddPrinter"), std::string::npos) << log;
