@@ -111,6 +111,7 @@ void SettingsPage::OnModelChanged() {
 
 void SettingsPage::OnPortChanged() {
   app::CopyBounded(app::WizardConfig.PortName, PortItem());
+  m_portChosen = true;
   ShowPortSettings();
 }
 
@@ -126,9 +127,17 @@ bool SettingsPage::NetworkItemSelected() const {
   return m_port.GetCount() > 0 && m_port.GetCurSel() == m_port.GetCount() - 1;
 }
 
+// The network fields come only with a choice in the port list: a list whose first item is also
+// its last (no network item, no spooler ports) must not open on them.
 void SettingsPage::Show() {
   for (int id : kPageControls) m_dialog.ShowDlgItem(id, SW_SHOW);
-  ShowPortSettings();
+  if (m_portChosen) {
+    ShowPortSettings();
+    return;
+  }
+  EnableSerialGroup(std::wstring_view(PortItem()).starts_with(L"COM"));
+  ShowSerialGroup(true);
+  ShowNetworkControls(false);
 }
 
 void SettingsPage::Hide() {

@@ -21,7 +21,8 @@ class SettingsPage {
   void OnModelChanged();
   void OnPortChanged();
 
-  // Shows the page's controls, with the serial or the network settings as the port asks.
+  // Shows the page's controls with the serial settings (enabled for a COM port); once the user
+  // has chosen a port, with the settings that port asks for.
   void Show();
   // Hides every control of the page.
   void Hide();
@@ -48,6 +49,7 @@ class SettingsPage {
   framework::CWnd& m_dialog;
   framework::CComboBox m_model;
   framework::CComboBox m_port;
+  bool m_portChosen = false;  // by the user, through the port list
 };
 
 }  // namespace wizard

@@ -370,6 +370,48 @@ TEST_F(InstallDlgTest, PortChoiceSwitchesBetweenSerialAndNetworkSettings) {
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
+// With no network item and no spooler ports the list holds "USB" alone, its first and last item:
+// entering the page shows the serial settings all the same; the network fields come only with a
+// choice in the list, and stay when the user comes back to the page.
+// The spooler's COM and LPT ports taken away while it lives, so that the port list holds "USB" alone.
+class WithoutLocalPorts {
+ public:
+  WithoutLocalPorts() {
+    for (const std::wstring& port : kLocalPorts) {
+      const std::wstring name = port + L":";
+      if (auto value = test::ReadMachineString(spooler::kSerialPortsKey, name)) m_saved.emplace_back(name, value->text);
+      test::DeleteMachineValue(spooler::kSerialPortsKey, name);
+    }
+  }
+  ~WithoutLocalPorts() {
+    for (const auto& [name, text] : m_saved) test::SetMachineString(spooler::kSerialPortsKey, name, text);
+  }
+  WithoutLocalPorts(const WithoutLocalPorts&) = delete;
+  WithoutLocalPorts& operator=(const WithoutLocalPorts&) = delete;
+
+ private:
+  std::vector<std::pair<std::wstring, std::wstring>> m_saved;
+};
+
+TEST_F(InstallDlgTest, EnteringTheSettingsPageShowsTheSerialSettingsEvenWhenTheFirstItemIsTheLast) {
+  {
+    const WithoutLocalPorts noPorts;
+    ASSERT_TRUE(Open(In(app::kRussian)));
+  }
+  ASSERT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Items{L"USB"});
+  ASSERT_EQ(dialog().SelectedItem(IDC_PORT_COMBO), L"USB");
+  GoTo(2);
+  EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kSerialGroup);
+  EXPECT_EQ(dialog().EnabledOf(kSerialGroup), ControlIds{});
+
+  dialog().Select(IDC_PORT_COMBO, L"USB");
+  EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kNetworkControls);
+  ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
+  GoTo(2);
+  EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kNetworkControls);
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
 TEST_F(InstallDlgTest, RussianLastPortItemShowsTheNetworkFields) {
   ASSERT_TRUE(Open(In(app::kRussian)));
   GoTo(2);
