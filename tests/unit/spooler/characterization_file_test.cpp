@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -79,6 +82,87 @@ TEST(CharacterizationFile, FamiliesHaveTheirOwnRollWidths) {
   const std::vector<uint8_t> pos110 = spooler::BuildCharacterizationData({L"POS110", 203, 1040, 32760});
   EXPECT_EQ(FormName(pos110, 1), "110 x 210mm");
   EXPECT_EQ(Read32(pos110, 316 + 32), 110000);
+}
+
+// ---- The whole file against one built here from the field table, byte for byte
+
+class ExpectedFile {
+ public:
+  ExpectedFile& Bytes(std::string_view text, size_t size) {
+    for (size_t i = 0; i < size; ++i) m_bytes.push_back(i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
+    return *this;
+  }
+  ExpectedFile& U16(uint32_t value) { return Little(value, 2); }
+  ExpectedFile& I32(int32_t value) { return Little(static_cast<uint32_t>(value), 4); }
+  std::vector<uint8_t> Take() { return std::move(m_bytes); }
+
+ private:
+  ExpectedFile& Little(uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) m_bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    return *this;
+  }
+  std::vector<uint8_t> m_bytes;
+};
+
+struct Form {
+  std::string name;
+  int32_t width, height;  // thousandths of a millimetre
+};
+
+std::vector<uint8_t> Expected(int32_t resolution, const std::vector<Form>& forms) {
+  const auto count = static_cast<uint32_t>(forms.size());
+  ExpectedFile file;
+  file.Bytes("Plot", 4).I32(0x10A).U16(256).U16(4 + 56 * count).Bytes("QR7700 Printer Driver", 32);
+  file.I32(215900).I32(5000000).I32(0).I32(0).I32(0).I32(0).I32(1);
+  file.I32(resolution).I32(resolution).U16(resolution & 0xFFFF).U16(resolution & 0xFFFF);
+  file.U16(0).U16(100).U16(8).U16(9999).U16(128).U16(4).I32(-1).I32(-1);
+  for (int32_t colour : {6810, 3050, 0, 2260, 6550, 0, 1810, 500, 0, 2000, 2450, 0, 5210, 2100, 0, 4750, 5100, 0,
+                         3324, 3474, 10000, 10000, 10000, 10000, 1422, 952, 787, 495, 324, 248}) {
+    file.I32(colour);
+  }
+  file.I32(0).I32(-1).U16(0).U16(0).I32(0).U16(count).U16(56).I32(260).U16(2).U16(2).I32(256);
+  file.U16(0).U16(1);
+  for (const Form& form : forms) file.Bytes(form.name, 32).I32(form.width).I32(form.height).I32(0).I32(0).I32(0).I32(0);
+  return file.Take();
+}
+
+std::vector<Form> RollForms(const std::string& label, int32_t width) {
+  return {{label + " x 210mm", width, 210000}, {label + " x 297mm", width, 297000}, {label + " x 3276mm", width, 3276000}};
+}
+
+// The first differing offset, so that a failure names the field.
+std::string FirstDifference(const std::vector<uint8_t>& actual, const std::vector<uint8_t>& expected) {
+  for (size_t i = 0; i < std::min(actual.size(), expected.size()); ++i) {
+    if (actual[i] != expected[i]) return "first difference at offset " + std::to_string(i);
+  }
+  return "sizes " + std::to_string(actual.size()) + " and " + std::to_string(expected.size());
+}
+
+TEST(CharacterizationFile, WholeFileMatchesTheFieldTableForEveryFamilyAndResolution) {
+  struct Case {
+    spooler::ModelForms model;
+    std::vector<Form> forms;
+  };
+  const auto withRolls = [](int32_t custom, int32_t height, const std::string& label, int32_t width) {
+    std::vector<Form> forms = {{"Custom", custom * 100, height * 100}};
+    for (Form& roll : RollForms(label, width)) forms.push_back(roll);
+    return forms;
+  };
+  const Case cases[] = {
+      {{L"POS58", 203, 480, 32760}, withRolls(480, 32760, "58", 58000)},
+      {{L"POS72", 180, 640, 2970}, withRolls(640, 2970, "72", 72000)},
+      {{L"POS80", 203, 720, 32760}, withRolls(720, 32760, "80", 72000)},
+      {{L"POS110", 300, 1100, 1500}, withRolls(1100, 1500, "110", 110000)},
+      {{L"LABEL", 600, 1040, 1500}, {{"Custom", 104000, 150000}}},
+      {{L"POS80", 70000, 720, 32760}, withRolls(720, 32760, "80", 72000)},  // raster keeps the low 16 bits
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "family " << testing::PrintToString(std::wstring(c.model.family))
+                                    << ", resolution " << c.model.resolution);
+    const std::vector<uint8_t> actual = spooler::BuildCharacterizationData(c.model);
+    const std::vector<uint8_t> expected = Expected(c.model.resolution, c.forms);
+    EXPECT_TRUE(actual == expected) << FirstDifference(actual, expected);
+  }
 }
 
 }  // namespace
