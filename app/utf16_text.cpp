@@ -1,56 +1,51 @@
 #include "app/utf16_text.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace app {
-namespace {
 
-// False at end of file; an odd final byte is no unit.
-bool ReadUnit(FILE* file, wchar_t& unit) {
-  const int low = std::getc(file);
-  if (low == EOF) return false;
-  const int high = std::getc(file);
-  if (high == EOF) return false;
-  unit = static_cast<wchar_t>(low | (high << 8));
-  return true;
-}
-
-}  // namespace
-
-void CopyBounded(wchar_t* field, size_t capacity, std::wstring_view text) {
+void CopyBounded(Utf16Unit* field, size_t capacity, Utf16View text) {
   if (capacity == 0) return;
-  field[0] = L'\0';
+  field[0] = 0;
   AppendBounded(field, capacity, text);
 }
 
-void AppendBounded(wchar_t* field, size_t capacity, std::wstring_view text) {
+void AppendBounded(Utf16Unit* field, size_t capacity, Utf16View text) {
   if (capacity == 0) return;
-  const size_t length = wcsnlen(field, capacity - 1);
+  const size_t length = std::find(field, field + capacity - 1, Utf16Unit(0)) - field;
   const size_t count = std::min(text.size(), capacity - 1 - length);
-  std::wmemcpy(field + length, text.data(), count);
-  field[length + count] = L'\0';
+  std::copy_n(text.data(), count, field + length);
+  field[length + count] = 0;
 }
 
-void SkipByteOrderMark(FILE* file) {
-  std::getc(file);
-  std::getc(file);
+void Utf16Reader::SkipByteOrderMark() { m_offset += std::min<size_t>(2, m_bytes.size() - m_offset); }
+
+void Utf16Reader::SkipByteOrderMarkIfPresent() {
+  const std::span<const uint8_t> rest = m_bytes.subspan(m_offset);
+  if (rest.size() >= 2 && rest[0] == 0xFF && rest[1] == 0xFE) m_offset += 2;
 }
 
-std::optional<LineRead> ReadUtf16Line(FILE* file, wchar_t* line, size_t capacity) {
+bool Utf16Reader::ReadUnit(Utf16Unit& unit) {
+  if (m_bytes.size() - m_offset < 2) return false;
+  unit = static_cast<Utf16Unit>(m_bytes[m_offset] | m_bytes[m_offset + 1] << 8);
+  m_offset += 2;
+  return true;
+}
+
+std::optional<LineRead> Utf16Reader::ReadLine(Utf16Unit* line, size_t capacity) {
   LineRead read{0, false};
   bool anyUnit = false;
-  wchar_t unit = 0;
-  while (ReadUnit(file, unit)) {
+  Utf16Unit unit = 0;
+  while (ReadUnit(unit)) {
     anyUnit = true;
     if (read.length + 1 < capacity) {
       line[read.length++] = unit;
     } else {
       read.cut = true;
     }
-    if (unit == L'\n') break;
+    if (unit == '\n') break;
   }
-  if (capacity > 0) line[read.length] = L'\0';
+  if (capacity > 0) line[read.length] = 0;
   if (!anyUnit) return std::nullopt;
   return read;
 }

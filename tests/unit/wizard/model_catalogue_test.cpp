@@ -138,6 +138,14 @@ TEST_F(ModelCatalogueTest, LoadingStopsWhenTheTableIsFull) {
   EXPECT_TRUE(IsEmpty(guarded.after));
 }
 
+TEST_F(ModelCatalogueTest, ModelsFarIntoALongFileAreRead) {
+  // Past the first 16 KiB, where the file is read in a later chunk.
+  std::vector<std::wstring> lines(300, L"// " + std::wstring(60, L'c'));
+  lines.push_back(Row(L"Late"));
+  EXPECT_EQ(Load(lines), Items{L"Late"});
+  EXPECT_EQ(table[1].PaperHeight, 32760);
+}
+
 TEST_F(ModelCatalogueTest, FileEdgesAddNoModel) {
   // A model on the first line after the byte-order mark, and a final line end.
   test::WriteUtf16Text(kFile, Row(L"A") + L"\r\n" + Row(L"B") + L"\r\n");
@@ -149,7 +157,7 @@ TEST_F(ModelCatalogueTest, FileEdgesAddNoModel) {
   EXPECT_TRUE(IsEmpty(table[1]));
 }
 
-TEST_F(ModelCatalogueTest, FindByUsbIdTakesTheFirstOfSlotsOneOnIgnoringCase) {
+TEST_F(ModelCatalogueTest, FindByUsbIdTakesTheFirstOfSlotsOneIgnoringAsciiCase) {
   std::wcscpy(table[0].VidPid, L"vid_9999&pid_9999");
   std::wcscpy(table[2].VidPid, L"vid_1a2b&pid_0001");
   std::wcscpy(table[3].VidPid, L"vid_1a2b&pid_0001");
@@ -157,6 +165,10 @@ TEST_F(ModelCatalogueTest, FindByUsbIdTakesTheFirstOfSlotsOneOnIgnoringCase) {
   EXPECT_EQ(wizard::FindModelByUsbId(table, L"VID_1A2B&PID_0001"), 2);
   EXPECT_EQ(wizard::FindModelByUsbId(table, L"vid_1a2b&pid_0002"), 4);
   EXPECT_EQ(wizard::FindModelByUsbId(table, L"vid_9999&pid_9999"), std::nullopt);
+  // Only ASCII letters fold, as in the C runtime's "C" locale.
+  std::wcscpy(table[5].VidPid, L"vid_é&pid_ж");
+  EXPECT_EQ(wizard::FindModelByUsbId(table, L"VID_é&PID_ж"), 5);
+  EXPECT_EQ(wizard::FindModelByUsbId(table, L"vid_É&pid_Ж"), std::nullopt);
 }
 
 TEST_F(ModelCatalogueTest, FindByNameTakesTheFirstExactNameWhosePortIsFound) {

@@ -1,0 +1,76 @@
+#include "app/wizard_text_parser.h"
+
+#include <optional>
+
+namespace app {
+
+namespace {
+
+constexpr size_t kLineCapacity = 256;  // 255 characters with the line end
+constexpr AsciiText kSeparatorMark("====================");
+constexpr AsciiText kCrLf("\r\n");
+constexpr AsciiText kLf("\n");
+
+using Line = Utf16Unit[kLineCapacity];
+
+std::optional<Utf16View> ReadLine(Utf16Reader& reader, Line& line) {
+  const std::optional<LineRead> read = reader.ReadLine(line, kLineCapacity);
+  if (!read) return std::nullopt;
+  if (!read->cut) return Utf16View(line, read->length);
+  // Lines of the format end in CR LF; a cut one keeps that ending so it stays one line.
+  line[kLineCapacity - 3] = '\r';
+  line[kLineCapacity - 2] = '\n';
+  line[kLineCapacity - 1] = 0;
+  return Utf16View(line, kLineCapacity - 1);
+}
+
+bool IsSeparator(Utf16View line) { return line.find(kSeparatorMark.View()) != Utf16View::npos; }
+
+bool CutCrLf(Utf16View& line) {
+  if (!line.ends_with(kCrLf.View())) return false;
+  line.remove_suffix(2);
+  return true;
+}
+
+// True once the sixth separator has been passed; false when the file ends first.
+bool ReadPageSections(Utf16Reader& reader, WizardConfigTable& table) {
+  Line line;
+  size_t page = 0;
+  while (std::optional<Utf16View> text = ReadLine(reader, line)) {
+    if (IsSeparator(*text)) {
+      if (++page == kPageCount) return true;
+      continue;
+    }
+    const bool endedInCrLf = CutCrLf(*text);
+    AppendBounded(table.PageText[page], *text);
+    if (endedInCrLf) AppendBounded(table.PageText[page], kLf.View());
+  }
+  return false;
+}
+
+void ReadValues(Utf16Reader& reader, WizardConfigTable& table) {
+  Utf16Unit* const fields[] = {table.Title,    table.PrinterName, table.DriverName, table.MonitorName,
+                               table.PortName, table.FolderName,  table.LanguageDll};
+  Line line;
+  while (std::optional<Utf16View> text = ReadLine(reader, line)) {
+    if (IsSeparator(*text)) continue;
+    CutCrLf(*text);
+    for (Utf16Unit* field : fields) {
+      if (field[0] != 0) continue;
+      // An empty line leaves the field empty, so blank lines take no field.
+      CopyBounded(field, kConfigValueCapacity, *text);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+void ParseWizardTexts(WizardConfigTable& table, std::span<const uint8_t> fileBytes) {
+  table = {};
+  Utf16Reader reader(fileBytes);
+  reader.SkipByteOrderMark();
+  if (ReadPageSections(reader, table)) ReadValues(reader, table);
+}
+
+}  // namespace app
