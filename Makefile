@@ -10,7 +10,7 @@ MKPACKAGE := $(BUILD)/host/tools/mkpackage/mkpackage
 PACKAGE_DIR ?= content
 CMAKE_CONFIGURE := cmake -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build test run clean host win32 win64 win64-components prefixes
+.PHONY: deps build test run clean host win32 win64 win64-components prefixes fuzz
 
 deps:
 	@tools/install-deps.sh
@@ -58,6 +58,12 @@ test: build prefixes
 	@ctest --test-dir $(BUILD)/host --output-on-failure
 	@ctest --test-dir $(BUILD)/win32 --output-on-failure -j $(JOBS)
 	@ctest --test-dir $(BUILD)/win64 --output-on-failure -j $(JOBS)
+
+# Runs every fuzz target (build/host/fuzz) for FUZZ_SECONDS; crash inputs land in
+# tests/fuzz/regressions/<target>/.
+FUZZ_SECONDS ?= 60
+fuzz: host
+	@tests/fuzz/run-fuzzers.sh $(CURDIR)/$(BUILD)/host/fuzz/bin $(CURDIR)/$(BUILD)/host/fuzz/work $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD) $(DIST)

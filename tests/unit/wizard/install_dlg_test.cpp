@@ -688,6 +688,73 @@ TEST_F(InstallDlgTest, InstallFolderTooLongForTheUninstallRecordEndsOnTheFailure
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
+// ---- The port choice
+
+std::wstring TextOfWindow(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+// Header text and width of each column of a list view of this process.
+std::vector<std::pair<std::wstring, int>> ColumnsOf(HWND list) {
+  std::vector<std::pair<std::wstring, int>> columns;
+  for (int column = 0;; ++column) {
+    wchar_t text[64] = {};
+    LVCOLUMNW info = {};
+    info.mask = LVCF_TEXT | LVCF_WIDTH;
+    info.pszText = text;
+    info.cchTextMax = 64;
+    if (!SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info))) return columns;
+    columns.emplace_back(text, info.cx);
+  }
+}
+
+// The Chinese port choice, its captions and column widths; the row picked with OK is the port
+// the printer is then added on.
+TEST_F(InstallDlgTest, ChinesePortChoiceAndThePickedPortCarriesThePrinter) {
+  ASSERT_TRUE(Open(In(app::kChinese)));
+  GoTo(2);
+  dialog().Select(IDC_PORT_COMBO, L"网络端口（TCP/IP）");
+  dialog().SetText(IDC_IP_EDIT, L"10.0.0.9");
+  dialog().SetText(IDC_PRINTER_NAME, L"Demo Picked");
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  const HWND portChoice = dialog().WaitForPortChoice();  // its monitor is not there
+  ASSERT_NE(portChoice, nullptr);
+  EXPECT_EQ(TextOfWindow(portChoice), L"选择打印机端口");
+  EXPECT_EQ(TextOfWindow(::GetDlgItem(portChoice, IDOK)), L"确定");
+  EXPECT_EQ(TextOfWindow(::GetDlgItem(portChoice, IDCANCEL)), L"取消");
+  const HWND list = ::GetDlgItem(portChoice, 1009);
+  RECT client = {};
+  ::GetClientRect(list, &client);
+  const int third = client.right / 3;
+  EXPECT_EQ(ColumnsOf(list), (std::vector<std::pair<std::wstring, int>>{
+                                 {L"端口", third}, {L"描述", third}, {L"监视器", third - 1}}));
+
+  LVFINDINFOW find = {};
+  find.flags = LVFI_STRING;
+  find.psz = L"LPT2:";
+  const int row = static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+  ASSERT_GE(row, 0);
+  LVITEMW state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  ::PostMessageW(portChoice, WM_COMMAND, IDOK, 0);
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Page(), kFinishedPage);
+  EXPECT_STREQ(app::WizardConfig.PortName, L"LPT2:");
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Picked"), &printer, nullptr));
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed + 2);
+  ASSERT_TRUE(GetPrinterW(printer, 2, buffer.data(), needed, &needed));
+  EXPECT_STREQ(reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pPortName, L"LPT2:");
+  ClosePrinter(printer);
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
 // ---- A USB printer connected at start
 
 TEST_F(InstallDlgTest, ConnectedUsbPrinterIsPreselectedAndItsModelFoundByName) {

@@ -1,0 +1,11 @@
+# One fuzz target per reader of outside input; each has a seed corpus in corpus/<target>/ and
+# may have crash inputs kept in regressions/<target>/.
+set(FUZZ_TARGETS
+  resource_package_walk   # package/package_walk: the resource form
+  appended_package_walk   # package/package_walk: trailer, header and entries of the appended form
+  inflate_entry           # package/inflate_entry
+  pe_resources            # tools/mkpackage/pe_resources
+  mkpackage_read          # tools/mkpackage: container, entry names, stream check
+  wizard_texts            # app/wizard_text_parser
+  model_catalogue         # wizard/model_table: the catalogue parser and the lookups
+  utf16_text)             # app/utf16_text: bounded copies and the line reader

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Makes the seed corpus of every fuzz target from real inputs: the demo package's files in
+# their shipped encodings, packages made by mkpackage, and two tiny mingw-built DLLs carrying a
+# package as resource INSTALL/142. Needs the host mkpackage and the mingw compilers.
+# Usage: make-corpus.sh MKPACKAGE   (rewrites tests/fuzz/corpus/)
+set -euo pipefail
+mkpackage=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+corpus=$here/corpus
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$root/tools/convert-content.sh" "$root/content" "$work/content"
+texts=(InstallConfig_en.txt InstallConfig_cn.txt InstallConfig_rs.txt PrinterName.txt Text.ini)
+
+# Packages: the small text files, and one with a name in a folder.
+(cd "$work/content" && "$mkpackage" create "$work/texts.pkg" PrinterName.txt Text.ini InstallConfig_en.txt)
+"$mkpackage" create "$work/folder.pkg" "docs\\notes.txt=$work/content/Text.ini"
+head -c 64 /dev/zero >"$work/stub"
+"$mkpackage" append "$work/stub" "$work/appended.bin" --header "Demo 1.0" \
+  "$work/content/PrinterName.txt" "$work/content/InstallConfig_cn.txt"
+
+# Resource-only DLLs, PE32 and PE32+, each carrying texts.pkg.
+printf 'LANGUAGE 4, 2\n142 INSTALL "%s"\n' "$work/texts.pkg" >"$work/package.rc"
+for arch in i686 x86_64; do
+  "$arch-w64-mingw32-windres" "$work/package.rc" -O coff -o "$work/$arch.o"
+  "$arch-w64-mingw32-gcc" -shared -nostdlib -s -Wl,-e,0 -o "$work/$arch.dll" "$work/$arch.o"
+done
+
+# An entry's stored bytes: a one-entry package minus its count, N, S and name.
+stored_bytes() {
+  "$mkpackage" create "$work/one.pkg" "e=$1" >/dev/null
+  tail -c +14 "$work/one.pkg"
+}
+# The inflate target takes its choices from the input's last twelve bytes (read backwards):
+# stored size mode, size delta, failing write, progress total, starting counter.
+exact_no_progress='\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00'
+progress_of_100000='\x00\x00\x00\x00\xa0\x86\x01\x80\x00\x00\x00\x00'
+sixteen_bytes_short='\x00\x00\x00\x00\x00\x00\x00\x00\x00\x10\x00\x01'
+second_write_fails='\x00\x00\x00\x00\xa0\x86\x01\x80\x02\x00\x00\x00'
+
+rm -rf "$corpus"
+mkdir -p "$corpus"/{resource_package_walk,appended_package_walk,inflate_entry,pe_resources,mkpackage_read}
+mkdir -p "$corpus"/{wizard_texts,model_catalogue,utf16_text}
+cp "$work/texts.pkg" "$work/folder.pkg" "$corpus/resource_package_walk/"
+cp "$work/appended.bin" "$corpus/appended_package_walk/"
+{ stored_bytes "$work/content/PrinterName.txt"; printf "$exact_no_progress"; } >"$corpus/inflate_entry/catalogue"
+{ stored_bytes "$work/content/Text.ini"; printf "$progress_of_100000"; } >"$corpus/inflate_entry/progress"
+{ stored_bytes "$work/content/InstallConfig_en.txt"; printf "$sixteen_bytes_short"; } >"$corpus/inflate_entry/short"
+{ stored_bytes "$work/content/logo.bmp"; printf "$second_write_fails"; } >"$corpus/inflate_entry/failing-write"
+cp "$work/i686.dll" "$work/x86_64.dll" "$corpus/pe_resources/"
+cp "$work/texts.pkg" "$work/appended.bin" "$work/x86_64.dll" "$corpus/mkpackage_read/"
+cp "$work/content"/InstallConfig_*.txt "$corpus/wizard_texts/"
+cp "$work/content/PrinterName.txt" "$corpus/model_catalogue/"
+cp "$work/content/Text.ini" "$work/content/PrinterName.txt" "$corpus/utf16_text/"
+du -sh "$corpus"/*

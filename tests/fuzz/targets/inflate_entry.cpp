@@ -1,0 +1,73 @@
+// Inflating one entry's stored bytes, with a stored size that may disagree with the bytes
+// present, an output that may fail, and a progress counter shared with earlier entries.
+// The last bytes of the input choose those; the rest are the stored bytes.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <climits>
+#include <vector>
+
+#include "package/inflate_entry.h"
+#include "tests/fuzz/targets/fuzz_check.h"
+
+namespace {
+
+class CountingSink : public package::OutputSink {
+ public:
+  explicit CountingSink(uint32_t failingWrite) : m_failingWrite(failingWrite) {}
+  bool Create() override {
+    fuzz::Require(!m_created, "output created once");
+    m_created = true;
+    return true;
+  }
+  bool Write(const uint8_t* bytes, uint32_t size) override {
+    fuzz::Require(m_created, "output created before the first write");
+    fuzz::Require(size > 0 && size <= package::kChunkSize, "writes of one output chunk at most");
+    fuzz::Touch({bytes, size});
+    if (++m_writes == m_failingWrite) return false;
+    m_written += size;
+    return true;
+  }
+  // Bytes of the writes that succeeded.
+  uint64_t Written() const { return m_written; }
+
+ private:
+  uint32_t m_failingWrite;  // 0: none fails
+  uint32_t m_writes = 0;
+  uint64_t m_written = 0;
+  bool m_created = false;
+};
+
+class Positions : public package::ProgressTarget {
+ public:
+  void ShowProgressPosition(int32_t position) override { fuzz::Require(position >= 0, "progress never negative"); }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  const uint8_t sizeMode = input.ConsumeIntegral<uint8_t>();
+  const uint16_t sizeDelta = input.ConsumeIntegral<uint16_t>();
+  const uint32_t failingWrite = input.ConsumeIntegral<uint8_t>();
+  const int32_t total = input.ConsumeIntegral<int32_t>();
+  int32_t counter = input.ConsumeIntegralInRange<int32_t>(0, INT32_MAX);
+  const std::vector<uint8_t> stored = input.ConsumeRemainingBytes<uint8_t>();
+
+  // The stored size the package claims: exact, short of the bytes, or past them.
+  uint32_t storedSize = static_cast<uint32_t>(stored.size());
+  if (sizeMode % 3 == 1) storedSize -= std::min<uint32_t>(storedSize, sizeDelta);
+  if (sizeMode % 3 == 2) storedSize += sizeDelta;
+
+  package::MemoryChunkSource source(stored);
+  CountingSink sink(failingWrite);
+  Positions positions;
+  const int32_t before = counter;
+  package::ProgressCounter progress(counter, total, &positions);
+  const int32_t result = package::InflateEntry(source, storedSize, sink, progress);
+  fuzz::Require(result == package::kExtractOk || result == package::kExtractOutputFailed ||
+                    result == package::kExtractBadData || result == package::kExtractOutOfMemory,
+                "a known result");
+  fuzz::Require(counter >= before, "the counter only grows");
+  fuzz::Require(counter == INT32_MAX || uint64_t(counter - before) == sink.Written(), "the counter counts output");
+  return 0;
+}

@@ -1,0 +1,34 @@
+// The wizard text file parser the installer runs on the file of the chosen language.
+#include <algorithm>
+#include <memory>
+
+#include "app/wizard_text_parser.h"
+#include "tests/fuzz/targets/fuzz_check.h"
+
+namespace {
+
+template <size_t Capacity>
+bool IsTerminated(const app::Utf16Unit (&field)[Capacity]) {
+  return std::find(field, field + Capacity, app::Utf16Unit(0)) != field + Capacity;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // On the heap, so that AddressSanitizer sees a write past the table.
+  const auto table = std::make_unique<app::WizardConfigTable>();
+  app::ParseWizardTexts(*table, {data, size});
+  for (const auto& page : table->PageText) fuzz::Require(IsTerminated(page), "page text terminated");
+  const app::Utf16Unit* const values[] = {table->Title,    table->PrinterName, table->DriverName,
+                                          table->MonitorName, table->PortName, table->FolderName,
+                                          table->LanguageDll};
+  bool emptySeen = false;
+  for (const auto* value : values) {
+    fuzz::Require(std::find(value, value + app::kConfigValueCapacity, app::Utf16Unit(0)) !=
+                      value + app::kConfigValueCapacity,
+                  "value terminated");
+    fuzz::Require(!emptySeen || value[0] == 0, "values fill the fields in order");
+    emptySeen = emptySeen || value[0] == 0;
+  }
+  return 0;
+}
