@@ -33,4 +33,5 @@ for folder in "$here"/corpus/*/; do
   fi
   rmdir "$regressions" 2>/dev/null
 done
+rmdir "$here/regressions" 2>/dev/null
 exit $crashed
