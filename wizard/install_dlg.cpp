@@ -84,6 +84,9 @@ void CInstallDlg::LayOutControls() {
   MoveDlgItem(IDC_CANCEL_BUTTON, width - 86, height - 33, kButtonWidth, kButtonHeight);
   MoveDlgItem(IDC_BROWSE, width - 153, height - 156, kButtonWidth, kButtonHeight);
   MoveDlgItem(IDC_SETTINGS_GROUP, 3, 85, width - 6, height - 138);
+  // The template's bar is wider than the dialog laid out here: centred, with its own margins.
+  const RECT bar = GetDlgItemRect(IDC_PROGRESS);
+  MoveDlgItem(IDC_PROGRESS, bar.left, bar.top, width - 2 * bar.left, bar.bottom - bar.top);
 }
 
 void CInstallDlg::SetCaptions() {

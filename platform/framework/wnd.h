@@ -25,6 +25,13 @@ class CWnd {
     return ::MoveWindow(GetDlgItem(id), x, y, width, height, TRUE);
   }
   BOOL MoveWindow(int x, int y, int width, int height) { return ::MoveWindow(m_hWnd, x, y, width, height, TRUE); }
+  // The control's rectangle in this window's client coordinates.
+  RECT GetDlgItemRect(int id) const {
+    RECT rect{};
+    ::GetWindowRect(GetDlgItem(id), &rect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
   RECT GetClientRect() const {
     RECT rect{};
     ::GetClientRect(m_hWnd, &rect);

@@ -206,6 +206,23 @@ TEST_F(InstallDlgTest, EnterAndEscEndTheDialogOnTheFirstThreePages) {
   }
 }
 
+// A control reaching past the dialog's edge is cut off there (the progress bar of the template is
+// wider than the laid-out dialog).
+TEST_F(InstallDlgTest, EveryControlLiesInsideTheDialog) {
+  ASSERT_TRUE(Open(In(app::kEnglish)));
+  RECT client = {};
+  GetClientRect(dialog().Dialog(), &client);
+  for (int id : kEveryControl) {
+    RECT rect = {};
+    GetWindowRect(dialog().Item(id), &rect);
+    MapWindowPoints(nullptr, dialog().Dialog(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom)
+        << "control " << id << ": " << rect.left << "," << rect.top << " - " << rect.right << "," << rect.bottom
+        << " in " << client.right << " x " << client.bottom;
+  }
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
 // ---- Captions
 
 TEST_F(InstallDlgTest, EnglishCaptionsAndListsWithTheBuiltInTitle) {
