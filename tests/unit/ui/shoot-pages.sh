@@ -14,6 +14,7 @@ shoot_language() {
   mkdir -p "$documents"
   cp "$content/logo.bmp" "$documents/Logo.bmp"
   cp "$content/Text.ini" "$content/InstallConfig_$code.txt" "$documents/"
+  source "$root/tests/support/wine-env.sh"
   source "$root/tests/support/xvfb.sh"
   start_xvfb
   trap 'wineserver -k >/dev/null 2>&1; stop_xvfb' EXIT
