@@ -3,6 +3,8 @@
 //
 // Resource form:  u32 count, then entries.
 // Appended form:  ... u32 H, H header bytes, entries, u32 count, u32 package offset (file end).
+//                 A signed file ends with its Authenticode certificate table instead; the
+//                 package then ends where that table and the zero padding before it begin.
 // Entry:          u32 name length N, u32 stored size S, N name bytes, S bytes of one zlib stream.
 #pragma once
 
@@ -29,6 +31,7 @@ enum class WalkError {
   ZeroCount,
   BadPackageOffset,      // package offset outside the file or inside the trailer
   HeaderTooLong,         // H over 50 or running into the trailer
+  EntriesEndBeforeTrailer,  // signed file: bytes between the last entry and the trailer
 };
 
 const char* DescribeWalkError(WalkError error);
@@ -102,18 +105,28 @@ class AppendedPackageReader {
  public:
   explicit AppendedPackageReader(ByteSource& file) : m_file(file) {}
 
-  // Reads the trailer and the header; false (with Error()) when they are unusable.
+  // Reads the trailer and the header; false (with Error()) when they are unusable. In a signed
+  // file, also checks that the entries reach the trailer, which tells the package's end from
+  // the signing padding.
   bool Open();
   uint32_t EntryCount() const { return m_count; }
   uint32_t PackageOffset() const { return m_packageOffset; }
-  // Progress total of the appended form: file size minus package offset.
-  uint64_t PackageSize() const { return m_file.Size() - m_packageOffset; }
+  // Where the trailer ends: the file's end, or where a signed file's padding begins.
+  uint64_t PackageEnd() const { return m_entriesEnd + kTrailerSize; }
+  // Progress total of the appended form: package end minus package offset.
+  uint64_t PackageSize() const { return PackageEnd() - m_packageOffset; }
   uint32_t HeaderLength() const { return m_headerLength; }
   bool Next(FileEntry& entry);
   WalkError Error() const { return m_error; }
 
  private:
   bool Fail(WalkError error);
+  bool OpenEndingAt(uint64_t end);
+  bool OpenBeforeSignature(uint64_t table);
+  bool EntriesReachTrailer();
+  bool IsZeroByteAt(uint64_t position);
+  // Reads and bounds-checks the entry header at position against the trailer.
+  WalkError ReadEntryHeader(uint64_t position, uint32_t& nameLength, uint32_t& storedSize);
 
   ByteSource& m_file;
   uint32_t m_count = 0;

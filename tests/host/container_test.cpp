@@ -99,6 +99,22 @@ TEST(ReadPackage, AnExecutableWithoutTheResourceMayCarryAnAppendedPackage) {
   ExpectTheEntries(package);
 }
 
+TEST(ReadPackage, FindsAnAppendedPackageBeforeAnAuthenticodeSignature) {
+  host_test::PeResource otherType;
+  otherType.numericType = 3;
+  const Bytes unsignedFile = BuildAppendedFile(host_test::BuildSyntheticPe(otherType), "H", kEntries);
+  Bytes signedFile = unsignedFile;
+  host_test::AppendCertificateTable(signedFile, false);
+  const Package package = Expect(ReadPackage(signedFile));
+  EXPECT_EQ(package.form, PackageForm::Appended);
+  EXPECT_TRUE(package.signedFile);
+  EXPECT_EQ(package.header, "H");
+  ExpectTheEntries(package);
+  EXPECT_EQ(mkpackage::DescribeForm(package),
+            "appended package at offset 1536, before an Authenticode signature");
+  EXPECT_FALSE(Expect(ReadPackage(unsignedFile)).signedFile);
+}
+
 TEST(ReadPackage, RefusesBytesAfterTheLastEntry) {
   Bytes raw = BuildResourcePackage(kEntries);
   raw.push_back(0);

@@ -161,6 +161,47 @@ TEST_F(MkpackageCli, AppendThenExtractRoundTripsWithAndWithoutAHeader) {
   }
 }
 
+// A signed stub loses its signature, and says so: the package goes where the table was.
+TEST_F(MkpackageCli, AppendRemovesTheSignatureOfASignedStub) {
+  const Bytes unsignedStub = host_test::BuildSyntheticPe({});
+  Bytes signedStub = unsignedStub;
+  host_test::AppendCertificateTable(signedStub, false);
+  const std::string stubPath = Write("signed-stub.exe", signedStub);
+  const std::string out = PathOf("appended.exe");
+  const Outcome appended = Run({"append", stubPath, out, "--header", "demo", "a.txt=" + Write("a", ToBytes("abc"))});
+  ASSERT_EQ(appended.exitCode, 0) << appended.err;
+  EXPECT_EQ(appended.out, stubPath + ": Authenticode signature removed before appending; sign " + out +
+                              " afterwards\n");
+  EXPECT_EQ(ReadFileBytes(out), BuildAppendedFile(unsignedStub, "demo", {MakeEntry("a.txt", "abc")}));
+}
+
+TEST_F(MkpackageCli, AppendRefusesAStubWhoseCertificateTableDoesNotEndIt) {
+  Bytes stub = host_test::BuildSyntheticPe({});
+  host_test::AppendCertificateTable(stub, false);
+  stub.insert(stub.end(), 64, 0x5a);
+  ExpectOneLineError(Run({"append", Write("stub.exe", stub), PathOf("out"), Write("a", ToBytes("abc"))}));
+  EXPECT_FALSE(fs::exists(PathOf("out")));
+}
+
+// A vendor signs the appended installer afterwards; every reading command still finds the package.
+TEST_F(MkpackageCli, ListExtractAndVerifyReadASignedAppendedInstaller) {
+  const std::vector<StoredEntry> entries = {{"Text.ini", kAbcStream}};
+  host_test::PeResource otherType;
+  otherType.numericType = 3;
+  Bytes file = BuildAppendedFile(host_test::BuildSyntheticPe(otherType), "H", entries);
+  host_test::AppendCertificateTable(file, false);
+  const std::string path = Write("signed.exe", file);
+  const Outcome listed = Run({"list", path});
+  EXPECT_EQ(listed.exitCode, 0) << listed.err;
+  EXPECT_EQ(listed.out, "Text.ini\t11\t3\n");
+  const Outcome verified = Run({"verify", path});
+  EXPECT_EQ(verified.exitCode, 0) << verified.err;
+  EXPECT_NE(verified.out.find("before an Authenticode signature, 1 entry"), std::string::npos) << verified.out;
+  const fs::path dir = m_work.Path() / "extracted";
+  ASSERT_EQ(Run({"extract", path, dir.string()}).exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(dir / "Text.ini"), ToBytes("abc"));
+}
+
 TEST_F(MkpackageCli, ListPrintsNameStoredSizeAndUncompressedSizeInEveryForm) {
   const Bytes bigStream = CompressZlib(NoiseBytes(20000, 51));
   const std::vector<StoredEntry> entries = {{"Text.ini", kAbcStream}, {"drivers\\a.dll", bigStream}};

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "package/inflate_entry.h"
+#include "tests/host/synthetic_pe.h"
 #include "tests/host/test_support.h"
 #include "tools/mkpackage/package_builder.h"
 
@@ -221,6 +224,89 @@ TEST(AppendedPackageReader, EveryTruncationStopsWithAnError) {
       {MakeEntry("Text.ini", "abc"), MakeEntry("drivers\\a.dll", std::string(300, 'x'))});
   for (size_t size = 0; size < file.size(); ++size) {
     EXPECT_NE(AppendedWalkError(ExactPrefix(file, size)), WalkError::None) << size;
+  }
+}
+
+// An installer signed after its package was appended; the header length sets the package's
+// length modulo 8, and so the 0 to 7 zero bytes that signing pads with before its table. The
+// synthetic stub is 0x600 bytes, or 0x601 with stubTail: the trailer's package offset ends in
+// zero bytes as well, so ends inside the padding can look like trailers.
+struct SignedInstaller {
+  Bytes file;
+  size_t stubSize = 0;
+  size_t packageEnd = 0;
+  size_t table = 0;
+};
+
+SignedInstaller SignedAppendedFile(bool pe32Plus, size_t headerLength, bool stubTail = false) {
+  host_test::PeResource resource;
+  resource.pe32Plus = pe32Plus;
+  resource.data = ToBytes("not the package");
+  SignedInstaller signedInstaller;
+  Bytes stub = host_test::BuildSyntheticPe(resource);
+  if (stubTail) stub.push_back(0x11);
+  signedInstaller.stubSize = stub.size();
+  signedInstaller.file =
+      BuildAppendedFile(stub, std::string(headerLength, 'h'), {{"a.txt", kAbcStream}, {"b", kAbcStream}});
+  signedInstaller.packageEnd = signedInstaller.file.size();
+  signedInstaller.table = host_test::AppendCertificateTable(signedInstaller.file, pe32Plus);
+  return signedInstaller;
+}
+
+TEST(AppendedPackageReader, FindsThePackageBeforeAnAuthenticodeSignatureAndItsPadding) {
+  std::set<size_t> paddings;
+  for (bool pe32Plus : {false, true}) {
+    for (size_t headerLength = 0; headerLength < 16; ++headerLength) {
+      const SignedInstaller signedInstaller = SignedAppendedFile(pe32Plus, headerLength % 8, headerLength >= 8);
+      paddings.insert(signedInstaller.table - signedInstaller.packageEnd);
+      MemoryByteSource source(signedInstaller.file);
+      AppendedPackageReader reader(source);
+      ASSERT_TRUE(reader.Open()) << package::DescribeWalkError(reader.Error()) << " " << headerLength;
+      EXPECT_EQ(reader.PackageEnd(), signedInstaller.packageEnd);
+      EXPECT_EQ(reader.PackageOffset(), signedInstaller.stubSize);
+      EXPECT_EQ(reader.PackageSize(), signedInstaller.packageEnd - signedInstaller.stubSize);
+      EXPECT_EQ(reader.HeaderLength(), headerLength % 8);
+      FileEntry entry;
+      ASSERT_TRUE(reader.Next(entry));
+      EXPECT_EQ(std::string(entry.name.text), "a.txt");
+      ASSERT_TRUE(reader.Next(entry));
+      EXPECT_EQ(std::string(entry.name.text), "b");
+      EXPECT_EQ(entry.storedOffset + entry.storedSize, signedInstaller.packageEnd - package::kTrailerSize);
+      EXPECT_FALSE(reader.Next(entry));
+      EXPECT_EQ(reader.Error(), WalkError::None);
+    }
+  }
+  EXPECT_EQ(paddings.size(), 8u);  // every padding length from 0 to 7 was met
+}
+
+TEST(AppendedPackageReader, ASignedFileIsReadOnlyWhenItsEntriesReachTheTrailer) {
+  SignedInstaller damaged = SignedAppendedFile(false, 3);
+  damaged.file[damaged.stubSize + 4 + 3 + 4] += 1;  // S of the first entry
+  EXPECT_NE(AppendedWalkError(damaged.file), WalkError::None);
+
+  Bytes signedStub = host_test::BuildSyntheticPe({});
+  host_test::AppendCertificateTable(signedStub, false);
+  EXPECT_NE(AppendedWalkError(signedStub), WalkError::None);
+}
+
+// A package appended after a signed stub's table (not by mkpackage, which removes it) ends the
+// file itself: the table no longer does, and the file is read as an unsigned one.
+TEST(AppendedPackageReader, ATableThatDoesNotEndTheFileIsNoSignatureOfThePackage) {
+  Bytes signedStub = host_test::BuildSyntheticPe({});
+  host_test::AppendCertificateTable(signedStub, false);
+  const Bytes file = BuildAppendedFile(signedStub, "", {{"a.txt", kAbcStream}});
+  MemoryByteSource source(file);
+  AppendedPackageReader reader(source);
+  ASSERT_TRUE(reader.Open());
+  EXPECT_EQ(reader.PackageEnd(), file.size());
+  EXPECT_EQ(reader.PackageOffset(), signedStub.size());
+}
+
+TEST(AppendedPackageReader, EveryTruncationOfASignedFileIsSafeAndOnlyTheUnsignedLengthReads) {
+  const SignedInstaller signedInstaller = SignedAppendedFile(true, 5);
+  for (size_t size = 0; size < signedInstaller.file.size(); ++size) {
+    const WalkError error = AppendedWalkError(ExactPrefix(signedInstaller.file, size));
+    EXPECT_EQ(error == WalkError::None, size == signedInstaller.packageEnd) << size;
   }
 }
 

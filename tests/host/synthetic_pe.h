@@ -39,6 +39,12 @@ Bytes BuildSyntheticPe(const PeResource& resource);
 size_t DataDirectoriesOffset(bool pe32Plus);
 size_t RvaAndSizesCountOffset(bool pe32Plus);
 
+// What Authenticode signing does to a file: zero bytes up to an 8-byte boundary, then a
+// certificate table of tableSize bytes (a multiple of 8), named by data directory 4.
+// Returns the table's offset.
+size_t AppendCertificateTable(Bytes& file, bool pe32Plus, uint32_t tableSize = 1512);
+size_t CertificateDirectoryOffset(bool pe32Plus);
+
 void Put16(Bytes& bytes, size_t offset, uint16_t value);
 void Put32(Bytes& bytes, size_t offset, uint32_t value);
 

@@ -14,6 +14,7 @@
 #include "tools/mkpackage/host_files.h"
 #include "tools/mkpackage/package_builder.h"
 #include "tools/mkpackage/stream_check.h"
+#include "tools/mkpackage/stub_signature.h"
 
 namespace mkpackage {
 
@@ -27,6 +28,9 @@ const char kUsage[] =
     "create   writes a resource-form package (u32 entry count, then the entries) to OUT.\n"
     "append   writes STUB's bytes, a package block (u32 header length, the header of at\n"
     "         most 50 bytes, the entries) and the trailer (u32 count, u32 offset) to OUT.\n"
+    "         A STUB signed with Authenticode is appended to without its signature (and\n"
+    "         append says so): sign OUT afterwards; the installer and list, extract and\n"
+    "         verify find the package before OUT's certificate table.\n"
     "list     prints one line per entry, in stored order, fields separated by a tab:\n"
     "           NAME<TAB>STORED-SIZE<TAB>UNCOMPRESSED-SIZE\n"
     "         sizes in bytes, decimal; control bytes in a name are shown as '?'.\n"
@@ -116,7 +120,22 @@ int Create(Args args, std::ostream&) {
   return 0;
 }
 
-int Append(Args args, std::ostream&) {
+// A signature that cannot be removed cleanly is refused rather than left inside the stub.
+void RemoveSignatureOf(const std::string& stubPath, const std::string& outPath, std::vector<uint8_t>& stub,
+                       std::ostream& out) {
+  switch (RemoveStubSignature(stub)) {
+    case StubSignature::None: return;
+    case StubSignature::Removed:
+      out << stubPath << ": Authenticode signature removed before appending; sign " << outPath
+          << " afterwards\n";
+      return;
+    case StubSignature::Misplaced:
+      throw CommandError(stubPath + ": its Authenticode certificate table does not end the file; "
+                         "give an unsigned stub");
+  }
+}
+
+int Append(Args args, std::ostream& out) {
   if (args.size() < 3) throw UsageError("append needs STUB, OUT and at least one FILE");
   Args files = args.subspan(2);
   std::string header;
@@ -130,7 +149,8 @@ int Append(Args args, std::ostream&) {
                        " bytes; at most 50 are allowed");
   }
   const std::vector<StoredEntry> entries = LoadEntries(files);
-  const std::vector<uint8_t> stub = ReadWholeFile(args[0]);
+  std::vector<uint8_t> stub = ReadWholeFile(args[0]);
+  RemoveSignatureOf(args[0], args[1], stub, out);
   if (stub.size() > UINT32_MAX) throw CommandError("stub is too large for a package offset");
   WriteWholeFile(args[1], BuildAppendedFile(stub, header, entries));
   return 0;

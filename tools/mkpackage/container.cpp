@@ -49,8 +49,9 @@ PackageRead ReadAppendedForm(std::span<const uint8_t> file) {
     entriesEnd = entry.storedOffset + entry.storedSize;
   }
   if (reader.Error() != package::WalkError::None) return Describe(reader.Error());
-  const uint64_t trailer = file.size() - package::kTrailerSize;
+  const uint64_t trailer = reader.PackageEnd() - package::kTrailerSize;
   if (entriesEnd != trailer) return ExtraBytesMessage(trailer - entriesEnd);
+  result.signedFile = reader.PackageEnd() != file.size();
   return result;
 }
 
@@ -82,7 +83,8 @@ std::string DescribeForm(const Package& package) {
   switch (package.form) {
     case PackageForm::Raw: return "resource-form package";
     case PackageForm::Appended:
-      return "appended package at offset " + std::to_string(package.packageOffset);
+      return "appended package at offset " + std::to_string(package.packageOffset) +
+             (package.signedFile ? ", before an Authenticode signature" : "");
     case PackageForm::PeResource: return "package in resource INSTALL/142 of a Windows executable";
   }
   return "package";

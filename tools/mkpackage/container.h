@@ -21,6 +21,7 @@ struct PackageEntry {
 struct Package {
   PackageForm form = PackageForm::Raw;
   uint32_t packageOffset = 0;  // appended form: where the package block starts
+  bool signedFile = false;     // appended form: an Authenticode certificate table follows it
   std::string header;          // appended form: the header bytes
   std::vector<PackageEntry> entries;
 };

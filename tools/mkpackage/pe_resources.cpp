@@ -5,17 +5,12 @@
 #include <vector>
 
 #include "package/package_walk.h"
+#include "package/pe_headers.h"
 
 namespace mkpackage {
 
 namespace {
 
-constexpr uint64_t kDosHeaderSize = 0x40;
-constexpr uint64_t kSignatureOffsetField = 0x3c;
-constexpr uint64_t kCoffHeaderSize = 20;
-constexpr uint64_t kSectionHeaderSize = 40;
-constexpr uint64_t kDataDirectorySize = 8;
-constexpr uint32_t kResourceDirectoryIndex = 2;
 constexpr uint64_t kDirectoryHeaderSize = 16;
 constexpr uint64_t kDirectoryEntrySize = 8;
 constexpr uint64_t kDataEntrySize = 16;
@@ -50,7 +45,6 @@ class PeImage {
   std::optional<std::span<const uint8_t>> MapRva(uint32_t rva) const;
 
  private:
-  PeProblem ReadResourceField(uint64_t optionalHeader, uint16_t optionalSize);
   void ReadSections(uint64_t table, uint16_t count);
 
   std::span<const uint8_t> m_file;
@@ -60,44 +54,23 @@ class PeImage {
 };
 
 PeProblem PeImage::ReadHeaders() {
-  if (!Fits(m_file, 0, kDosHeaderSize) || m_file[0] != 'M' || m_file[1] != 'Z') {
-    return PeProblem::NotPe;
+  package::PeHeaders layout;
+  switch (package::ReadPeHeaders(m_file, layout)) {
+    case package::PeHeaderProblem::None: break;
+    case package::PeHeaderProblem::NotPe: return PeProblem::NotPe;
+    case package::PeHeaderProblem::BadHeaders: return PeProblem::BadHeaders;
   }
-  const uint64_t signature = Read32(m_file, kSignatureOffsetField);
-  if (!Fits(m_file, signature, 4 + kCoffHeaderSize)) return PeProblem::BadHeaders;
-  if (std::memcmp(m_file.data() + signature, "PE\0\0", 4) != 0) return PeProblem::NotPe;
-  const uint64_t coffHeader = signature + 4;
-  const uint16_t sectionCount = Read16(m_file, coffHeader + 2);
-  const uint16_t optionalSize = Read16(m_file, coffHeader + 16);
-  const uint64_t optionalHeader = coffHeader + kCoffHeaderSize;
-  const uint64_t sectionTable = optionalHeader + optionalSize;
-  if (!Fits(m_file, optionalHeader, optionalSize) ||
-      !Fits(m_file, sectionTable, sectionCount * kSectionHeaderSize)) {
-    return PeProblem::BadHeaders;
-  }
-  ReadSections(sectionTable, sectionCount);
-  return ReadResourceField(optionalHeader, optionalSize);
-}
-
-PeProblem PeImage::ReadResourceField(uint64_t optionalHeader, uint16_t optionalSize) {
-  if (optionalSize < 2) return PeProblem::BadHeaders;
-  // Where NumberOfRvaAndSizes and the data directories sit in PE32 and PE32+.
-  const uint16_t magic = Read16(m_file, optionalHeader);
-  const uint64_t countField = magic == 0x10b ? 92 : magic == 0x20b ? 108 : 0;
-  if (countField == 0 || optionalSize < countField + 4) return PeProblem::BadHeaders;
-  const uint64_t directories = countField + 4;
-  const uint64_t present = std::min<uint64_t>(Read32(m_file, optionalHeader + countField),
-                                              (optionalSize - directories) / kDataDirectorySize);
-  if (present <= kResourceDirectoryIndex) return PeProblem::NoResources;
-  const uint64_t field = optionalHeader + directories + kResourceDirectoryIndex * kDataDirectorySize;
-  m_resourceRva = Read32(m_file, field);
-  m_resourceSize = Read32(m_file, field + 4);
-  return m_resourceRva == 0 || m_resourceSize == 0 ? PeProblem::NoResources : PeProblem::None;
+  ReadSections(layout.sectionTable, layout.sectionCount);
+  const auto resources = package::ReadDataDirectory(m_file, layout, package::kResourceDirectory);
+  if (!resources || resources->address == 0 || resources->size == 0) return PeProblem::NoResources;
+  m_resourceRva = resources->address;
+  m_resourceSize = resources->size;
+  return PeProblem::None;
 }
 
 void PeImage::ReadSections(uint64_t table, uint16_t count) {
-  for (uint64_t header = table; header < table + count * kSectionHeaderSize;
-       header += kSectionHeaderSize) {
+  for (uint64_t header = table; header < table + count * package::kSectionHeaderSize;
+       header += package::kSectionHeaderSize) {
     const uint32_t virtualSize = Read32(m_file, header + 8);
     const uint32_t rawSize = Read32(m_file, header + 16);
     m_sections.push_back({Read32(m_file, header + 12),

@@ -100,9 +100,9 @@ TEST_F(InstallPackageTest, FailedReadsStopTheAppendedWalk) {
   EXPECT_FALSE(trailerUnread.Open());
   EXPECT_EQ(trailerUnread.Error(), package::WalkError::ReadFailed);
 
-  // Trailer and header length read; the entry header does not.
+  // The headers (for a signature), the trailer and the header length read; the entry header does not.
   package::AppendedPackageReader entryUnread(file);
-  platform::InjectFault("ReadFile", ERROR_READ_FAULT, 2, 1);
+  platform::InjectFault("ReadFile", ERROR_READ_FAULT, 3, 1);
   ASSERT_TRUE(entryUnread.Open());
   package::FileEntry entry;
   EXPECT_FALSE(entryUnread.Next(entry));
