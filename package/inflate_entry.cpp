@@ -27,9 +27,10 @@ void ProgressCounter::Add(uint32_t produced) {
   const int64_t sum = int64_t(m_counter) + produced;
   m_counter = sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
   int32_t position = 0;
-  if (m_target != nullptr && ComputeProgressPosition(m_counter, m_total, position)) {
-    m_target->ShowProgressPosition(position);
-  }
+  if (m_target == nullptr || !ComputeProgressPosition(m_counter, m_total, position)) return;
+  if (m_shown == position) return;
+  m_shown = position;
+  m_target->ShowProgressPosition(position);
 }
 
 namespace {

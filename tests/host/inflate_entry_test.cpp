@@ -210,4 +210,24 @@ TEST(InflateEntry, ProgressCounterRunsOnAcrossEntries) {
   EXPECT_EQ(target.positions.back(), 40);
 }
 
+// 64 chunks of 16 KiB against a total of 4 MiB: about 2.6 chunks per percent.
+TEST(InflateEntry, EachPositionIsSentOnceAndNoneIsLeftOut) {
+  RecordingTarget target;
+  int32_t counter = 0;
+  EXPECT_EQ(InflateWithProgress(1 << 20, counter, 4 << 20, target), kExtractOk);
+  std::vector<int32_t> everyPercent;
+  for (int32_t percent = 0; percent <= 25; ++percent) everyPercent.push_back(percent);
+  EXPECT_EQ(target.positions, everyPercent);
+}
+
+// Between two entries the staging shows the entry's own position, so the next entry's first
+// position is sent even when it equals the last one of the entry before.
+TEST(InflateEntry, EachEntrySendsItsFirstPosition) {
+  RecordingTarget target;
+  int32_t counter = 0;
+  EXPECT_EQ(InflateWithProgress(100, counter, 1 << 20, target), kExtractOk);
+  EXPECT_EQ(InflateWithProgress(100, counter, 1 << 20, target), kExtractOk);
+  EXPECT_EQ(target.positions, (std::vector<int32_t>{0, 0}));
+}
+
 }  // namespace
