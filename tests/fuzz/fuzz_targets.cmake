@@ -4,6 +4,7 @@ set(FUZZ_TARGETS
   resource_package_walk   # package/package_walk: the resource form
   appended_package_walk   # package/package_walk: trailer, header and entries of the appended form
   inflate_entry           # package/inflate_entry
+  pe_headers              # package/pe_headers, and mkpackage's removal of a stub's signature
   pe_resources            # tools/mkpackage/pe_resources
   mkpackage_read          # tools/mkpackage: container, entry names, stream check
   wizard_texts            # app/wizard_text_parser

@@ -4,6 +4,7 @@
 # package as resource INSTALL/142. Needs the host mkpackage and the mingw compilers.
 # Usage: make-corpus.sh MKPACKAGE   (rewrites tests/fuzz/corpus/)
 set -euo pipefail
+export SOURCE_DATE_EPOCH=0  # windres stamps its output otherwise
 mkpackage=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -21,12 +22,32 @@ head -c 64 /dev/zero >"$work/stub"
 "$mkpackage" append "$work/stub" "$work/appended.bin" --header "Demo 1.0" \
   "$work/content/PrinterName.txt" "$work/content/InstallConfig_cn.txt"
 
-# Resource-only DLLs, PE32 and PE32+, each carrying texts.pkg.
+# Resource-only DLLs, PE32 and PE32+, each carrying texts.pkg, and a PE32+ stub without it.
+# No time stamp and a fixed image base: the same bytes on every run.
+dll() {
+  "$1-w64-mingw32-gcc" -shared -nostdlib -s -Wl,-e,0,--no-insert-timestamp,--disable-auto-image-base \
+    -o "$2" "$3"
+}
 printf 'LANGUAGE 4, 2\n142 INSTALL "%s"\n' "$work/texts.pkg" >"$work/package.rc"
 for arch in i686 x86_64; do
   "$arch-w64-mingw32-windres" "$work/package.rc" -O coff -o "$work/$arch.o"
-  "$arch-w64-mingw32-gcc" -shared -nostdlib -s -Wl,-e,0 -o "$work/$arch.dll" "$work/$arch.o"
+  dll "$arch" "$work/$arch.dll" "$work/$arch.o"
 done
+echo 'int stub;' >"$work/stub.c"
+dll x86_64 "$work/stub.dll" "$work/stub.c"
+
+# A signed stub with an appended package: zero padding to 8 bytes, then a certificate table
+# that the certificate data directory (entry 4 of the PE32+ optional header) points at.
+le32() { printf '\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+put32() { printf "$(le32 "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
+"$mkpackage" append "$work/stub.dll" "$work/signed.exe" --header "Demo 1.0" "$work/content/PrinterName.txt"
+head -c $(((8 - $(stat -c %s "$work/signed.exe") % 8) % 8)) /dev/zero >>"$work/signed.exe"
+table=$(stat -c %s "$work/signed.exe")
+{ printf "$(le32 16)"; printf '\x00\x02\x02\x00'; printf 'fakecert'; } >>"$work/signed.exe"
+pe_header=$(od -An -tu4 -j 60 -N 4 "$work/signed.exe" | tr -d ' ')
+certificate_entry=$((pe_header + 24 + 112 + 4 * 8))
+put32 "$work/signed.exe" "$certificate_entry" "$table"
+put32 "$work/signed.exe" $((certificate_entry + 4)) 16
 
 # An entry's stored bytes: a one-entry package minus its count, N, S and name.
 stored_bytes() {
@@ -41,16 +62,17 @@ sixteen_bytes_short='\x00\x00\x00\x00\x00\x00\x00\x00\x00\x10\x00\x01'
 second_write_fails='\x00\x00\x00\x00\xa0\x86\x01\x80\x02\x00\x00\x00'
 
 rm -rf "$corpus"
-mkdir -p "$corpus"/{resource_package_walk,appended_package_walk,inflate_entry,pe_resources,mkpackage_read}
+mkdir -p "$corpus"/{resource_package_walk,appended_package_walk,inflate_entry,pe_headers,pe_resources,mkpackage_read}
 mkdir -p "$corpus"/{wizard_texts,model_catalogue,utf16_text}
 cp "$work/texts.pkg" "$work/folder.pkg" "$corpus/resource_package_walk/"
-cp "$work/appended.bin" "$corpus/appended_package_walk/"
+cp "$work/appended.bin" "$work/signed.exe" "$corpus/appended_package_walk/"
 { stored_bytes "$work/content/PrinterName.txt"; printf "$exact_no_progress"; } >"$corpus/inflate_entry/catalogue"
 { stored_bytes "$work/content/Text.ini"; printf "$progress_of_100000"; } >"$corpus/inflate_entry/progress"
 { stored_bytes "$work/content/InstallConfig_en.txt"; printf "$sixteen_bytes_short"; } >"$corpus/inflate_entry/short"
 { stored_bytes "$work/content/logo.bmp"; printf "$second_write_fails"; } >"$corpus/inflate_entry/failing-write"
 cp "$work/i686.dll" "$work/x86_64.dll" "$corpus/pe_resources/"
-cp "$work/texts.pkg" "$work/appended.bin" "$work/x86_64.dll" "$corpus/mkpackage_read/"
+cp "$work/i686.dll" "$work/stub.dll" "$work/signed.exe" "$corpus/pe_headers/"
+cp "$work/texts.pkg" "$work/appended.bin" "$work/signed.exe" "$work/x86_64.dll" "$corpus/mkpackage_read/"
 cp "$work/content"/InstallConfig_*.txt "$corpus/wizard_texts/"
 cp "$work/content/PrinterName.txt" "$corpus/model_catalogue/"
 cp "$work/content/Text.ini" "$work/content/PrinterName.txt" "$corpus/utf16_text/"

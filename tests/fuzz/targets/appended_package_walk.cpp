@@ -14,12 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Require(reader.Error() != package::WalkError::None, "a refused trailer says why");
     return 0;
   }
-  // The trailer is the file's last eight bytes or, in a signed file, comes earlier.
-  const uint64_t trailer = size - package::kTrailerSize;
+  // The package ends with the file or, in a signed file, before its certificate table.
+  fuzz::Require(reader.PackageEnd() >= package::kTrailerSize && reader.PackageEnd() <= size, "package end in the file");
+  const bool signedFile = reader.PackageEnd() != size;
+  const uint64_t trailer = reader.PackageEnd() - package::kTrailerSize;
   uint64_t previousEnd = uint64_t(reader.PackageOffset()) + 4 + reader.HeaderLength();
   fuzz::Require(reader.HeaderLength() <= package::kMaxHeaderLength, "header length within its limit");
   fuzz::Require(previousEnd <= trailer, "header before the trailer");
-  fuzz::Require(reader.PackageSize() <= size - reader.PackageOffset(), "package inside the file");
+  fuzz::Require(reader.PackageSize() == reader.PackageEnd() - reader.PackageOffset(), "package size from its offset");
 
   std::vector<uint8_t> chunk(16384);
   package::FileEntry entry;
@@ -42,5 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Require(entries <= reader.EntryCount(), "no more entries than counted");
   fuzz::Require(entries == reader.EntryCount() || reader.Error() != package::WalkError::None,
                 "a walk that stops early says why");
+  fuzz::Require(!signedFile || reader.Error() != package::WalkError::None || previousEnd == trailer,
+                "in a signed file the entries reach the trailer");
   return 0;
 }
