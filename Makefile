@@ -10,7 +10,7 @@ MKPACKAGE := $(BUILD)/host/tools/mkpackage/mkpackage
 PACKAGE_DIR ?= content
 CMAKE_CONFIGURE := cmake -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build test run clean host win32 win64 win64-components prefixes fuzz
+.PHONY: deps build test run clean host win32 win64 win64-components prefixes fuzz bench
 
 deps:
 	@tools/install-deps.sh
@@ -71,3 +71,9 @@ clean:
 run: build
 	@tests/support/run-wizard.sh $(CURDIR)/$(DIST) $(CURDIR)/$(BUILD) $(CURDIR)/$(BUILD)/run-prefix \
 	  $(CURDIR)/$(DIST)/screenshots
+
+# Figures, never pass or fail: staging against plain zlib and NSIS, start-up, installation, host
+# extraction, sizes. Prints one table and writes build/bench/results.json.
+bench: build prefixes
+	@tools/bench/install-deps.sh
+	@tools/bench/run-bench.sh $(CURDIR)/$(BUILD)

@@ -14,19 +14,18 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
-#include <zlib.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "package/install_package.h"
 #include "package/package_walk.h"
 #include "package/staging.h"
+#include "tools/bench/zlib_baseline.h"
 
 namespace {
 
@@ -49,13 +48,14 @@ void EmptyFolder(const std::string& folder) {
   ::CreateDirectoryA(folder.c_str(), nullptr);
 }
 
+// The heap copy the installer makes of its resource, read straight from the package file.
 package::InstallPackage ReadPackage(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   package::InstallPackage installPackage;
-  installPackage.bytes.reset(new uint8_t[bytes.size()]);
-  std::copy(bytes.begin(), bytes.end(), installPackage.bytes.get());
-  installPackage.size = static_cast<uint32_t>(bytes.size());
+  installPackage.size = static_cast<uint32_t>(in.tellg());
+  installPackage.bytes.reset(new uint8_t[installPackage.size]);
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(installPackage.bytes.get()), installPackage.size);
   return installPackage;
 }
 
@@ -177,36 +177,12 @@ StagingRun StageAppendedForm(const std::string& installer, const std::string& fo
   return run;
 }
 
-// Inflates one stream in 16 KiB chunks, handing each output chunk to consume.
-bool InflateStream(const uint8_t* stored, uint32_t storedSize, const std::function<bool(const uint8_t*, DWORD)>& consume) {
-  constexpr uInt kChunk = 16384;
-  z_stream stream{};
-  if (inflateInit(&stream) != Z_OK) return false;
-  uint8_t output[kChunk];
-  int code = Z_OK;
-  for (uint32_t offset = 0; offset < storedSize && code != Z_STREAM_END;) {
-    stream.next_in = const_cast<uint8_t*>(stored + offset);
-    stream.avail_in = std::min<uInt>(kChunk, storedSize - offset);
-    offset += stream.avail_in;
-    do {
-      stream.next_out = output;
-      stream.avail_out = kChunk;
-      code = inflate(&stream, Z_NO_FLUSH);
-      if (code != Z_OK && code != Z_STREAM_END && code != Z_BUF_ERROR) break;
-      if (!consume(output, kChunk - stream.avail_out)) code = Z_ERRNO;
-    } while (stream.avail_out == 0 && code == Z_OK);
-    if (code != Z_OK && code != Z_STREAM_END) break;
-  }
-  inflateEnd(&stream);
-  return code == Z_STREAM_END;
-}
-
 // Baseline (a): every stream inflated into a buffer that is overwritten.
 double InflateIntoMemory(const package::InstallPackage& installPackage) {
   const double start = Now();
   package::ResourcePackageReader reader(installPackage.Bytes());
   package::MemoryEntry entry;
-  while (reader.Next(entry)) InflateStream(entry.storedBytes, entry.storedSize, [](const uint8_t*, DWORD) { return true; });
+  while (reader.Next(entry)) bench::InflateStream(entry.storedBytes, entry.storedSize, [](const uint8_t*, uint32_t) { return true; });
   return Now() - start;
 }
 
@@ -219,7 +195,7 @@ double InflateIntoFiles(const package::InstallPackage& installPackage, const std
   while (reader.Next(entry)) {
     const std::string path = folder + "\\" + entry.name.text;
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    InflateStream(entry.storedBytes, entry.storedSize, [file](const uint8_t* bytes, DWORD size) {
+    bench::InflateStream(entry.storedBytes, entry.storedSize, [file](const uint8_t* bytes, uint32_t size) {
       DWORD written = 0;
       return ::WriteFile(file, bytes, size, &written, nullptr) && written == size;
     });
