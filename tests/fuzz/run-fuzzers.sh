@@ -18,7 +18,8 @@ for folder in "$here"/corpus/*/; do
   log=$work/$target.log
   mkdir -p "$scratch" "$regressions"
   before=$(ls "$regressions")
-  "$bin/$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$regressions/" \
+  # Inputs may grow past the 4 KiB seeds: past the PE header window, over a second output chunk.
+  "$bin/$target" -max_total_time="$seconds" -max_len=16384 -print_final_stats=1 -artifact_prefix="$regressions/" \
     "$scratch" "$folder" >"$log" 2>&1
   status=$?
   executions=$(final_stat number_of_executed_units "$log")

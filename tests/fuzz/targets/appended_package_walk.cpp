@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   // The package ends with the file or, in a signed file, before its certificate table.
-  fuzz::Require(reader.PackageEnd() >= package::kTrailerSize && reader.PackageEnd() <= size, "package end in the file");
+  fuzz::Require(reader.PackageEnd() >= package::kTrailerSize && reader.PackageEnd() <= size,
+                "package end in the file");
   const bool signedFile = reader.PackageEnd() != size;
   const uint64_t trailer = reader.PackageEnd() - package::kTrailerSize;
   uint64_t previousEnd = uint64_t(reader.PackageOffset()) + 4 + reader.HeaderLength();

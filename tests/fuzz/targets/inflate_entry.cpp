@@ -39,7 +39,14 @@ class CountingSink : public package::OutputSink {
 
 class Positions : public package::ProgressTarget {
  public:
-  void ShowProgressPosition(int32_t position) override { fuzz::Require(position >= 0, "progress never negative"); }
+  void ShowProgressPosition(int32_t position) override {
+    fuzz::Require(position >= 0, "progress never negative");
+    fuzz::Require(position > m_last, "the bar gets only new, rising positions");
+    m_last = position;
+  }
+
+ private:
+  int32_t m_last = -1;
 };
 
 }  // namespace
