@@ -110,8 +110,6 @@ class BenchWindow : public package::StagingView {
     ::SendMessageW(m_bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     ::UpdateWindow(m_window);
   }
-  // The window is left to the end of the process: on a screen without a window manager Wine
-  // waits 2 s for a destroyed top-level window to be withdrawn, which no installer does mid-run.
   // The window stays until the process ends: on a screen without a window manager Wine waits
   // 2 s for a destroyed or hidden top-level window to be withdrawn, which no installer does
   // during its installation. The next window of a comparison covers it.
