@@ -79,7 +79,7 @@ walk() {
   shoot 1-folder
   drive click 1001 wait-visible 1043 1 select 1043 "$network" wait-visible 1013 1
   shoot 2-settings-network
-  drive select 1043 COM1 wait-enabled 1048 1
+  drive select 1043 COM1 wait-enabled 1048
   shoot 2-settings
   drive click 1001 wait-visible 1004 1
   shoot 3-installing

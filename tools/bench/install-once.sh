@@ -23,9 +23,9 @@ drive() { LC_ALL=C.UTF-8 wine "$driver" "$@" >/dev/null 2>"${DRIVE_ERRORS:-/dev/
 
 LC_ALL=en_US.UTF-8 wine "$build/win64/app/PrinterSetup64.exe" >/dev/null 2>&1 &
 installer_pid=$!
-# As make run walks it: the network port first, then COM1, which brings the serial settings.
+# As make run walks it. (wait-enabled takes an id and a timeout: "1048 1" waited 1 ms.)
 drive wait-wizard click 1001 wait-visible folder 1 click 1001 wait-visible 1043 1 \
-  select 1043 "Net Port(TCP/IP)" wait-visible 1013 1 select 1043 COM1 wait-enabled 1048 1 ||
+  select 1043 COM1 wait-enabled 1048 ||
   { echo "install-once: the settings page was not reached" >&2; exit 1; }
 start=$(date +%s.%N)
 drive click 1001 wait-text 1007 Finish 120000 || { echo "install-once: no finish page" >&2; exit 1; }
