@@ -23,7 +23,7 @@ drive() { LC_ALL=C.UTF-8 wine "$driver" "$@" >/dev/null 2>"${DRIVE_ERRORS:-/dev/
 
 LC_ALL=en_US.UTF-8 wine "$build/win64/app/PrinterSetup64.exe" >/dev/null 2>&1 &
 installer_pid=$!
-# As make run walks it. (wait-enabled takes an id and a timeout: "1048 1" waited 1 ms.)
+# As make run walks it.
 drive wait-wizard click 1001 wait-visible folder 1 click 1001 wait-visible 1043 1 \
   select 1043 COM1 wait-enabled 1048 ||
   { echo "install-once: the settings page was not reached" >&2; exit 1; }
