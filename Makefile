@@ -9,6 +9,11 @@ MKPACKAGE := $(BUILD)/host/tools/mkpackage/mkpackage
 # The folder whose files the installer carries (kept as UTF-8, converted by the build).
 PACKAGE_DIR ?= content
 CMAKE_CONFIGURE := cmake -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Signing: make build SIGN_CERT=cert.pem SIGN_KEY=key.pem (PEM files; SIGN_PASS=... unlocks an
+# encrypted key) signs every program and DLL the build ships, the components before they are
+# packed. Without them the build is unsigned; each build decides anew.
+SIGNING = -DSIGN_CERT=$(if $(SIGN_CERT),$(abspath $(SIGN_CERT))) -DSIGN_KEY=$(if $(SIGN_KEY),$(abspath $(SIGN_KEY)))
+export SIGN_PASS
 
 .PHONY: deps build test run clean host win32 win64 win64-components prefixes fuzz bench
 
@@ -25,14 +30,14 @@ host: deps
 win64-components: host
 	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/win64 \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-mingw.cmake \
-	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) \
+	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) $(SIGNING) \
 	  -DPACKAGE_BUILD_DIR=$(CURDIR)/$(BUILD)/win32 >/dev/null
 	@cmake --build $(BUILD)/win64 -j $(JOBS) --target package_components
 
 win32: host win64-components
 	@$(CMAKE_CONFIGURE) -S . -B $(BUILD)/win32 \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
-	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) \
+	  -DMKPACKAGE_EXECUTABLE=$(CURDIR)/$(MKPACKAGE) $(SIGNING) \
 	  -DPACKAGE_DIR=$(abspath $(PACKAGE_DIR)) \
 	  -DWIN64_COMPONENTS_DIR=$(CURDIR)/$(BUILD)/win64/package-components >/dev/null
 	@cmake --build $(BUILD)/win32 -j $(JOBS)

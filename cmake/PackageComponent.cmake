@@ -1,6 +1,10 @@
-# package_component(TARGET NAME): TARGET ships in the package as NAME, in the 64-bit tree as NAME.x64,
-# written to ${CMAKE_BINARY_DIR}/package-components and listed in PACKAGE_COMPONENTS.
-function(package_component target name)
+# package_component(TARGET NAME DESCRIPTION): TARGET ships in the package as NAME, in the 64-bit
+# tree as NAME.x64, written to ${CMAKE_BINARY_DIR}/package-components and listed in
+# PACKAGE_COMPONENTS; DESCRIPTION goes into its version resource. Extra arguments go to
+# ship_program (RESOURCES_ONLY).
+include(${CMAKE_CURRENT_LIST_DIR}/ShippedProgram.cmake)
+
+function(package_component target name description)
   string(REGEX MATCH "^[^.]+" stem ${name})
   string(REGEX REPLACE "^[^.]+" "" suffix ${name})
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -12,7 +16,7 @@ function(package_component target name)
     SUFFIX ${suffix}
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/package-components
     ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-  # Shipped without debug information: it would make the package several times larger.
-  target_link_options(${target} PRIVATE -s)
+  # Installed under the plain name in either bitness.
+  ship_program(${target} FILE_NAME ${name} DESCRIPTION ${description} ${ARGN})
   set_property(GLOBAL APPEND PROPERTY PACKAGE_COMPONENTS ${target})
 endfunction()

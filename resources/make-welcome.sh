@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Draws the welcome page's side picture (bitmap 131): 163 x 295, 24-bit BMP3, a receipt printer
-# printing on a blue ground. Needs ImageMagick 6 (convert).
+# Draws the welcome page's side picture (bitmap 131): 163 x 295, a receipt printer printing on
+# a blue ground, stored as an 8-bit BMP3 with a dithered palette of 256 colours: a third of the
+# 24-bit file, which was most of the stub's resources, and alike to the eye. Needs ImageMagick 6
+# (convert).
 # Usage: resources/make-welcome.sh [OUTPUT]   (default: welcome.bmp next to this script)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,4 +27,4 @@ convert -size 163x295 gradient:'#2A8BE0'-'#0B3F91' \
   -fill '#FFB300' -draw 'circle 106,146 108,146' \
   -fill 'rgba(255,255,255,0.85)' -draw 'rectangle 22,214 141,215' \
   -fill 'rgba(255,255,255,0.35)' -draw 'rectangle 40,222 123,223' \
-  -alpha off -type TrueColor -compress None "BMP3:$out"
+  -alpha off -dither FloydSteinberg -colors 256 -type Palette -compress None "BMP3:$out"

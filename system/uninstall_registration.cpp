@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/install_app.h"
+#include "product_identity.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "system/install_record.h"
@@ -74,12 +75,12 @@ void WriteUninstallEntry(const UninstallRegistration& r) {
   const std::wstring uninstaller = PathInFolder(r.InstallFolder, kUninstallerFileName);
   SetTextValues(key.Get(), {{L"DisplayIcon", uninstaller},
                             {L"DisplayName", r.PrinterName},
-                            {L"DisplayVersion", L"1.2.1"},
+                            {L"DisplayVersion", product::kVersion},
                             {L"InstallLocation", r.InstallFolder},
-                            {L"Publisher", L"Tarvik Labs"},
+                            {L"Publisher", product::kCompany},
                             {L"UninstallString", uninstaller},
-                            {L"VersionMajor", L"1"},
-                            {L"VersionMinor", L"2"}});
+                            {L"VersionMajor", product::kVersionMajor},
+                            {L"VersionMinor", product::kVersionMinor}});
 }
 
 // A removal still waiting for a restart would otherwise delete what this installation wrote.

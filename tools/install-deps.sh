@@ -8,6 +8,8 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 wine32:i386
   xvfb xauth imagemagick fonts-wqy-microhei locales
+  # Authenticode signing of the shipped programs, and the tests' throwaway certificates.
+  osslsigncode openssl
   # Fuzz targets: clang, libFuzzer and the sanitizer runtimes; llvm puts llvm-symbolizer on the path.
   clang-14 libclang-rt-14-dev llvm
 )

@@ -170,6 +170,27 @@ scenario_appended_stub() {
   check_folder_after_close
 }
 
+# A vendor signs the stub, appends the package (append removes the stub's signature and says
+# so) and signs the appended installer; it still finds its package before the certificate table.
+scenario_signed_appended_stub() {
+  local root certificate said installer="$C/signed.exe"
+  root=$(cd "$(dirname "$0")/../.." && pwd)
+  certificate=$(mktemp -d)
+  export SIGN_PASS=e2e
+  "$root/tests/support/make-test-certificate.sh" "$certificate" "$SIGN_PASS"
+  cp "$STUB" "$certificate/stub.exe"
+  "$root/tools/sign-file.sh" "$certificate/cert.pem" "$certificate/key.pem" "Printer Setup" "$certificate/stub.exe"
+  said=$(cd "$PACKAGE_FOLDER" && "$MKPACKAGE" append "$certificate/stub.exe" "$installer" --header demo *)
+  grep -qF "Authenticode signature removed" <<<"$said" || fail "append did not remove the stub's signature: $said"
+  "$root/tools/sign-file.sh" "$certificate/cert.pem" "$certificate/key.pem" "Printer Setup" "$installer"
+  osslsigncode verify -CAfile "$certificate/cert.pem" -in "$installer" >/dev/null || fail "the signed installer does not verify"
+  rm -rf "$certificate"
+  install_printer COM1 'C:\signed.exe'
+  check_com1_printer
+  finish_and_close
+  check_folder_after_close
+}
+
 scenario_uninstall() {
   install_network_printer
   check_monitor_port Demo80
