@@ -29,13 +29,13 @@ e2e_start() {
 # Runs wizard_driver commands; any failure ends the scenario.
 drive() {
   local output
-  output=$(wine "$DRIVER" "$@" 2>&1 | tr -d '\r') || fail "wizard_driver $*: $output"
+  output=$(wine_output "$DRIVER" "$@" 2>&1) || fail "wizard_driver $*: $output"
   [ -n "$output" ] && printf '%s\n' "$output"
   return 0
 }
 
 # What machine_report says; "missing ..." (and no failure) when the object is not there.
-report() { { wine "$REPORT" "$@" 2>/dev/null || true; } | tr -d '\r'; }
+report() { wine_output "$REPORT" "$@" 2>/dev/null || true; }
 
 expect_missing() {
   local said
@@ -70,8 +70,21 @@ install_on_port() {
 
 finish_and_close() {
   drive click 1007 wait-gone
-  wait "$INSTALLER_PID" 2>/dev/null || true
-  INSTALLER_PID=
+  wait_for_installer_exit
+}
+
+# The installer's process ends soon after its window has gone, or the scenario fails.
+wait_for_installer_exit() {
+  local _
+  for _ in $(seq 300); do
+    if ! kill -0 "$INSTALLER_PID" 2>/dev/null; then
+      wait "$INSTALLER_PID" 2>/dev/null || true
+      INSTALLER_PID=
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the installer's process did not end within 30 s of its window closing"
 }
 
 # A whole installation of the preselected model on PORT, ending on the finish page.

@@ -15,7 +15,7 @@ warm_up_wine "$driver"
 
 wine "$installer" &
 installer_pid=$!
-title=$(wine "$driver" wait-wizard | tr -d '\r')
+title=$(wine_output "$driver" wait-wizard)
 [ "$title" = "$expected_title" ] || fail "window title '$title', expected '$expected_title'"
 
 documents=$(dirname "$(find "$WINEPREFIX/drive_c/users" -name PrinterName.txt -print -quit)")

@@ -48,11 +48,27 @@ wine() {
 # Starts the prefix's wineserver and Wine's own background programs with no terminal or pipe
 # of ours: a program started first would hand them its output, and a $(...) reading that
 # output would then wait until the prefix ends. Given the wizard driver, it also makes Wine's
-# desktop, which the installer and the driver would otherwise race to make (the driver can hang).
+# desktop, which the installer and the driver would otherwise race to make (the driver can hang),
+# and keeps it: a driver left waiting in the background holds it until the prefix ends, for Wine
+# closes the desktop a few seconds after its last process, and then the race is on again.
 warm_up_wine() {
   wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit >/dev/null 2>&1 </dev/null
   if [ -n "${1:-}" ]; then
     wine "$1" wait-gone 1 >/dev/null 2>&1 </dev/null
+    wine "$1" wait-gone 1 sleep 86400000 >/dev/null 2>&1 </dev/null &
   fi
+}
+
+# Runs a program under Wine and prints its standard output without carriage returns (its errors
+# go to ours); returns its exit code. The output goes through a file, never a pipe: a Wine
+# background program that the run starts (the desktop, made anew once the last one has closed)
+# inherits it, and a pipe read by $(...) would then stay open until the prefix ends.
+wine_output() {
+  local output status=0
+  output=$(mktemp)
+  wine "$@" >"$output" </dev/null || status=$?
+  tr -d '\r' <"$output"
+  rm -f "$output"
+  return $status
 }

@@ -40,7 +40,7 @@ for form in resource appended; do
   [ $form = appended ] && source_file=$bench/appended.exe
   for _ in $(seq 3); do
     start=$(now)
-    output=$(wine "$staging_bench" stage-$form "$(windows_path "$source_file")" "$folder" 2>/dev/null)
+    output=$(wine_output "$staging_bench" stage-$form "$(windows_path "$source_file")" "$folder" 2>/dev/null)
     echo "time process_stage_$form $(elapsed "$start" "$(now)")" >>"$raw"
     echo "$output" | sed -n "s/^peak_working_set /value peak_working_set_$form /p" >>"$raw"
   done

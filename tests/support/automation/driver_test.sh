@@ -22,7 +22,7 @@ fail() {
 drive() {
   local err_file
   err_file=$(mktemp)
-  out=$(wine "$driver" "$@" 2>"$err_file")
+  out=$(wine_output "$driver" "$@" 2>"$err_file")
   status=$?
   err=$(<"$err_file")
   rm -f "$err_file"
