@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/install_app.h"
+#include "texts/language.h"
 #include "package/entry_names.h"
 #include "package/extract.h"
 #include "platform/shell.h"
@@ -20,14 +20,6 @@ const char* MatchConfigFile(const char* entryName) {
   }
   return nullptr;
 }
-
-}  // namespace
-
-bool GetDocumentsFolder(std::wstring& folder) {
-  return platform::shell::GetSpecialFolderPathW(CSIDL_PERSONAL, folder);
-}
-
-namespace {
 
 // "<Documents>\" as 8-bit text; nothing when the folder cannot be found.
 std::optional<std::string> DocumentsFolderAnsi() {
@@ -79,8 +71,8 @@ void ExtractConfigFiles(const package::InstallPackage& installPackage) {
 
 const wchar_t* WizardTextFileName(int languageId) {
   switch (languageId) {
-    case kChinese: return L"InstallConfig_cn.txt";
-    case kRussian: return L"InstallConfig_rs.txt";
+    case texts::kChinese: return L"InstallConfig_cn.txt";
+    case texts::kRussian: return L"InstallConfig_rs.txt";
     default: return L"InstallConfig_en.txt";
   }
 }

@@ -12,8 +12,6 @@ inline constexpr const char* kConfigFileNames[] = {
     "logo.bmp",             "PrinterName.txt",      "Text.ini",
 };
 
-// The Documents folder (CSIDL_PERSONAL); false when it cannot be found.
-bool GetDocumentsFolder(std::wstring& folder);
 
 // Writes the package entries named like a configuration file (letter case aside) into the
 // Documents folder under the name as spelled above: from the package copy, or, when the program

@@ -1,9 +1,10 @@
 #include "app/install_app.h"
 
 #include "app/config_files.h"
-#include "app/wizard_config.h"
 #include "platform/files.h"
 #include "platform/locale.h"
+#include "texts/documents_folder.h"
+#include "texts/wizard_config.h"
 #include "wizard/install_dlg.h"
 
 namespace app {
@@ -20,22 +21,22 @@ void DeleteOldLogo(const std::wstring& documents) {
 }  // namespace
 
 int LanguageFromUiLanguage(unsigned short uiLanguage) {
-  return uiLanguage == kChineseSimplifiedPrc ? kChinese : kEnglish;
+  return uiLanguage == kChineseSimplifiedPrc ? texts::kChinese : texts::kEnglish;
 }
 
 void CInstallApp::PrepareWizard(const wizard::CInstallDlg& dialog) {
   std::wstring documents;
-  const bool haveDocuments = GetDocumentsFolder(documents);
+  const bool haveDocuments = texts::GetDocumentsFolder(documents);
   if (haveDocuments) DeleteOldLogo(documents);
   ExtractConfigFiles(dialog.m_package);
   LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
   if (!haveDocuments) {
     // No folder to read from: the built-in names apply.
-    LoadWizardTexts(WizardConfig, nullptr);
+    texts::LoadWizardTexts(texts::WizardConfig, nullptr);
     return;
   }
   const std::wstring textFile = documents + L"\\" + WizardTextFileName(LanguageId);
-  LoadWizardTexts(WizardConfig, textFile.c_str());
+  texts::LoadWizardTexts(texts::WizardConfig, textFile.c_str());
 }
 
 BOOL CInstallApp::InitInstance() {

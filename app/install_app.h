@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/framework/win_app.h"
+#include "texts/language.h"
 
 namespace wizard {
 class CInstallDlg;
@@ -11,28 +12,23 @@ class CInstallDlg;
 
 namespace app {
 
-// Values of LanguageId.
-constexpr int kEnglish = 0;
-constexpr int kChinese = 1;
-constexpr int kRussian = 2;
-
 class CInstallApp : public framework::CWinApp {
  public:
+  CInstallApp() { texts::SetLanguageSource(&LanguageId); }
+  ~CInstallApp() override { texts::SetLanguageSource(nullptr); }
+  CInstallApp(const CInstallApp&) = delete;
+  CInstallApp& operator=(const CInstallApp&) = delete;
+
   BOOL InitInstance() override;
 
   // Between loading the dialog's package and running the dialog: the configuration files,
   // the language and the wizard texts.
   void PrepareWizard(const wizard::CInstallDlg& dialog);
 
-  int LanguageId = kEnglish;  // written once, before the dialog exists
+  int LanguageId = texts::kEnglish;  // written once, before the dialog exists
 };
 
 inline CInstallApp& InstallApp() { return *static_cast<CInstallApp*>(framework::CurrentApp()); }
-
-// The wizard language of the running application (English when there is none, as in tests).
-inline int CurrentLanguageId() {
-  return framework::CurrentApp() != nullptr ? InstallApp().LanguageId : kEnglish;
-}
 
 // 1 (Chinese) only for the UI language 0x0804; every other language gives 0 (English).
 int LanguageFromUiLanguage(unsigned short uiLanguage);

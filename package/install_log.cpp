@@ -1,4 +1,4 @@
-#include "spooler/install_log.h"
+#include "package/install_log.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "platform/files.h"
 #include "platform/handle.h"
 
-namespace spooler {
+namespace package {
 
 void WriteInstallLog(const char* format, ...) {
   char record[kInstallLogRecordCapacity] = {};
@@ -22,4 +22,4 @@ void WriteInstallLog(const char* format, ...) {
   platform::files::fwrite(record, std::strlen(record), log.Get());
 }
 
-}  // namespace spooler
+}  // namespace package

@@ -1,7 +1,7 @@
 // The append-only plain-text trace of spooler and device-registry steps, C:\InstallPrinter.txt.
 #pragma once
 
-namespace spooler {
+namespace package {
 
 inline constexpr char kInstallLogPath[] = "C:\\InstallPrinter.txt";
 constexpr int kInstallLogRecordCapacity = 1024;  // a record holds at most 1023 bytes
@@ -10,4 +10,4 @@ constexpr int kInstallLogRecordCapacity = 1024;  // a record holds at most 1023 
 // text-mode stream writes as CR CR LF. A record that cannot be written is dropped silently.
 void WriteInstallLog(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 
-}  // namespace spooler
+}  // namespace package

@@ -7,9 +7,9 @@
 #include "package/directory_chain.h"
 #include "package/entry_names.h"
 #include "package/extract.h"
+#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
-#include "spooler/install_log.h"
 
 namespace package {
 namespace {
@@ -91,7 +91,7 @@ bool Written(int32_t extractResult, const std::string& path) {
   if (extractResult != kExtractOutputFailed) return true;
   const DWORD error = ::GetLastError();
   if (error == ERROR_SHARING_VIOLATION) return true;
-  spooler::WriteInstallLog("**** Extract failed = %d: %s\r\n", static_cast<int>(error), path.c_str());
+  package::WriteInstallLog("**** Extract failed = %d: %s\r\n", static_cast<int>(error), path.c_str());
   return false;
 }
 
@@ -118,7 +118,7 @@ void ShowEntryPosition(StagingView& view, uint32_t done, uint32_t count) {
 int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage) {
   const std::optional<std::string> folder = InstallFolder(view);
   ResourcePackageReader reader(installPackage.Bytes());
-  spooler::WriteInstallLog("**** FileCount=%d\r\n", static_cast<int>(reader.EntryCount()));
+  package::WriteInstallLog("**** FileCount=%d\r\n", static_cast<int>(reader.EntryCount()));
   int32_t counter = 0;
   const auto total = static_cast<int32_t>(installPackage.size);
   MemoryEntry entry;
@@ -126,7 +126,7 @@ int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage
     if (!StageMemoryEntry(view, *folder, entry, counter, total)) return kStagingWriteFailed;
     ShowEntryPosition(view, index + 1, reader.EntryCount());
   }
-  spooler::WriteInstallLog("**** Retrace Finish\r\n");
+  package::WriteInstallLog("**** Retrace Finish\r\n");
   return 0;
 }
 

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "app/utf16_text.h"
-#include "app/wizard_config.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/handle.h"
 #include "platform/printers.h"
 #include "spooler/characterization_file.h"
 #include "spooler/monitor_install.h"
+#include "texts/utf16_text.h"
+#include "texts/wizard_config.h"
 
 namespace spooler {
 namespace {
@@ -31,10 +31,10 @@ std::wstring CharacterizationFilePath() {
     return {};
   }
   directory[std::size(directory) - 1] = L'\0';
-  return std::wstring(directory) + L"\\" + app::WizardConfig.PrinterName + L"GPC.pcd";
+  return std::wstring(directory) + L"\\" + texts::WizardConfig.PrinterName + L"GPC.pcd";
 }
 
-bool WriteCharacterizationFile(const std::wstring& path, const wizard::ModelRecord& model) {
+bool WriteCharacterizationFile(const std::wstring& path, const texts::ModelRecord& model) {
   platform::UniqueCrtFile file(platform::files::_wfopen(path.c_str(), L"wb"));
   if (!file) return false;
   const std::vector<uint8_t> bytes =
@@ -48,7 +48,7 @@ int InstallPrinterForModel(const PrinterRequest& request, bool setDefaultPrinter
   if (dataFile.empty()) return 0;
   // A file that cannot be written leaves the driver with a missing or older one.
   WriteCharacterizationFile(dataFile, *request.model);
-  app::CopyBounded(app::WizardConfig.DriverName, request.printerName + L" Driver");
+  texts::CopyBounded(texts::WizardConfig.DriverName, request.printerName + L" Driver");
 
   std::wstring addedPrinterName;
   const int result = IsWow64() ? InstallDriverAndPrinter64(request, ports, addedPrinterName)

@@ -13,7 +13,7 @@ namespace spooler {
 std::wstring CharacterizationFilePath();
 
 // Writes the model's characterization file; false when it cannot be created.
-bool WriteCharacterizationFile(const std::wstring& path, const wizard::ModelRecord& model);
+bool WriteCharacterizationFile(const std::wstring& path, const texts::ModelRecord& model);
 
 // 1 when the printer was installed, else 0 (also, with nothing installed, when the driver
 // directory is unavailable). With setDefaultPrinter the added printer becomes the default.

@@ -5,12 +5,12 @@
 
 #include <optional>
 
-#include "app/wizard_config.h"
+#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/wow64.h"
-#include "spooler/install_log.h"
+#include "texts/wizard_config.h"
 
 namespace spooler {
 namespace {
@@ -27,7 +27,7 @@ std::optional<std::string> SystemDirectory() {
   char directory[kSystemDirectoryCapacity] = {};
   const UINT length = platform::files::GetSystemDirectoryA(directory, kSystemDirectoryCapacity);
   if (length > 0 && length < kSystemDirectoryCapacity) return std::string(directory);
-  WriteInstallLog("GetSystemDirectory = %d\r\n", length == 0 ? static_cast<int>(::GetLastError()) : 0);
+  package::WriteInstallLog("GetSystemDirectory = %d\r\n", length == 0 ? static_cast<int>(::GetLastError()) : 0);
   return std::nullopt;
 }
 
@@ -42,7 +42,7 @@ void MoveMonitorFile(const std::string& installFolder, const std::string& target
 // AddMonitorW at level 2; the error code on failure, or nothing.
 std::optional<DWORD> RegisterMonitor(const wchar_t* environment, const std::wstring& monitorDllPath) {
   MONITOR_INFO_2W info = {};
-  info.pName = app::WizardConfig.MonitorName;
+  info.pName = texts::WizardConfig.MonitorName;
   info.pEnvironment = const_cast<wchar_t*>(environment);
   info.pDLLName = const_cast<wchar_t*>(monitorDllPath.c_str());
   if (platform::printers::AddMonitorW(nullptr, 2, reinterpret_cast<BYTE*>(&info))) return std::nullopt;
@@ -78,7 +78,7 @@ std::optional<std::wstring> PlaceMonitorFiles(const std::string& installFolder, 
 int AddPortMonitorX86(const std::wstring& monitorDllPath) {
   const std::optional<DWORD> error = RegisterMonitor(kEnvironmentX86, monitorDllPath);
   if (!error || *error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED) return 1;
-  WriteInstallLog("AddPrinterMonitor32 = %d\r\n", static_cast<int>(*error));
+  package::WriteInstallLog("AddPrinterMonitor32 = %d\r\n", static_cast<int>(*error));
   return 0;
 }
 
@@ -86,7 +86,7 @@ int AddPortMonitorX64(const std::wstring& monitorDllPath) {
   const std::optional<DWORD> error = RegisterMonitor(kEnvironmentX64, monitorDllPath);
   if (!error) return 1;
   // Logged even when the monitor was there already.
-  WriteInstallLog("AddPrinterMonitor64 Error=%d\r\n", static_cast<int>(*error));
+  package::WriteInstallLog("AddPrinterMonitor64 Error=%d\r\n", static_cast<int>(*error));
   return *error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED ? 1 : 0;
 }
 

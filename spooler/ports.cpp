@@ -7,11 +7,11 @@
 #include <span>
 #include <string_view>
 
-#include "app/wizard_config.h"
+#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/registry.h"
 #include "platform/spooler.h"
-#include "spooler/install_log.h"
+#include "texts/wizard_config.h"
 
 namespace spooler {
 namespace {
@@ -91,7 +91,7 @@ int PortExists(const wchar_t* portName) {
   return 0;
 }
 
-int PortExists() { return PortExists(app::WizardConfig.PortName); }
+int PortExists() { return PortExists(texts::WizardConfig.PortName); }
 
 std::wstring FormatMonitorPortName(const wchar_t* printerName) { return std::wstring(printerName) + L"-Port:"; }
 
@@ -104,10 +104,10 @@ int AddMonitorPort(const wchar_t* portName, const wchar_t* monitorName) {
   const DWORD error = ::GetLastError();
   std::string ansiName;
   platform::WideToAnsi(name, ansiName);
-  WriteInstallLog("AddPortEx = %d PortName=%s\r\n", static_cast<int>(error), ansiName.c_str());
+  package::WriteInstallLog("AddPortEx = %d PortName=%s\r\n", static_cast<int>(error), ansiName.c_str());
   return 0;
 }
 
-int AddMonitorPort() { return AddMonitorPort(app::WizardConfig.PortName, app::WizardConfig.MonitorName); }
+int AddMonitorPort() { return AddMonitorPort(texts::WizardConfig.PortName, texts::WizardConfig.MonitorName); }
 
 }  // namespace spooler

@@ -2,15 +2,15 @@
 
 #include <cstdio>
 
-#include "app/utf16_text.h"
-#include "app/wizard_config.h"
+#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/spooler.h"
-#include "spooler/install_log.h"
 #include "spooler/monitor_install.h"
 #include "spooler/ports.h"
+#include "texts/utf16_text.h"
+#include "texts/wizard_config.h"
 
 namespace spooler {
 namespace {
@@ -44,7 +44,7 @@ std::optional<std::string> ToAnsiWhole(const std::wstring& text, const char* wha
   std::string ansi;
   platform::WideToAnsi(text, ansi);
   if (ansi.size() <= kMaxAnsiName) return ansi;
-  WriteInstallLog("%s too long = %d\r\n", what, static_cast<int>(ansi.size()));
+  package::WriteInstallLog("%s too long = %d\r\n", what, static_cast<int>(ansi.size()));
   return std::nullopt;
 }
 
@@ -59,7 +59,7 @@ std::optional<std::string> DriverDirectory() {
   DWORD needed = 0;
   if (!platform::printers::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
                                                       kDriverDirectoryCapacity, &needed)) {
-    WriteInstallLog("GetPrinterDriverDirectory = %d\r\n", static_cast<int>(::GetLastError()));
+    package::WriteInstallLog("GetPrinterDriverDirectory = %d\r\n", static_cast<int>(::GetLastError()));
     return std::nullopt;
   }
   directory[kDriverDirectoryCapacity - 1] = '\0';
@@ -92,7 +92,7 @@ void PlaceDriverFiles(const DriverFiles& files, const Platform& platform) {
 bool ChoosePortName(PortChooser& ports) {
   std::wstring chosen;
   if (!ports.ChoosePort(chosen)) return false;
-  app::CopyBounded(app::WizardConfig.PortName, chosen);
+  texts::CopyBounded(texts::WizardConfig.PortName, chosen);
   return true;
 }
 
@@ -101,7 +101,7 @@ bool ChoosePortName(PortChooser& ports) {
 bool SettlePort(const PrinterRequest& request, const std::optional<std::wstring>& monitorDllPath,
                 const Platform& platform, PortChooser& ports) {
   if ((request.usbPort || request.networkPort) && request.useMonitor) {
-    app::CopyBounded(app::WizardConfig.PortName, FormatMonitorPortName(request.printerName.c_str()));
+    texts::CopyBounded(texts::WizardConfig.PortName, FormatMonitorPortName(request.printerName.c_str()));
     if (!PortExists()) {
       const bool made = monitorDllPath && platform.registerMonitor(*monitorDllPath) && AddMonitorPort();
       if (!made && !ChoosePortName(ports)) return false;
@@ -116,13 +116,13 @@ bool AddDriver(const DriverFiles& files, const Platform& platform) {
   std::wstring uiFile = ToWide(files.uiFile);
   DRIVER_INFO_2W driver = {};
   driver.cVersion = 2;
-  driver.pName = app::WizardConfig.DriverName;
+  driver.pName = texts::WizardConfig.DriverName;
   driver.pEnvironment = const_cast<wchar_t*>(platform.environment);
   driver.pDriverPath = driverFile.data();
   driver.pDataFile = dataFile.data();
   driver.pConfigFile = uiFile.data();
   if (platform::printers::AddPrinterDriverW(nullptr, 2, reinterpret_cast<BYTE*>(&driver))) return true;
-  WriteInstallLog("AddPrinterDriver = %d\r\n", static_cast<int>(::GetLastError()));
+  package::WriteInstallLog("AddPrinterDriver = %d\r\n", static_cast<int>(::GetLastError()));
   return false;
 }
 
@@ -136,7 +136,7 @@ void SetNumber(HANDLE printer, const wchar_t* name, DWORD value) {
                                       sizeof value);
 }
 
-std::wstring UserForm(const wizard::ModelRecord& model) {
+std::wstring UserForm(const texts::ModelRecord& model) {
   wchar_t form[64] = {};
   std::swprintf(form, 64, L"%d %d %d %d", model.PaperWidth, model.PaperHeight, 0, 0);
   return form;
@@ -144,13 +144,13 @@ std::wstring UserForm(const wizard::ModelRecord& model) {
 
 void WritePrinterData(HANDLE printer, const PrinterRequest& request) {
   SetNumber(printer, L"SavingLog", 1);
-  WriteInstallLog("*********** AddPrinter success\r\n");
+  package::WriteInstallLog("*********** AddPrinter success\r\n");
   if (request.networkPort) SetText(printer, L"IP", request.ipAddress + L" " + request.tcpPort);
   SetNumber(printer, L"PortType", request.networkPort ? 1 : 0);
   SetText(printer, L"DevicePath", request.devicePath);
   SetText(printer, L"VidAndPid", request.model->VidPid);
   SetText(printer, L"UserForm", UserForm(*request.model));
-  SetText(printer, L"Language", app::WizardConfig.LanguageDll);
+  SetText(printer, L"Language", texts::WizardConfig.LanguageDll);
 }
 
 bool AddPrinter(const PrinterRequest& request, const std::wstring& printerName) {
@@ -163,22 +163,22 @@ bool AddPrinter(const PrinterRequest& request, const std::wstring& printerName) 
   std::wstring parameters;
   printer.pPrinterName = name.data();
   printer.pShareName = share.data();
-  printer.pPortName = app::WizardConfig.PortName;
-  printer.pDriverName = app::WizardConfig.DriverName;
+  printer.pPortName = texts::WizardConfig.PortName;
+  printer.pDriverName = texts::WizardConfig.DriverName;
   printer.pSepFile = empty.data();
   printer.pPrintProcessor = processor.data();
   printer.pDatatype = dataType.data();
   printer.pParameters = parameters.data();
   printer.Attributes = PRINTER_ATTRIBUTE_DEFAULT;
-  WriteInstallLog("*********** call AddPrinter\r\n");
+  package::WriteInstallLog("*********** call AddPrinter\r\n");
   platform::spooler::UniquePrinter added(
       platform::printers::AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer)));
   if (!added) {
-    WriteInstallLog("AddPrinter = %d\r\n", static_cast<int>(::GetLastError()));
+    package::WriteInstallLog("AddPrinter = %d\r\n", static_cast<int>(::GetLastError()));
     return false;
   }
   WritePrinterData(added.Get(), request);
-  WriteInstallLog("AddPrinter hPrinter = %x\r\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(added.Get())));
+  package::WriteInstallLog("AddPrinter hPrinter = %x\r\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(added.Get())));
   return true;
 }
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "wizard/model_catalogue.h"
+#include "texts/model_catalogue.h"
 
 namespace spooler {
 
@@ -33,7 +33,7 @@ struct PrinterRequest {
   std::wstring ipAddress;
   std::wstring tcpPort;
   std::wstring devicePath;  // nothing fills it yet: stored empty
-  const wizard::ModelRecord* model = nullptr;
+  const texts::ModelRecord* model = nullptr;
 };
 
 // 1 when the printer was added (its name in addedPrinterName), 0 on any failure or a cancelled

@@ -9,12 +9,12 @@
 #include <optional>
 #include <string>
 
-#include "app/utf16_text.h"
+#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/registry.h"
 #include "platform/setup_api.h"
-#include "spooler/install_log.h"
-#include "wizard/model_catalogue.h"
+#include "texts/model_catalogue.h"
+#include "texts/utf16_text.h"
 
 namespace spooler {
 namespace {
@@ -38,8 +38,8 @@ constexpr char kEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\";
 // ---- Device interfaces
 
 bool MatchesCatalogueModel(const std::wstring& usbId) {
-  for (int slot = 1; slot < wizard::kModelSlotCount; ++slot) {
-    const wchar_t* vidPid = wizard::ModelTable[slot].VidPid;
+  for (int slot = 1; slot < texts::kModelSlotCount; ++slot) {
+    const wchar_t* vidPid = texts::ModelTable[slot].VidPid;
     if (vidPid[0] == L'\0') return false;
     if (_wcsicmp(vidPid, usbId.c_str()) == 0) return true;
   }
@@ -132,7 +132,7 @@ struct PortOutput {
 void WritePortName(const std::string& port, PortOutput output) {
   std::wstring wide;
   platform::AnsiToWide(port, wide);
-  app::CopyBounded(output.name, output.capacity, wide);
+  texts::CopyBounded(output.name, output.capacity, wide);
 }
 
 enum class PathOutcome { kNextPath, kFound, kGiveUp };
@@ -159,7 +159,7 @@ PathOutcome LookUpDevicePath(const std::string& path, const std::string& vidPid,
                              PortOutput output) {
   const std::optional<std::string> instance = DeviceInstanceOf(path, vidPid);
   if (!instance) return PathOutcome::kNextPath;
-  WriteInstallLog("**** vid&pid=%s subkey=%s\r\n", vidPid.c_str(), instance->c_str());
+  package::WriteInstallLog("**** vid&pid=%s subkey=%s\r\n", vidPid.c_str(), instance->c_str());
   const registry::UniqueKey usbDevice = OpenEnumKey("USB\\" + vidPid + "\\" + *instance);
   if (!usbDevice) return PathOutcome::kGiveUp;
   const std::optional<std::string> prefix = ReadParentIdPrefix(usbDevice.Get());

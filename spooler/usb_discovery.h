@@ -35,7 +35,7 @@ int EnumUsbPrinterInterfaces(UsbInterfaceList& interfaces);
 // USB printers. Returns 1 when one of its devices has a printing child in the registry; when
 // that child is present (it has a "Control" subkey) its port name is written to `portName`,
 // else `portName` is left as it was. Logs "**** vid&pid=... subkey=..." for each device
-// examined. Signature of wizard::UsbPortLookup.
+// examined. Signature of texts::UsbPortLookup.
 int FindUsbPrinterPort(wchar_t* portName, size_t portCapacity, const wchar_t* vidPid, const wchar_t* hardwareId);
 
 }  // namespace spooler

@@ -5,11 +5,11 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "app/install_app.h"
-#include "product_identity.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "product_identity.h"
 #include "system/install_record.h"
+#include "texts/language.h"
 
 namespace integration {
 namespace {
@@ -93,7 +93,7 @@ void WithdrawPendingUninstall() {
 
 }  // namespace
 
-const wchar_t* LanguageName(int languageId) { return languageId == app::kChinese ? L"Chinese" : L"English"; }
+const wchar_t* LanguageName(int languageId) { return languageId == texts::kChinese ? L"Chinese" : L"English"; }
 
 bool RecordFitsInstallFolder(const std::wstring& installFolder) {
   for (const wchar_t* name : {kUninstallIniName, kUninstallerFileName}) {

@@ -1,11 +1,11 @@
-#include "app/file_bytes.h"
+#include "texts/file_bytes.h"
 
 #include <cstdio>
 
 #include "platform/files.h"
 #include "platform/handle.h"
 
-namespace app {
+namespace texts {
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const wchar_t* path) {
   platform::UniqueCrtFile file(platform::files::_wfopen(path, L"rb"));
@@ -18,4 +18,4 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const wchar_t* path) {
   return bytes;
 }
 
-}  // namespace app
+}  // namespace texts

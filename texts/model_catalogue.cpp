@@ -1,8 +1,8 @@
-#include "wizard/model_catalogue.h"
+#include "texts/model_catalogue.h"
 
-#include "app/file_bytes.h"
+#include "texts/file_bytes.h"
 
-namespace wizard {
+namespace texts {
 
 ModelSlots ModelTable{};
 int32_t SelectedModelIndex = 0;
@@ -14,7 +14,7 @@ const ModelRecord& SelectedModel() {
 
 std::vector<std::wstring> LoadModelCatalogue(ModelSlots& table, std::wstring_view documentsFolder) {
   const std::wstring path = std::wstring(documentsFolder) + L"\\PrinterName.txt";
-  const std::optional<std::vector<uint8_t>> bytes = app::ReadFileBytes(path.c_str());
+  const std::optional<std::vector<uint8_t>> bytes = texts::ReadFileBytes(path.c_str());
   if (!bytes) {
     table = {};
     return {};
@@ -26,4 +26,4 @@ std::vector<std::wstring> LoadModelCatalogue(std::wstring_view documentsFolder) 
   return LoadModelCatalogue(ModelTable, documentsFolder);
 }
 
-}  // namespace wizard
+}  // namespace texts

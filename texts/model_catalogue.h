@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "wizard/model_table.h"
+#include "texts/model_table.h"
 
-namespace wizard {
+namespace texts {
 
 // Process-wide; filled once on the user-interface thread, read-only afterwards.
 extern ModelSlots ModelTable;
@@ -23,4 +23,4 @@ std::vector<std::wstring> LoadModelCatalogue(ModelSlots& table, std::wstring_vie
 // The same into ModelTable.
 std::vector<std::wstring> LoadModelCatalogue(std::wstring_view documentsFolder);
 
-}  // namespace wizard
+}  // namespace texts

@@ -1,35 +1,35 @@
-#include "wizard/model_table.h"
+#include "texts/model_table.h"
 
 #include <algorithm>
 #include <climits>
 #include <cwchar>
 #include <string>
 
-namespace wizard {
+namespace texts {
 
 namespace {
 
 constexpr size_t kLineCapacity = 255;  // 254 characters and the terminator
 constexpr size_t kColumnCount = 9;
-using Columns = std::array<app::Utf16View, kColumnCount>;
-constexpr app::AsciiText kCommentMark("//");
+using Columns = std::array<texts::Utf16View, kColumnCount>;
+constexpr texts::AsciiText kCommentMark("//");
 
 // The line without its CR LF. A cut line has no line end to remove.
-std::optional<app::Utf16View> ReadLine(app::Utf16Reader& reader, Utf16Unit (&line)[kLineCapacity]) {
-  const std::optional<app::LineRead> read = reader.ReadLine(line, kLineCapacity);
+std::optional<texts::Utf16View> ReadLine(texts::Utf16Reader& reader, Utf16Unit (&line)[kLineCapacity]) {
+  const std::optional<texts::LineRead> read = reader.ReadLine(line, kLineCapacity);
   if (!read) return std::nullopt;
   size_t length = read->length;
   if (!read->cut && length >= 2 && (line[length - 2] == '\r' || line[length - 2] == '\n')) length -= 2;
-  return app::Utf16View(line, length);
+  return texts::Utf16View(line, length);
 }
 
-bool IsComment(app::Utf16View line) { return line.find(kCommentMark.View()) != app::Utf16View::npos; }
+bool IsComment(texts::Utf16View line) { return line.find(kCommentMark.View()) != texts::Utf16View::npos; }
 
 // As swscanf with "%[^,]," nine times: a column is a non-empty run up to the next comma, and
 // the scan stops at an empty column or where no comma follows; unreached columns stay empty.
-Columns SplitColumns(app::Utf16View line) {
+Columns SplitColumns(texts::Utf16View line) {
   Columns columns{};
-  for (app::Utf16View& column : columns) {
+  for (texts::Utf16View& column : columns) {
     const size_t end = std::min(line.find(','), line.size());
     if (end == 0) break;
     column = line.substr(0, end);
@@ -40,14 +40,14 @@ Columns SplitColumns(app::Utf16View line) {
 }
 
 // Only U+0020 counts; a column of spaces alone stays as it is.
-app::Utf16View TrimLeadingSpaces(app::Utf16View column) {
+texts::Utf16View TrimLeadingSpaces(texts::Utf16View column) {
   const size_t first = column.find_first_not_of(' ');
-  return first == app::Utf16View::npos ? column : column.substr(first);
+  return first == texts::Utf16View::npos ? column : column.substr(first);
 }
 
 // Decimal as the C runtime's wcstol reads it: white space, a sign, digits; no digits give 0,
 // overflow clamps.
-int32_t ParseNumber(app::Utf16View column) {
+int32_t ParseNumber(texts::Utf16View column) {
   const std::wstring text(column.begin(), column.end());
   const long long value = std::wcstoll(text.c_str(), nullptr, 10);
   return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
@@ -57,13 +57,13 @@ ModelRecord ToRecord(const Columns& columns) {
   Columns trimmed;
   std::transform(columns.begin(), columns.end(), trimmed.begin(), TrimLeadingSpaces);
   ModelRecord record{};
-  app::CopyBounded(record.Name, trimmed[0]);
+  texts::CopyBounded(record.Name, trimmed[0]);
   record.CutterFlag = ParseNumber(trimmed[1]);
-  app::CopyBounded(record.ModelFamily, trimmed[2]);
-  app::CopyBounded(record.GpdFile, trimmed[3]);
-  app::CopyBounded(record.VidPid, trimmed[4]);
+  texts::CopyBounded(record.ModelFamily, trimmed[2]);
+  texts::CopyBounded(record.GpdFile, trimmed[3]);
+  texts::CopyBounded(record.VidPid, trimmed[4]);
   record.Resolution = ParseNumber(trimmed[5]);
-  app::CopyBounded(record.HardwareId, trimmed[6]);
+  texts::CopyBounded(record.HardwareId, trimmed[6]);
   record.PaperWidth = ParseNumber(trimmed[7]);
   record.PaperHeight = ParseNumber(trimmed[8]);
   return record;
@@ -80,15 +80,15 @@ bool EqualsIgnoringAsciiCase(const Utf16Unit* a, const Utf16Unit* b) {
 
 }  // namespace
 
-std::vector<app::Utf16String> ParseModelCatalogue(ModelSlots& table, std::span<const uint8_t> fileBytes) {
+std::vector<texts::Utf16String> ParseModelCatalogue(ModelSlots& table, std::span<const uint8_t> fileBytes) {
   table = {};
-  std::vector<app::Utf16String> comboItems;
-  app::Utf16Reader reader(fileBytes);
+  std::vector<texts::Utf16String> comboItems;
+  texts::Utf16Reader reader(fileBytes);
   reader.SkipByteOrderMarkIfPresent();
   Utf16Unit line[kLineCapacity];
   size_t slot = 1;
   while (slot < table.size()) {
-    const std::optional<app::Utf16View> text = ReadLine(reader, line);
+    const std::optional<texts::Utf16View> text = ReadLine(reader, line);
     if (!text) break;
     if (IsComment(*text)) continue;
     const Columns columns = SplitColumns(*text);
@@ -110,10 +110,10 @@ std::optional<int> FindModelByNameAndPort(const ModelSlots& table, const Utf16Un
                                           size_t portCapacity, const UsbPortLookup& findUsbPrinterPort) {
   for (int slot = 0; slot < kModelSlotCount; ++slot) {
     const ModelRecord& model = table[slot];
-    if (app::Utf16View(model.Name) != printerName) continue;
+    if (texts::Utf16View(model.Name) != printerName) continue;
     if (findUsbPrinterPort(portName, portCapacity, model.VidPid, model.HardwareId) == 1) return slot;
   }
   return std::nullopt;
 }
 
-}  // namespace wizard
+}  // namespace texts

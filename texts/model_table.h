@@ -11,11 +11,11 @@
 #include <span>
 #include <vector>
 
-#include "app/utf16_text.h"
+#include "texts/utf16_text.h"
 
-namespace wizard {
+namespace texts {
 
-using app::Utf16Unit;
+using texts::Utf16Unit;
 
 struct ModelRecord {
   Utf16Unit Name[64];
@@ -39,7 +39,7 @@ using ModelSlots = std::array<ModelRecord, kModelSlotCount>;
 // blank line is a model without name. Parsing stops when the table is full. A line longer than
 // 254 characters keeps its first 254; a text column longer than its field is cut. A final line
 // end adds no model.
-std::vector<app::Utf16String> ParseModelCatalogue(ModelSlots& table, std::span<const uint8_t> fileBytes);
+std::vector<texts::Utf16String> ParseModelCatalogue(ModelSlots& table, std::span<const uint8_t> fileBytes);
 
 // The first slot 1..31 whose vid&pid equals `vidPid` ignoring the case of ASCII letters (as
 // _wcsicmp does in the C runtime's "C" locale).
@@ -54,4 +54,4 @@ using UsbPortLookup = std::function<int(Utf16Unit* portName, size_t portCapacity
 std::optional<int> FindModelByNameAndPort(const ModelSlots& table, const Utf16Unit* printerName, Utf16Unit* portName,
                                           size_t portCapacity, const UsbPortLookup& findUsbPrinterPort);
 
-}  // namespace wizard
+}  // namespace texts

@@ -1,8 +1,8 @@
-#include "app/text_ini.h"
+#include "texts/text_ini.h"
 
 #include "platform/profile.h"
 
-namespace app {
+namespace texts {
 
 std::wstring LookUpCaption(const wchar_t* key, const wchar_t* fallback, std::wstring_view documentsFolder) {
   // A Documents path that ends in '\' gives a double one here, which Windows accepts.
@@ -16,4 +16,4 @@ std::wstring LookUpCaption(const CaptionKey& caption, std::wstring_view document
   return LookUpCaption(caption.key, caption.fallback, documentsFolder);
 }
 
-}  // namespace app
+}  // namespace texts

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace texts {
 
 inline constexpr size_t kCaptionCapacity = 256;  // 255 characters and the terminator
 
@@ -44,4 +44,4 @@ inline constexpr wchar_t kRussianPortGroup[] = L"выбор порта";
 std::wstring LookUpCaption(const wchar_t* key, const wchar_t* fallback, std::wstring_view documentsFolder);
 std::wstring LookUpCaption(const CaptionKey& caption, std::wstring_view documentsFolder);
 
-}  // namespace app
+}  // namespace texts

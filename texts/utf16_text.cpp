@@ -1,8 +1,8 @@
-#include "app/utf16_text.h"
+#include "texts/utf16_text.h"
 
 #include <algorithm>
 
-namespace app {
+namespace texts {
 
 void CopyBounded(Utf16Unit* field, size_t capacity, Utf16View text) {
   if (capacity == 0) return;
@@ -50,4 +50,4 @@ std::optional<LineRead> Utf16Reader::ReadLine(Utf16Unit* line, size_t capacity) 
   return read;
 }
 
-}  // namespace app
+}  // namespace texts

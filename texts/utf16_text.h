@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace texts {
 
 // One UTF-16 code unit: the installer's wide character on Windows, where wchar_t has 16 bits.
 #if defined(_WIN32)
@@ -73,4 +73,4 @@ class Utf16Reader {
   size_t m_offset = 0;
 };
 
-}  // namespace app
+}  // namespace texts

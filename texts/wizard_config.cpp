@@ -1,9 +1,9 @@
-#include "app/wizard_config.h"
+#include "texts/wizard_config.h"
 
-#include "app/file_bytes.h"
 #include "platform/files.h"
+#include "texts/file_bytes.h"
 
-namespace app {
+namespace texts {
 
 WizardConfigTable WizardConfig{};
 
@@ -31,4 +31,4 @@ void LoadWizardTexts(WizardConfigTable& table, const wchar_t* path) {
 
 void LoadWizardTexts(const wchar_t* path) { LoadWizardTexts(WizardConfig, path); }
 
-}  // namespace app
+}  // namespace texts

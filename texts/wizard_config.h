@@ -2,9 +2,9 @@
 // chosen language, so that one build serves several printer brands.
 #pragma once
 
-#include "app/wizard_text_parser.h"
+#include "texts/wizard_text_parser.h"
 
-namespace app {
+namespace texts {
 
 // Process-wide; zero-filled at process start.
 extern WizardConfigTable WizardConfig;
@@ -16,4 +16,4 @@ void LoadWizardTexts(WizardConfigTable& table, const wchar_t* path);
 // The same into WizardConfig.
 void LoadWizardTexts(const wchar_t* path);
 
-}  // namespace app
+}  // namespace texts

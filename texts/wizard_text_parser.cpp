@@ -1,8 +1,8 @@
-#include "app/wizard_text_parser.h"
+#include "texts/wizard_text_parser.h"
 
 #include <optional>
 
-namespace app {
+namespace texts {
 
 namespace {
 
@@ -73,4 +73,4 @@ void ParseWizardTexts(WizardConfigTable& table, std::span<const uint8_t> fileByt
   if (ReadPageSections(reader, table)) ReadValues(reader, table);
 }
 
-}  // namespace app
+}  // namespace texts

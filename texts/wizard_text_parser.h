@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <span>
 
-#include "app/utf16_text.h"
+#include "texts/utf16_text.h"
 
-namespace app {
+namespace texts {
 
 inline constexpr size_t kPageCount = 6;
 inline constexpr size_t kPageTextCapacity = 512;  // 511 characters and the terminator
@@ -33,4 +33,4 @@ struct WizardConfigTable {
 // Values come only after the sixth separator; a blank line takes no value.
 void ParseWizardTexts(WizardConfigTable& table, std::span<const uint8_t> fileBytes);
 
-}  // namespace app
+}  // namespace texts

@@ -3,8 +3,8 @@
 #include <cwchar>
 #include <iterator>
 
-#include "app/install_app.h"
-#include "app/text_ini.h"
+#include "texts/language.h"
+#include "texts/text_ini.h"
 
 namespace ui {
 namespace {
@@ -21,7 +21,7 @@ constexpr PageFontSpecs kPageFonts[] = {
 struct LocalizedText {
   const wchar_t* english;
   const wchar_t* chinese;
-  app::CaptionKey russian;
+  texts::CaptionKey russian;
 };
 
 struct TitledPage {
@@ -30,14 +30,14 @@ struct TitledPage {
 };
 
 constexpr TitledPage kPageTitles[] = {
-    {1, {L"Choose installation folder", L"选择安装文件夹", app::caption::kChooseInstallationFolder}},
-    {2, {L"Printer Setting", L"设置打印机", app::caption::kPrinterSetting}},
-    {3, {L"Installing", L"正在安装", app::caption::kInstalling}},
-    {4, {L"Setup Complete", L"安装完成", app::caption::kSetupComplete}},
-    {8, {L"Setup Failed", L"安装失败", app::caption::kSetupFailed}},
+    {1, {L"Choose installation folder", L"选择安装文件夹", texts::caption::kChooseInstallationFolder}},
+    {2, {L"Printer Setting", L"设置打印机", texts::caption::kPrinterSetting}},
+    {3, {L"Installing", L"正在安装", texts::caption::kInstalling}},
+    {4, {L"Setup Complete", L"安装完成", texts::caption::kSetupComplete}},
+    {8, {L"Setup Failed", L"安装失败", texts::caption::kSetupFailed}},
 };
 
-constexpr LocalizedText kFolderFrameLabel{L"Target folder", L"目标文件夹", app::caption::kInstallPath};
+constexpr LocalizedText kFolderFrameLabel{L"Target folder", L"目标文件夹", texts::caption::kInstallPath};
 
 struct PageText {
   int32_t page;
@@ -70,8 +70,8 @@ constexpr PageText kPageTexts[] = {
 
 std::wstring Localize(const LocalizedText& text, int languageId, std::wstring_view documentsFolder) {
   switch (languageId) {
-    case app::kChinese: return text.chinese;
-    case app::kRussian: return app::LookUpCaption(text.russian, documentsFolder);
+    case texts::kChinese: return text.chinese;
+    case texts::kRussian: return texts::LookUpCaption(text.russian, documentsFolder);
     default: return text.english;
   }
 }
@@ -80,7 +80,7 @@ std::wstring Localize(const LocalizedText& text, int languageId, std::wstring_vi
 
 const PageFontSpecs& PageFontsFor(int languageId) {
   const bool known = languageId >= 0 && languageId < static_cast<int>(std::size(kPageFonts));
-  return kPageFonts[known ? languageId : app::kEnglish];
+  return kPageFonts[known ? languageId : texts::kEnglish];
 }
 
 std::wstring PageTitle(int32_t page, int languageId, bool chinese, std::wstring_view documentsFolder) {
@@ -96,11 +96,11 @@ std::wstring FolderFrameLabel(int languageId, std::wstring_view documentsFolder)
   return Localize(kFolderFrameLabel, languageId, documentsFolder);
 }
 
-std::wstring PageBodyText(int32_t page, bool chinese, const app::WizardConfigTable& config) {
+std::wstring PageBodyText(int32_t page, bool chinese, const texts::WizardConfigTable& config) {
   for (const PageText& text : kPageTexts) {
     if (text.page != page) continue;
     const wchar_t* configured = config.PageText[text.configIndex];
-    const size_t length = wcsnlen(configured, app::kPageTextCapacity);
+    const size_t length = wcsnlen(configured, texts::kPageTextCapacity);
     if (length > 0) return std::wstring(configured, length);
     return chinese ? text.chinese : text.english;
   }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/wizard_config.h"
+#include "texts/wizard_config.h"
 #include "ui/paint_tools.h"
 
 namespace ui {
@@ -29,6 +29,6 @@ std::wstring FolderFrameLabel(int languageId, std::wstring_view documentsFolder)
 
 // The page's text from `config`, or the built-in Chinese or English one when that is empty;
 // empty for pages without text (2, 7 and above 8).
-std::wstring PageBodyText(int32_t page, bool chinese, const app::WizardConfigTable& config);
+std::wstring PageBodyText(int32_t page, bool chinese, const texts::WizardConfigTable& config);
 
 }  // namespace ui

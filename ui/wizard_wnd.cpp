@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "app/install_app.h"
-#include "app/wizard_config.h"
 #include "platform/framework/gdi.h"
 #include "platform/shell.h"
 #include "resources/resource.h"
+#include "texts/language.h"
+#include "texts/wizard_config.h"
 #include "ui/folder_cleanup_hook.h"
 #include "ui/page_texts.h"
 #include "ui/paint_tools.h"
@@ -141,7 +141,7 @@ void DrawWelcomePage(HDC dc, const RECT& client, const PageTools& tools, const P
   {
     // Measured with the heading font although only the first line is drawn in it.
     const ScopedSelection selectHeading(dc, tools.heading.Get());
-    CWizardWnd::SplitTextLines(dc, PageBodyText(0, state.chinese, app::WizardConfig), lines,
+    CWizardWnd::SplitTextLines(dc, PageBodyText(0, state.chinese, texts::WizardConfig), lines,
                                client.right - kWelcomeMargin);
   }
   const int x = state.chinese ? kWelcomeLeftChinese : kWelcomeLeftOther;
@@ -176,7 +176,7 @@ void DrawBodyBlock(HDC dc, const RECT& client, const HeaderPage& layout, const P
                    const PageState& state) {
   const ScopedSelection selectBody(dc, tools.body.Get());
   std::vector<std::wstring> lines;
-  CWizardWnd::SplitTextLines(dc, PageBodyText(state.page, state.chinese, app::WizardConfig), lines,
+  CWizardWnd::SplitTextLines(dc, PageBodyText(state.page, state.chinese, texts::WizardConfig), lines,
                              client.right - kBodyMargins);
   int y = kBodyPosition.y;
   for (const std::wstring& line : lines) {
@@ -197,11 +197,11 @@ void DrawHeaderPage(HDC dc, const RECT& client, const HeaderPage& layout, const 
 }
 
 // "%ProgramFiles%\" and the configured folder name, at most 255 characters.
-std::wstring DefaultInstallFolder(const app::WizardConfigTable& config) {
+std::wstring DefaultInstallFolder(const texts::WizardConfigTable& config) {
   wchar_t expanded[kDefaultFolderCapacity] = {};
   const DWORD needed = ::ExpandEnvironmentStringsW(L"%ProgramFiles%\\", expanded, kDefaultFolderCapacity);
   std::wstring folder = needed > 0 && needed <= kDefaultFolderCapacity ? expanded : L"";
-  const size_t nameLength = wcsnlen(config.FolderName, app::kConfigValueCapacity);
+  const size_t nameLength = wcsnlen(config.FolderName, texts::kConfigValueCapacity);
   folder += nameLength > 0 ? std::wstring(config.FolderName, nameLength) : L"USB Printer";
   if (folder.size() >= kDefaultFolderCapacity) folder.resize(kDefaultFolderCapacity - 1);
   return folder;
@@ -219,9 +219,9 @@ BOOL CWizardWnd::Create(framework::CWnd* dialog) {
                 client.right - 2, client.bottom - kButtonStripHeight, dialog->GetSafeHwnd(), 0)) {
     return FALSE;
   }
-  m_bChinese = app::CurrentLanguageId() == app::kChinese;
+  m_bChinese = texts::CurrentLanguageId() == texts::kChinese;
   m_editFolder.Create(&kFolderField, this);
-  m_editFolder.SetText(DefaultInstallFolder(app::WizardConfig));
+  m_editFolder.SetText(DefaultInstallFolder(texts::WizardConfig));
   m_strStatus = m_bChinese ? L"请稍候..." : L"Please wait...";
   return TRUE;
 }
@@ -253,7 +253,7 @@ void CWizardWnd::StoreStatus(const std::wstring& status) {
 
 void CWizardWnd::DrawPage(HDC dc, const RECT& client) {
   const PageState state{m_nPage, m_bChinese != FALSE, m_strStatus};
-  const PageTools tools(app::CurrentLanguageId(), state.page);
+  const PageTools tools(texts::CurrentLanguageId(), state.page);
   ::SetBkMode(dc, TRANSPARENT);
   if (state.page == 0) {
     DrawWelcomePage(dc, client, tools, state);

@@ -1,17 +1,17 @@
 #include "wizard/dialog_texts.h"
 
-#include "app/config_files.h"
-#include "app/install_app.h"
-#include "app/wizard_config.h"
 #include "resources/resource.h"
+#include "texts/documents_folder.h"
+#include "texts/language.h"
+#include "texts/wizard_config.h"
 
 namespace wizard {
 namespace {
 
-using app::CurrentLanguageId;
-namespace caption = app::caption;
+using texts::CurrentLanguageId;
+namespace caption = texts::caption;
 
-constexpr app::CaptionKey kNoKey{nullptr, nullptr};
+constexpr texts::CaptionKey kNoKey{nullptr, nullptr};
 
 // By language: English, Chinese, Russian.
 struct Texts {
@@ -22,8 +22,8 @@ struct Texts {
 
 const wchar_t* Pick(const Texts& texts) {
   switch (CurrentLanguageId()) {
-    case app::kChinese: return texts.chinese;
-    case app::kRussian: return texts.russian;
+    case texts::kChinese: return texts.chinese;
+    case texts::kRussian: return texts.russian;
     default: return texts.english;
   }
 }
@@ -59,10 +59,10 @@ constexpr ControlCaption kCaptions[] = {
 
 }  // namespace
 
-std::wstring LookUpRussian(const app::CaptionKey& key) {
+std::wstring LookUpRussian(const texts::CaptionKey& key) {
   std::wstring documents;
-  app::GetDocumentsFolder(documents);
-  return app::LookUpCaption(key, documents);
+  texts::GetDocumentsFolder(documents);
+  return texts::LookUpCaption(key, documents);
 }
 
 Message CheckMessage(Check check) {
@@ -75,7 +75,7 @@ Message CheckMessage(Check check) {
       return PickMessage({L"The folder is invalid", L"安装文件夹不是有效文件夹", L"The folder is invalid"},
                          folderCaption);
     case Check::NoModel:
-      if (CurrentLanguageId() == app::kRussian) {
+      if (CurrentLanguageId() == texts::kRussian) {
         return {LookUpRussian(caption::kNoSelectPrinter), LookUpRussian(caption::kMsgBoxTitle)};
       }
       return PickMessage({L"Please Select a Printer Driver", L"您没有选择打印机型号，请先选择打印机型号", nullptr},
@@ -101,8 +101,8 @@ std::span<const ControlCaption> DialogCaptions() { return kCaptions; }
 std::optional<std::wstring> CaptionText(const ControlCaption& caption) {
   const wchar_t* text = nullptr;
   switch (CurrentLanguageId()) {
-    case app::kChinese: text = caption.chinese; break;
-    case app::kRussian:
+    case texts::kChinese: text = caption.chinese; break;
+    case texts::kRussian:
       if (caption.russianKey.key != nullptr) return LookUpRussian(caption.russianKey);
       text = caption.russian;
       break;
@@ -113,13 +113,13 @@ std::optional<std::wstring> CaptionText(const ControlCaption& caption) {
 }
 
 std::wstring DialogTitle() {
-  if (app::WizardConfig.Title[0] != L'\0') return app::WizardConfig.Title;
+  if (texts::WizardConfig.Title[0] != L'\0') return texts::WizardConfig.Title;
   return Pick({L"USB printer driver installation Wizard", L"USB打印机驱动安装", L""});
 }
 
 std::wstring FinishCaption(bool failurePage) {
-  if (CurrentLanguageId() == app::kChinese) return L"完成";
-  if (CurrentLanguageId() == app::kRussian && !failurePage) return LookUpRussian(caption::kFinish);
+  if (CurrentLanguageId() == texts::kChinese) return L"完成";
+  if (CurrentLanguageId() == texts::kRussian && !failurePage) return LookUpRussian(caption::kFinish);
   return L"Finish";
 }
 
@@ -137,7 +137,7 @@ std::wstring InstallingStatus() {
 }
 
 std::wstring ModelPlaceholder() {
-  if (CurrentLanguageId() == app::kRussian) return LookUpRussian(caption::kPleaseSelectModel);
+  if (CurrentLanguageId() == texts::kRussian) return LookUpRussian(caption::kPleaseSelectModel);
   return Pick({L"Please select model", L"请选择打印机型号", nullptr});
 }
 

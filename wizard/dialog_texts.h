@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "app/text_ini.h"
+#include "texts/text_ini.h"
 
 namespace wizard {
 
@@ -26,7 +26,7 @@ struct ControlCaption {
   int id;
   const wchar_t* english;
   const wchar_t* chinese;
-  app::CaptionKey russianKey;  // looked up in Text.ini when its key is set
+  texts::CaptionKey russianKey;  // looked up in Text.ini when its key is set
   const wchar_t* russian;      // fixed Russian text when no key is set
 };
 
@@ -47,6 +47,6 @@ std::wstring ModelPlaceholder();
 std::optional<std::wstring> NetworkPortItem();
 
 // Russian captions live in the Documents folder's Text.ini.
-std::wstring LookUpRussian(const app::CaptionKey& caption);
+std::wstring LookUpRussian(const texts::CaptionKey& caption);
 
 }  // namespace wizard

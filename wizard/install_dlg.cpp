@@ -4,15 +4,15 @@
 
 #include <string_view>
 
-#include "app/config_files.h"
-#include "app/install_app.h"
-#include "app/utf16_text.h"
-#include "app/wizard_config.h"
 #include "package/directory_chain.h"
 #include "platform/shell.h"
 #include "resources/resource.h"
 #include "spooler/usb_discovery.h"
-#include "wizard/model_catalogue.h"
+#include "texts/documents_folder.h"
+#include "texts/language.h"
+#include "texts/model_catalogue.h"
+#include "texts/utf16_text.h"
+#include "texts/wizard_config.h"
 #include "wizard/wizard_settings.h"
 
 namespace wizard {
@@ -38,7 +38,7 @@ HFONT MakeFont(const wchar_t* face, int height, BYTE charset) {
   font.lfHeight = height;
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = charset;
-  app::CopyBounded(font.lfFaceName, LF_FACESIZE, face);
+  texts::CopyBounded(font.lfFaceName, LF_FACESIZE, face);
   return ::CreateFontIndirectW(&font);
 }
 
@@ -91,10 +91,10 @@ void CInstallDlg::LayOutControls() {
 
 void CInstallDlg::SetCaptions() {
   SetWindowTextW(DialogTitle().c_str());
-  const int language = app::CurrentLanguageId();
-  if (language == app::kChinese) m_fontChinese.Attach(MakeFont(L"宋体", 12, GB2312_CHARSET));
-  if (language == app::kRussian) m_fontLatin.Attach(MakeFont(L"Times New Romans", 14, DEFAULT_CHARSET));
-  const HFONT font = language == app::kChinese ? m_fontChinese.Get() : m_fontLatin.Get();
+  const int language = texts::CurrentLanguageId();
+  if (language == texts::kChinese) m_fontChinese.Attach(MakeFont(L"宋体", 12, GB2312_CHARSET));
+  if (language == texts::kRussian) m_fontLatin.Attach(MakeFont(L"Times New Romans", 14, DEFAULT_CHARSET));
+  const HFONT font = language == texts::kChinese ? m_fontChinese.Get() : m_fontLatin.Get();
   for (const ControlCaption& caption : DialogCaptions()) {
     if (const std::optional<std::wstring> text = CaptionText(caption)) SetDlgItemTextW(caption.id, text->c_str());
     if (font != nullptr) ::SendMessageW(GetDlgItem(caption.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -224,17 +224,17 @@ bool CInstallDlg::CheckSettingsPage() {
     ShowMessage(Check::NoModel, nullptr, MB_ICONERROR);
     return false;
   }
-  SelectedModelIndex = m_settings.SelectedModelItem();
+  texts::SelectedModelIndex = m_settings.SelectedModelItem();
   const std::wstring port = m_settings.PortItem();
-  app::CopyBounded(app::WizardConfig.PortName, port);
+  texts::CopyBounded(texts::WizardConfig.PortName, port);
   // A confirmation after Back with another port must not keep the earlier port's kind.
   m_wizard.m_bUsbPort = 0;
   UseNetworkPort = 0;
   if (port == L"USB") return CheckUsbPort();
   if (port.find(L"TCP") != std::wstring::npos) return CheckNetworkPort();
-  app::AppendBounded(app::WizardConfig.PortName, L":");
+  texts::AppendBounded(texts::WizardConfig.PortName, L":");
   if (port.find(L"COM") != std::wstring::npos) {
-    spooler::WriteSerialPortSettings(m_settings.ReadSerialSettings(), app::WizardConfig.PortName);
+    spooler::WriteSerialPortSettings(m_settings.ReadSerialSettings(), texts::WizardConfig.PortName);
   }
   return true;
 }
@@ -248,9 +248,9 @@ bool CInstallDlg::CheckUsbPort() {
   }
   ChosenPrinterName = FitSettingText(m_settings.PrinterName());
   if (const std::optional<int> slot =
-          FindModelByNameAndPort(ModelTable, ChosenPrinterName.c_str(), app::WizardConfig.PortName,
-                                 app::kConfigValueCapacity, spooler::FindUsbPrinterPort)) {
-    SelectedModelIndex = *slot;
+          texts::FindModelByNameAndPort(texts::ModelTable, ChosenPrinterName.c_str(), texts::WizardConfig.PortName,
+                                 texts::kConfigValueCapacity, spooler::FindUsbPrinterPort)) {
+    texts::SelectedModelIndex = *slot;
   }
   return true;
 }

@@ -4,22 +4,22 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "app/install_app.h"
-#include "app/utf16_text.h"
-#include "app/wizard_config.h"
 #include "package/directory_chain.h"
+#include "package/install_log.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "resources/resource.h"
-#include "spooler/install_log.h"
 #include "spooler/model_setup.h"
 #include "system/install_folder_cleanup.h"
 #include "system/native_programs.h"
 #include "system/printer_service.h"
 #include "system/shortcut.h"
 #include "system/uninstall_registration.h"
+#include "texts/language.h"
+#include "texts/model_catalogue.h"
+#include "texts/utf16_text.h"
+#include "texts/wizard_config.h"
 #include "wizard/install_dlg.h"
-#include "wizard/model_catalogue.h"
 #include "wizard/select_port_dlg.h"
 #include "wizard/wizard_settings.h"
 
@@ -51,7 +51,7 @@ void CInstallDlg::StartInstallation() {
   for (int id : kInstallationControls) ShowDlgItem(id, SW_HIDE);
 
   ChosenPrinterName = FitSettingText(m_settings.PrinterName());
-  app::CopyBounded(app::WizardConfig.PrinterName, ChosenPrinterName);
+  texts::CopyBounded(texts::WizardConfig.PrinterName, ChosenPrinterName);
   m_bSetDefault = IsChecked(GetDlgItem(IDC_DEFAULT_PRINTER));
   m_bUseMonitor = IsChecked(GetDlgItem(IDC_USE_MONITOR));
   TakeInstallFolder();
@@ -112,7 +112,7 @@ void CInstallDlg::RunInstallation() {
 bool CInstallDlg::FolderFitsTheRecord() {
   const std::wstring installFolder = InstallFolderText();
   if (integration::RecordFitsInstallFolder(installFolder)) return true;
-  spooler::WriteInstallLog("Install folder too long = %d\r\n", static_cast<int>(installFolder.size()));
+  package::WriteInstallLog("Install folder too long = %d\r\n", static_cast<int>(installFolder.size()));
   return false;
 }
 
@@ -123,7 +123,7 @@ bool CInstallDlg::StageDriverFiles() {
   integration::StagedFiles& staged = integration::StagedFilesOfThisRun();
   staged.BeforeStaging(installFolder);
   const int32_t result = !m_package.IsEmpty() ? package::StageFromPackage(*this, m_package)
-                                              : package::StageFromInstallerFile(*this, SelectedModel().ModelFamily);
+                                              : package::StageFromInstallerFile(*this, texts::SelectedModel().ModelFamily);
   // Like a failed extraction, a failed move leaves the file there and the run goes on.
   if (result != package::kStagingWriteFailed) integration::PlaceNativePrograms(installFolder);
   staged.AfterStaging();
@@ -151,22 +151,22 @@ spooler::PrinterRequest CInstallDlg::MakePrinterRequest() const {
   request.networkPort = UseNetworkPort != 0;
   request.ipAddress = PrinterIpAddress;
   request.tcpPort = PrinterTcpPort;
-  request.model = &SelectedModel();
+  request.model = &texts::SelectedModel();
   return request;
 }
 
 void CInstallDlg::RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath) {
   integration::UninstallRegistration registration;
   registration.PrinterName = ChosenPrinterName;
-  registration.ConfiguredPrinterName = app::WizardConfig.PrinterName;
-  registration.DriverName = app::WizardConfig.DriverName;
-  registration.MonitorName = app::WizardConfig.MonitorName;
-  registration.PortName = app::WizardConfig.PortName;
+  registration.ConfiguredPrinterName = texts::WizardConfig.PrinterName;
+  registration.DriverName = texts::WizardConfig.DriverName;
+  registration.MonitorName = texts::WizardConfig.MonitorName;
+  registration.PortName = texts::WizardConfig.PortName;
   registration.InstallFolder = InstallFolderText();
   registration.ChosenFolder = InstallRoot;
   registration.StartMenuFolder = startMenuFolder;
   registration.ShortcutPath = shortcutPath;
-  registration.LanguageId = app::CurrentLanguageId();
+  registration.LanguageId = texts::CurrentLanguageId();
   integration::RegisterUninstall(registration);
 }
 

@@ -1,8 +1,8 @@
 #include "wizard/select_port_dlg.h"
 
-#include "app/install_app.h"
 #include "platform/spooler.h"
 #include "resources/resource.h"
+#include "texts/language.h"
 
 namespace wizard {
 namespace {
@@ -20,7 +20,7 @@ struct Captions {
 constexpr Captions kChinese = {L"选择打印机端口", L"确定", L"取消", {L"端口", L"描述", L"监视器"}};
 constexpr Captions kOthers = {L"Select Printer Port", nullptr, nullptr, {L"Port", L"Description", L"Monitor"}};
 
-const Captions& CaptionsForLanguage() { return app::CurrentLanguageId() == app::kChinese ? kChinese : kOthers; }
+const Captions& CaptionsForLanguage() { return texts::CurrentLanguageId() == texts::kChinese ? kChinese : kOthers; }
 
 const wchar_t* OrEmpty(const wchar_t* text) { return text != nullptr ? text : L""; }
 

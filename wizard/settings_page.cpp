@@ -2,14 +2,14 @@
 
 #include <string_view>
 
-#include "app/config_files.h"
-#include "app/install_app.h"
-#include "app/utf16_text.h"
-#include "app/wizard_config.h"
 #include "resources/resource.h"
 #include "spooler/usb_discovery.h"
+#include "texts/documents_folder.h"
+#include "texts/language.h"
+#include "texts/model_catalogue.h"
+#include "texts/utf16_text.h"
+#include "texts/wizard_config.h"
 #include "wizard/dialog_texts.h"
-#include "wizard/model_catalogue.h"
 
 namespace wizard {
 namespace {
@@ -64,8 +64,8 @@ void SettingsPage::Fill() {
 void SettingsPage::FillModels() {
   m_model.AddString(ModelPlaceholder().c_str());
   std::wstring documents;
-  if (app::GetDocumentsFolder(documents)) {
-    for (const std::wstring& name : LoadModelCatalogue(documents)) m_model.AddString(name.c_str());
+  if (texts::GetDocumentsFolder(documents)) {
+    for (const std::wstring& name : texts::LoadModelCatalogue(documents)) m_model.AddString(name.c_str());
   }
   if (m_model.GetCount() > 1) {
     m_model.SetCurSel(1);
@@ -77,14 +77,14 @@ void SettingsPage::PreselectConnectedUsbModel() {
   spooler::UsbInterfaceList interfaces;
   if (spooler::EnumUsbPrinterInterfaces(interfaces) == 0 || interfaces.empty()) return;
   const std::wstring usbId = spooler::UsbIdOfDevicePath(interfaces.front());
-  const std::optional<int> slot = FindModelByUsbId(ModelTable, usbId.c_str());
+  const std::optional<int> slot = texts::FindModelByUsbId(texts::ModelTable, usbId.c_str());
   if (!slot) return;
-  m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, ModelTable[*slot].Name);
+  m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, texts::ModelTable[*slot].Name);
   m_model.SetCurSel(*slot);
 }
 
 void SettingsPage::FillSerialSettings() {
-  const bool english = app::CurrentLanguageId() == app::kEnglish;
+  const bool english = texts::CurrentLanguageId() == texts::kEnglish;
   FillList(m_dialog.GetDlgItem(IDC_BAUD_COMBO), kBaudRates, 9);
   FillList(m_dialog.GetDlgItem(IDC_DATA_BITS_COMBO), kDataBits, 3);
   FillList(m_dialog.GetDlgItem(IDC_STOP_BITS_COMBO), kStopBits, 0);
@@ -102,7 +102,7 @@ void SettingsPage::FillPorts() {
 void SettingsPage::OnModelChanged() {
   const int selected = m_model.GetCurSel();
   if (selected > 0) {
-    SelectedModelIndex = selected;
+    texts::SelectedModelIndex = selected;
     m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, m_model.GetLBText(selected).c_str());
   } else {
     m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, L"");
@@ -110,7 +110,7 @@ void SettingsPage::OnModelChanged() {
 }
 
 void SettingsPage::OnPortChanged() {
-  app::CopyBounded(app::WizardConfig.PortName, PortItem());
+  texts::CopyBounded(texts::WizardConfig.PortName, PortItem());
   m_portChosen = true;
   ShowPortSettings();
 }

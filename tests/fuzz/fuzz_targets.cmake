@@ -7,6 +7,6 @@ set(FUZZ_TARGETS
   pe_headers              # package/pe_headers, and mkpackage's removal of a stub's signature
   pe_resources            # tools/mkpackage/pe_resources
   mkpackage_read          # tools/mkpackage: container, entry names, stream check
-  wizard_texts            # app/wizard_text_parser
-  model_catalogue         # wizard/model_table: the catalogue parser and the lookups
-  utf16_text)             # app/utf16_text: bounded copies and the line reader
+  wizard_texts            # texts/wizard_text_parser
+  model_catalogue         # texts/model_table: the catalogue parser and the lookups
+  utf16_text)             # texts/utf16_text: bounded copies and the line reader

@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/utf16_text.h"
 #include "tests/fuzz/targets/fuzz_check.h"
+#include "texts/utf16_text.h"
 
 namespace {
 
-using app::Utf16Unit;
+using texts::Utf16Unit;
 
 std::vector<Utf16Unit> ConsumeUnits(FuzzedDataProvider& input, size_t count) {
   std::vector<Utf16Unit> units(count);
@@ -31,11 +31,11 @@ void CheckBoundedCopy(FuzzedDataProvider& input, bool append) {
   const std::vector<Utf16Unit> text = ConsumeUnits(input, input.ConsumeIntegralInRange<size_t>(0, 700));
   const auto field = std::make_unique<Utf16Unit[]>(capacity);
   std::copy(before.begin(), before.end(), field.get());
-  const app::Utf16View view(text.data(), text.size());
+  const texts::Utf16View view(text.data(), text.size());
   if (append) {
-    app::AppendBounded(field.get(), capacity, view);
+    texts::AppendBounded(field.get(), capacity, view);
   } else {
-    app::CopyBounded(field.get(), capacity, view);
+    texts::CopyBounded(field.get(), capacity, view);
   }
   if (capacity == 0) return;
   fuzz::Require(IsTerminated(field.get(), capacity), "field terminated");
@@ -49,7 +49,7 @@ void CheckLines(FuzzedDataProvider& input) {
   const size_t capacity = input.ConsumeIntegralInRange<size_t>(0, 300);
   const bool skipAlways = input.ConsumeBool();
   const std::vector<uint8_t> bytes = input.ConsumeRemainingBytes<uint8_t>();
-  app::Utf16Reader reader(bytes);
+  texts::Utf16Reader reader(bytes);
   if (skipAlways) {
     reader.SkipByteOrderMark();
   } else {
@@ -57,7 +57,7 @@ void CheckLines(FuzzedDataProvider& input) {
   }
   const auto line = std::make_unique<Utf16Unit[]>(capacity);
   size_t lines = 0;
-  while (const std::optional<app::LineRead> read = reader.ReadLine(line.get(), capacity)) {
+  while (const std::optional<texts::LineRead> read = reader.ReadLine(line.get(), capacity)) {
     fuzz::Require(++lines <= bytes.size() / 2, "every line takes a unit");
     if (capacity == 0) continue;
     fuzz::Require(read->length < capacity && line[read->length] == 0, "line terminated within capacity");

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/install_app.h"
-#include "app/wizard_config.h"
 #include "platform/code_page.h"
 #include "platform/fault_injection.h"
 #include "platform/shell.h"
 #include "tests/unit/support/test_files.h"
+#include "texts/wizard_config.h"
 #include "tools/mkpackage/package_builder.h"
 #include "wizard/install_dlg.h"
 
@@ -44,7 +44,7 @@ class StartUpTest : public testing::Test {
                              "PrinterName.txt", "Text.ini", "plotter.dll", "InstallConfig_en_Other.txt"}) {
       DeleteFileA(Document(name).c_str());
     }
-    app::WizardConfig = {};
+    texts::WizardConfig = {};
   }
 
   std::string Document(const char* name) const { return m_documentsAnsi + "\\" + name; }
@@ -82,9 +82,9 @@ class StartUpTest : public testing::Test {
 
 TEST_F(StartUpTest, EnglishUserGetsTheConfigurationFilesAndTheEnglishTexts) {
   Prepare(ShippedShape());
-  EXPECT_EQ(m_app.LanguageId, app::kEnglish);
-  EXPECT_STREQ(app::WizardConfig.Title, L"English");
-  EXPECT_STREQ(app::WizardConfig.PrinterName, L"Demo80");
+  EXPECT_EQ(m_app.LanguageId, texts::kEnglish);
+  EXPECT_STREQ(texts::WizardConfig.Title, L"English");
+  EXPECT_STREQ(texts::WizardConfig.PrinterName, L"Demo80");
   // Read, then deleted; the other languages' files stay.
   EXPECT_FALSE(test::FileExists(Document("InstallConfig_en.txt")));
   EXPECT_TRUE(test::FileExists(Document("InstallConfig_cn.txt")));
@@ -110,26 +110,26 @@ TEST_F(StartUpTest, LaterOfTwoMatchingEntriesWins) {
 
 TEST_F(StartUpTest, OnlyVariantWizardTextsGiveTheDefaults) {
   Prepare({MakeEntry("InstallConfig_en_Other.txt", WizardTextFile(L"Other brand"))});
-  EXPECT_STREQ(app::WizardConfig.Title, L"");
-  EXPECT_STREQ(app::WizardConfig.PrinterName, L"USB Printer");
-  EXPECT_STREQ(app::WizardConfig.PortName, L"USB PRINTER PORT:");
+  EXPECT_STREQ(texts::WizardConfig.Title, L"");
+  EXPECT_STREQ(texts::WizardConfig.PrinterName, L"USB Printer");
+  EXPECT_STREQ(texts::WizardConfig.PortName, L"USB PRINTER PORT:");
 }
 
 TEST_F(StartUpTest, WithoutADocumentsFolderNothingIsWrittenAndDefaultsApply) {
   platform::ScopedFaults faults;
   platform::InjectFault("SHGetSpecialFolderLocation", E_FAIL);
   Prepare(ShippedShape());
-  EXPECT_STREQ(app::WizardConfig.PrinterName, L"USB Printer");
-  EXPECT_STREQ(app::WizardConfig.DriverName, L"USB Printer Driver");
+  EXPECT_STREQ(texts::WizardConfig.PrinterName, L"USB Printer");
+  EXPECT_STREQ(texts::WizardConfig.DriverName, L"USB Printer Driver");
   EXPECT_FALSE(test::FileExists(Document("Text.ini")));
   EXPECT_FALSE(test::FileExists(Document("InstallConfig_cn.txt")));
 }
 
 TEST(LanguageSelection, OnlyChineseOfThePeoplesRepublicGivesChinese) {
-  EXPECT_EQ(app::LanguageFromUiLanguage(0x0804), app::kChinese);
-  EXPECT_EQ(app::LanguageFromUiLanguage(0x0404), app::kEnglish);
-  EXPECT_EQ(app::LanguageFromUiLanguage(0x0419), app::kEnglish);
-  EXPECT_EQ(app::LanguageFromUiLanguage(0x0409), app::kEnglish);
+  EXPECT_EQ(app::LanguageFromUiLanguage(0x0804), texts::kChinese);
+  EXPECT_EQ(app::LanguageFromUiLanguage(0x0404), texts::kEnglish);
+  EXPECT_EQ(app::LanguageFromUiLanguage(0x0419), texts::kEnglish);
+  EXPECT_EQ(app::LanguageFromUiLanguage(0x0409), texts::kEnglish);
 }
 
 // Run with LC_ALL=zh_CN.UTF-8, which Wine reports as UI language 0x0804 (LANG alone is not enough).
@@ -137,8 +137,8 @@ using StartUpChinese = StartUpTest;
 
 TEST_F(StartUpChinese, ChineseUserReadsAndDeletesTheChineseFile) {
   Prepare(ShippedShape());
-  EXPECT_EQ(m_app.LanguageId, app::kChinese);
-  EXPECT_STREQ(app::WizardConfig.Title, L"Chinese");
+  EXPECT_EQ(m_app.LanguageId, texts::kChinese);
+  EXPECT_STREQ(texts::WizardConfig.Title, L"Chinese");
   EXPECT_FALSE(test::FileExists(Document("InstallConfig_cn.txt")));
   EXPECT_TRUE(test::FileExists(Document("InstallConfig_en.txt")));
 }

@@ -1,4 +1,4 @@
-#include "spooler/install_log.h"
+#include "package/install_log.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,47 +14,47 @@ class InstallLogTest : public testing::Test {
  protected:
   void SetUp() override { Reset(); }
   void TearDown() override { Reset(); }
-  static void Reset() { DeleteFileA(spooler::kInstallLogPath); }
+  static void Reset() { DeleteFileA(package::kInstallLogPath); }
   static std::string LogText() {
-    const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+    const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
     return {bytes.begin(), bytes.end()};
   }
 };
 
 TEST_F(InstallLogTest, RecordEndsInCrCrLfOnDisk) {
-  spooler::WriteInstallLog("**** Retrace Finish\r\n");
+  package::WriteInstallLog("**** Retrace Finish\r\n");
   EXPECT_EQ(LogText(), "**** Retrace Finish\r\r\n");
   EXPECT_EQ(LogText().size(), 19u + 3u);
 }
 
 TEST_F(InstallLogTest, RecordsAppendAcrossCallsAndRuns) {
-  spooler::WriteInstallLog("**** FileCount=%d\r\n", 35);
-  spooler::WriteInstallLog("AddPortEx = %d PortName=%s\r\n", 87, "Demo80-Port:");
+  package::WriteInstallLog("**** FileCount=%d\r\n", 35);
+  package::WriteInstallLog("AddPortEx = %d PortName=%s\r\n", 87, "Demo80-Port:");
   EXPECT_EQ(LogText(), "**** FileCount=35\r\r\nAddPortEx = 87 PortName=Demo80-Port:\r\r\n");
-  spooler::WriteInstallLog("AddPrinter = %d\r\n", -1);
+  package::WriteInstallLog("AddPrinter = %d\r\n", -1);
   EXPECT_EQ(LogText(), "**** FileCount=35\r\r\nAddPortEx = 87 PortName=Demo80-Port:\r\r\nAddPrinter = -1\r\r\n");
 }
 
 TEST_F(InstallLogTest, HandleIsLowerCaseHexWithoutPrefixOrZeros) {
-  spooler::WriteInstallLog("AddPrinter hPrinter = %x\r\n", 0x00ABCDEFu);
+  package::WriteInstallLog("AddPrinter hPrinter = %x\r\n", 0x00ABCDEFu);
   EXPECT_EQ(LogText(), "AddPrinter hPrinter = abcdef\r\r\n");
 }
 
 TEST_F(InstallLogTest, OverlongRecordIsCutAt1023Bytes) {
   const std::string subkey(3000, 'k');
-  spooler::WriteInstallLog("**** vid&pid=%s subkey=%s\r\n", "vid_1a2b&pid_0001", subkey.c_str());
+  package::WriteInstallLog("**** vid&pid=%s subkey=%s\r\n", "vid_1a2b&pid_0001", subkey.c_str());
   const std::string expected = ("**** vid&pid=vid_1a2b&pid_0001 subkey=" + subkey).substr(0, 1023);
   EXPECT_EQ(LogText(), expected);
-  spooler::WriteInstallLog("next\r\n");  // later records are unharmed
+  package::WriteInstallLog("next\r\n");  // later records are unharmed
   EXPECT_EQ(LogText(), expected + "next\r\r\n");
 }
 
 TEST_F(InstallLogTest, LockedLogDropsTheRecordQuietly) {
   // Running as root under Wine, a read-only attribute does not stop writes; a lock does.
-  spooler::WriteInstallLog("first\r\n");
-  HANDLE lock = CreateFileA(spooler::kInstallLogPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  package::WriteInstallLog("first\r\n");
+  HANDLE lock = CreateFileA(package::kInstallLogPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  spooler::WriteInstallLog("dropped\r\n");
+  package::WriteInstallLog("dropped\r\n");
   CloseHandle(lock);
   EXPECT_EQ(LogText(), "first\r\r\n");
 }
@@ -62,9 +62,9 @@ TEST_F(InstallLogTest, LockedLogDropsTheRecordQuietly) {
 TEST_F(InstallLogTest, UnopenableLogDropsTheRecordQuietly) {
   platform::ScopedFaults faults;
   platform::InjectFault("fopen", ERROR_SHARING_VIOLATION, 0, 1);
-  spooler::WriteInstallLog("dropped\r\n");
-  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
-  spooler::WriteInstallLog("kept\r\n");
+  package::WriteInstallLog("dropped\r\n");
+  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
+  package::WriteInstallLog("kept\r\n");
   EXPECT_EQ(LogText(), "kept\r\r\n");
 }
 

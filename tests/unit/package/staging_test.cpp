@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "package/install_log.h"
 #include "platform/fault_injection.h"
-#include "spooler/install_log.h"
 #include "tests/unit/support/test_files.h"
 #include "tools/mkpackage/package_builder.h"
 
@@ -76,7 +76,7 @@ class StagingTest : public testing::Test {
     test::RemoveTree("C:\\Program Files\\Demo80");
     test::RemoveTree("C:\\escaped");
     DeleteFileA("C:\\Program Files\\escaped.txt");
-    DeleteFileA(spooler::kInstallLogPath);
+    DeleteFileA(package::kInstallLogPath);
     CreateDirectoryA(kFolder, nullptr);
   }
   void TearDown() override { SetUp(); }
@@ -89,7 +89,7 @@ TEST_F(StagingTest, ShippedShapeIsLoggedWrittenAndProgressedPerEntry) {
       ToInstallPackage(mkpackage::BuildResourcePackage(ShippedShape()));
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
 
-  EXPECT_EQ(FileText(spooler::kInstallLogPath), "**** FileCount=35\r\r\n**** Retrace Finish\r\r\n");
+  EXPECT_EQ(FileText(package::kInstallLogPath), "**** FileCount=35\r\r\n**** Retrace Finish\r\r\n");
   std::vector<int32_t> expected;
   for (int k = 1; k <= 35; ++k) expected.push_back(100 * k / 35);
   EXPECT_EQ(m_view.entryPositions, expected);
@@ -134,15 +134,15 @@ TEST_F(StagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) {
   platform::ScopedFaults faults;
   platform::InjectFault("fclose", ERROR_DISK_FULL, 1, 1);  // b.txt, when its buffer is written out
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
-  EXPECT_EQ(FileText(spooler::kInstallLogPath),
+  EXPECT_EQ(FileText(package::kInstallLogPath),
             "**** FileCount=3\r\r\n**** Extract failed = 112: C:\\Program Files\\Demo80\\b.txt\r\r\n");
   EXPECT_EQ(FileText(InFolder("a.txt")), "a");
   EXPECT_FALSE(test::FileExists(InFolder("c.txt")));
 
-  DeleteFileA(spooler::kInstallLogPath);
+  DeleteFileA(package::kInstallLogPath);
   platform::InjectFault("fopen", ERROR_ACCESS_DENIED, 1, 1);  // the first entry's file
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
-  EXPECT_EQ(FileText(spooler::kInstallLogPath),
+  EXPECT_EQ(FileText(package::kInstallLogPath),
             "**** FileCount=3\r\r\n**** Extract failed = 5: C:\\Program Files\\Demo80\\a.txt\r\r\n");
 }
 
@@ -206,7 +206,7 @@ TEST_F(AppendedStagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) 
   platform::ScopedFaults faults;
   platform::InjectFault("fwrite", ERROR_DISK_FULL, 0, 1);
   EXPECT_EQ(Stage(L"POS80", installer), package::kStagingWriteFailed);
-  EXPECT_EQ(FileText(spooler::kInstallLogPath), "**** Extract failed = 112: C:\\Program Files\\Demo80\\a.txt\r\r\n");
+  EXPECT_EQ(FileText(package::kInstallLogPath), "**** Extract failed = 112: C:\\Program Files\\Demo80\\a.txt\r\r\n");
   EXPECT_FALSE(test::FileExists(InFolder("b.txt")));
 }
 

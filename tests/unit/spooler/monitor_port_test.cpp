@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "spooler/install_log.h"
+#include "package/install_log.h"
 #include "spooler/monitor_install.h"
 #include "spooler/ports.h"
 #include "tests/unit/support/test_files.h"
@@ -43,14 +43,14 @@ DWORD PlaceAndRegisterMonitor() {
 }
 
 TEST(MonitorPortThroughTheMonitor, CreatesAListedPortWithoutLogRecord) {
-  DeleteFileA(spooler::kInstallLogPath);
+  DeleteFileA(package::kInstallLogPath);
   ASSERT_EQ(PlaceAndRegisterMonitor(), static_cast<DWORD>(ERROR_SUCCESS));
   const std::wstring port = spooler::FormatMonitorPortName(L"Demo80");
   ASSERT_EQ(spooler::PortExists(port.c_str()), 0);
 
   EXPECT_EQ(spooler::AddMonitorPort(port.c_str(), kMonitor), 1);
   EXPECT_EQ(spooler::PortExists(port.c_str()), 1);
-  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
 }
 
 }  // namespace

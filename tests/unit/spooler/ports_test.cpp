@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/utf16_text.h"
-#include "app/wizard_config.h"
+#include "package/install_log.h"
 #include "platform/fault_injection.h"
 #include "platform/registry.h"
-#include "spooler/install_log.h"
 #include "tests/unit/spooler/test_registry.h"
 #include "tests/unit/support/test_files.h"
+#include "texts/utf16_text.h"
+#include "texts/wizard_config.h"
 
 extern "C" NTSTATUS NTAPI NtDeleteKey(HANDLE key);
 
@@ -31,7 +31,7 @@ class RecordingCombo : public spooler::PortComboBox {
 };
 
 std::string LogText() {
-  const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
   return {bytes.begin(), bytes.end()};
 }
 
@@ -96,9 +96,9 @@ TEST_F(PortListTest, PortExistsComparesWholeNamesCaseSensitively) {
   EXPECT_EQ(spooler::PortExists(L"COM1:"), 1);
   EXPECT_EQ(spooler::PortExists(L"COM1"), 0);
   EXPECT_EQ(spooler::PortExists(L"Demo80-Port:"), 0);
-  app::CopyBounded(app::WizardConfig.PortName, L"LPT3:");
+  texts::CopyBounded(texts::WizardConfig.PortName, L"LPT3:");
   EXPECT_EQ(spooler::PortExists(), 1);
-  app::CopyBounded(app::WizardConfig.PortName, L"lpt3:");
+  texts::CopyBounded(texts::WizardConfig.PortName, L"lpt3:");
   EXPECT_EQ(spooler::PortExists(), 0);
 }
 
@@ -163,7 +163,7 @@ TEST_F(SerialSettingsTest, RegistryFailuresLeaveTheEarlierSettingsSilently) {
     spooler::WriteSerialPortSettings(DefaultSettings(), L"COM1:");
     EXPECT_EQ(StoredCom1()->text, kEarlier);
     EXPECT_EQ(platform::registry::OpenKeyCount(), 0);
-    EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+    EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
   }
 }
 
@@ -199,8 +199,8 @@ TEST_F(SerialSettingsTest, UnderWow64TheValueLandsInThe64BitView) {
 
 class MonitorPortTest : public testing::Test {
  protected:
-  void SetUp() override { DeleteFileA(spooler::kInstallLogPath); }
-  void TearDown() override { DeleteFileA(spooler::kInstallLogPath); }
+  void SetUp() override { DeleteFileA(package::kInstallLogPath); }
+  void TearDown() override { DeleteFileA(package::kInstallLogPath); }
 
   platform::ScopedFaults m_faults;
 };
@@ -219,7 +219,7 @@ TEST_F(MonitorPortTest, CallSequenceStopsAtTheFirstFailure) {
   platform::InjectFault("AddPortExW", ERROR_ALREADY_EXISTS, 0, 1);
   platform::InjectFault("LoadLibraryW", ERROR_MOD_NOT_FOUND, 0, 1);
   EXPECT_EQ(spooler::AddMonitorPort(L"Demo80-Port:", L"USB Printer Monitor"), 0);
-  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath)) << "a missing winspool.drv is not logged";
+  EXPECT_FALSE(test::FileExists(package::kInstallLogPath)) << "a missing winspool.drv is not logged";
 
   platform::InjectFault("GetProcAddress", ERROR_PROC_NOT_FOUND, 0, 1);
   EXPECT_EQ(spooler::AddMonitorPort(L"Demo80-Port:", L"USB Printer Monitor"), 0);
@@ -232,8 +232,8 @@ TEST_F(MonitorPortTest, CallSequenceStopsAtTheFirstFailure) {
 }
 
 TEST_F(MonitorPortTest, ConfiguredNamesAreUsedWithoutArguments) {
-  app::CopyBounded(app::WizardConfig.PortName, spooler::FormatMonitorPortName(L"Demo58"));
-  app::CopyBounded(app::WizardConfig.MonitorName, L"USB Printer Monitor");
+  texts::CopyBounded(texts::WizardConfig.PortName, spooler::FormatMonitorPortName(L"Demo58"));
+  texts::CopyBounded(texts::WizardConfig.MonitorName, L"USB Printer Monitor");
   platform::InjectFault("AddPortExW", ERROR_ACCESS_DENIED, 0, 1);
   EXPECT_EQ(spooler::AddMonitorPort(), 0);
   EXPECT_EQ(LogText(), "AddPortEx = 5 PortName=Demo58-Port:\r\r\n");

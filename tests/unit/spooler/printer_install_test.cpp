@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/utf16_text.h"
-#include "app/wizard_config.h"
+#include "package/install_log.h"
 #include "platform/fault_injection.h"
-#include "spooler/install_log.h"
 #include "spooler/monitor_install.h"
 #include "spooler/ports.h"
 #include "tests/unit/support/test_files.h"
+#include "texts/utf16_text.h"
+#include "texts/wizard_config.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ std::vector<uint8_t> StagedMonitorBytes(const std::string& name) {
 std::string NarrowOf(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::string LogText() {
-  const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
   return {bytes.begin(), bytes.end()};
 }
 
@@ -140,11 +140,11 @@ bool TakesThe64BitVariant() { return spooler::IsWow64() != 0; }
 // The system directory 64-bit Windows loads monitors from, as this process names it.
 std::string NativeSystemDirectory() { return RunsUnderWow64() ? "C:\\windows\\sysnative" : "C:\\windows\\system32"; }
 
-wizard::ModelRecord Demo80() {
-  wizard::ModelRecord model = {};
-  app::CopyBounded(model.Name, L"Demo80");
-  app::CopyBounded(model.ModelFamily, L"POS80");
-  app::CopyBounded(model.VidPid, L"vid_1a2b&pid_0001");
+texts::ModelRecord Demo80() {
+  texts::ModelRecord model = {};
+  texts::CopyBounded(model.Name, L"Demo80");
+  texts::CopyBounded(model.ModelFamily, L"POS80");
+  texts::CopyBounded(model.VidPid, L"vid_1a2b&pid_0001");
   model.Resolution = 203;
   model.PaperWidth = 720;
   model.PaperHeight = 32760;
@@ -154,14 +154,14 @@ wizard::ModelRecord Demo80() {
 class ModelSetupTest : public testing::Test {
  protected:
   void SetUp() override {
-    DeleteFileA(spooler::kInstallLogPath);
+    DeleteFileA(package::kInstallLogPath);
     RemoveAllPrinters();
     ASSERT_TRUE(PrinterNames().empty());
-    app::WizardConfig = {};
-    app::CopyBounded(app::WizardConfig.PrinterName, L"Demo80");
-    app::CopyBounded(app::WizardConfig.MonitorName, L"Demo Printer Monitor");
-    app::CopyBounded(app::WizardConfig.PortName, L"COM1:");
-    app::CopyBounded(app::WizardConfig.LanguageDll, L"ENGLISH.DLL");
+    texts::WizardConfig = {};
+    texts::CopyBounded(texts::WizardConfig.PrinterName, L"Demo80");
+    texts::CopyBounded(texts::WizardConfig.MonitorName, L"Demo Printer Monitor");
+    texts::CopyBounded(texts::WizardConfig.PortName, L"COM1:");
+    texts::CopyBounded(texts::WizardConfig.LanguageDll, L"ENGLISH.DLL");
     StageFiles();
     m_request.printerName = L"Demo80";
     m_request.installFolder = L"C:\\Program Files\\Demo\\Demo80";
@@ -186,7 +186,7 @@ class ModelSetupTest : public testing::Test {
 
   int Install(bool setDefault = false) { return spooler::InstallPrinterForModel(m_request, setDefault, m_chooser); }
 
-  wizard::ModelRecord m_model = Demo80();
+  texts::ModelRecord m_model = Demo80();
   spooler::PrinterRequest m_request;
   ScriptedChooser m_chooser;
 };
@@ -195,7 +195,7 @@ TEST_F(ModelSetupTest, ComPortPrinterWithItsDataValuesAndLogRecords) {
   SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
   ASSERT_EQ(Install(), 1);
   EXPECT_EQ(m_chooser.shown, 0);
-  EXPECT_STREQ(app::WizardConfig.DriverName, L"Demo80 Driver");
+  EXPECT_STREQ(texts::WizardConfig.DriverName, L"Demo80 Driver");
   const PrinterFacts printer = Printer(L"Demo80");
   ASSERT_TRUE(printer.found);
   EXPECT_EQ(printer.port, L"COM1:");
@@ -269,7 +269,7 @@ TEST_F(ModelSetupTest, NetworkPrinterKeepsItsAddress) {
 }
 
 TEST_F(ModelSetupTest, MissingPortIsChosenFromTheListOrCancelled) {
-  app::CopyBounded(app::WizardConfig.PortName, L"USB");
+  texts::CopyBounded(texts::WizardConfig.PortName, L"USB");
   m_request.usbPort = true;  // without the monitor flag: "USB" is no spooler port
   EXPECT_EQ(Install(), 0);
   EXPECT_EQ(m_chooser.shown, 1);
@@ -280,7 +280,7 @@ TEST_F(ModelSetupTest, MissingPortIsChosenFromTheListOrCancelled) {
   StageFiles();
   ASSERT_EQ(Install(), 1);
   EXPECT_EQ(Printer(L"Demo80").port, L"LPT1:");
-  EXPECT_STREQ(app::WizardConfig.PortName, L"LPT1:");
+  EXPECT_STREQ(texts::WizardConfig.PortName, L"LPT1:");
 }
 
 TEST_F(ModelSetupTest, UniqueNamesAndTheDefaultPrinterActuallyAdded) {
@@ -300,18 +300,18 @@ TEST_F(ModelSetupTest, UniqueNamesAndTheDefaultPrinterActuallyAdded) {
 TEST_F(ModelSetupTest, FailureRowsEndWithTheirRecords) {
   platform::InjectFault("GetPrinterDriverDirectoryW", ERROR_INVALID_ENVIRONMENT, 0, 1);
   EXPECT_EQ(Install(true), 0);  // the model setup stops before anything is logged
-  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
 
   platform::InjectFault("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT, 0, 1);
   EXPECT_EQ(Install(), 0);
   EXPECT_EQ(LogText(), "GetPrinterDriverDirectory = 1805\r\r\n");
 
-  DeleteFileA(spooler::kInstallLogPath);
+  DeleteFileA(package::kInstallLogPath);
   platform::InjectFault("AddPrinterDriverW", ERROR_ACCESS_DENIED, 0, 1);
   EXPECT_EQ(Install(), 0);
   EXPECT_EQ(LogText(), "AddPrinterDriver = 5\r\r\n");
 
-  DeleteFileA(spooler::kInstallLogPath);
+  DeleteFileA(package::kInstallLogPath);
   platform::InjectFault("AddPrinterW", ERROR_INVALID_PRINTER_NAME, 0, 1);
   EXPECT_EQ(Install(true), 0);
   EXPECT_NE(LogText().find("*********** call AddPrinter\r\r\nAddPrinter = 1801\r\r\n"), std::string::npos);
@@ -330,11 +330,11 @@ TEST_F(ModelSetupTest, DataValueThatCannotBeWrittenKeepsTheInstallation) {
 }
 
 TEST(MonitorRegistration, AlreadyInstalledCountsAsRegisteredAndOnlyTheX64VariantLogsIt) {
-  DeleteFileA(spooler::kInstallLogPath);
+  DeleteFileA(package::kInstallLogPath);
   platform::ScopedFaults faults;
   platform::InjectFault("AddMonitorW", ERROR_PRINT_MONITOR_ALREADY_INSTALLED);
   EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll"), 1);
-  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
   EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll"), 1);
   EXPECT_EQ(LogText(), "AddPrinterMonitor64 Error=3006\r\r\n");
 
@@ -351,7 +351,7 @@ class MonitorPortTest : public ModelSetupTest {
   void SetUp() override {
     ModelSetupTest::SetUp();
     DeletePortW(nullptr, nullptr, const_cast<wchar_t*>(L"Demo80-Port:"));
-    app::CopyBounded(app::WizardConfig.PortName, L"USB001");
+    texts::CopyBounded(texts::WizardConfig.PortName, L"USB001");
     m_request.usbPort = true;
     m_request.useMonitor = true;
   }

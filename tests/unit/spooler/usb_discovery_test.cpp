@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/utf16_text.h"
+#include "package/install_log.h"
 #include "platform/fault_injection.h"
 #include "platform/registry.h"
-#include "spooler/install_log.h"
 #include "tests/unit/spooler/test_registry.h"
 #include "tests/unit/spooler/usb_registry.h"
 #include "tests/unit/support/test_files.h"
-#include "wizard/model_catalogue.h"
+#include "texts/model_catalogue.h"
+#include "texts/utf16_text.h"
 
 namespace {
 
@@ -49,25 +49,25 @@ class UsbDiscoveryTest : public testing::Test {
  protected:
   void SetUp() override {
     Clean();
-    wizard::ModelTable = {};
+    texts::ModelTable = {};
     SetModel(1, L"Demo80", kDemo80);
     SetModel(2, L"Demo58", kDemo58);
   }
   void TearDown() override {
     Clean();
-    wizard::ModelTable = {};
+    texts::ModelTable = {};
   }
   static void Clean() {
-    DeleteFileA(spooler::kInstallLogPath);
+    DeleteFileA(package::kInstallLogPath);
     test::DeleteMachineTree(kInterfaceClassKey);
     test::DeleteMachineTree(kEnumUsbKey);
     test::DeleteMachineTree(kEnumUsbPrintKey);
   }
   static void SetModel(int slot, const wchar_t* name, const wchar_t* vidPid) {
-    wizard::ModelRecord& model = wizard::ModelTable[slot];
-    app::CopyBounded(model.Name, name);
-    app::CopyBounded(model.VidPid, vidPid);
-    app::CopyBounded(model.HardwareId, L"UnknownPrinter");
+    texts::ModelRecord& model = texts::ModelTable[slot];
+    texts::CopyBounded(model.Name, name);
+    texts::CopyBounded(model.VidPid, vidPid);
+    texts::CopyBounded(model.HardwareId, L"UnknownPrinter");
   }
   static Paths Enumerate() {
     Paths interfaces{L"left over"};
@@ -78,13 +78,13 @@ class UsbDiscoveryTest : public testing::Test {
   // The settings page holds "USB" as the port name when it looks the port up.
   static Lookup FindPort(int slot) {
     wchar_t port[256] = L"USB";
-    const wizard::ModelRecord& model = wizard::ModelTable[slot];
+    const texts::ModelRecord& model = texts::ModelTable[slot];
     const int result = spooler::FindUsbPrinterPort(port, std::size(port), model.VidPid, model.HardwareId);
     EXPECT_EQ(platform::registry::OpenKeyCount(), 0) << "a registry key was left open";
     return {result, port};
   }
   static std::string LogText() {
-    const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+    const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
     return {bytes.begin(), bytes.end()};
   }
 
@@ -102,7 +102,7 @@ TEST(UsbIdOfDevicePath, TakesTheSeventeenCharactersAfterThePrefix) {
 TEST_F(UsbDiscoveryTest, NothingConnectedListsNothing) {
   EXPECT_EQ(Enumerate(), Paths{});
   EXPECT_EQ(FindPort(1).result, 0);
-  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
 }
 
 TEST_F(UsbDiscoveryTest, ListsOnlyPresentInterfacesOfCatalogueModels) {
@@ -112,7 +112,7 @@ TEST_F(UsbDiscoveryTest, ListsOnlyPresentInterfacesOfCatalogueModels) {
   const Paths interfaces = Enumerate();
   EXPECT_EQ(interfaces, Paths{DevicePath(kDemo80, L"sn1")});
   ASSERT_FALSE(interfaces.empty());
-  EXPECT_EQ(wizard::FindModelByUsbId(wizard::ModelTable, spooler::UsbIdOfDevicePath(interfaces[0]).c_str()), 1);
+  EXPECT_EQ(texts::FindModelByUsbId(texts::ModelTable, spooler::UsbIdOfDevicePath(interfaces[0]).c_str()), 1);
 }
 
 TEST_F(UsbDiscoveryTest, CatalogueCaseDoesNotMatter) {
@@ -130,7 +130,7 @@ TEST_F(UsbDiscoveryTest, ModelWalkStopsAtTheFirstSlotWithoutVidPid) {
   AddPresentPrinter(kDemo58, L"sn2", kPrefixB, L"USB002");
   EXPECT_EQ(Enumerate(), Paths{});
   EXPECT_EQ(FindPort(2).result, 0);
-  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
 }
 
 TEST_F(UsbDiscoveryTest, ListStopsAt32AndPathsAreCutAt255) {
@@ -188,7 +188,7 @@ TEST_F(UsbDiscoveryTest, SettingsPageFindsTheModelByNameAndPort) {
   AddPresentPrinter(kDemo58, L"sn2", kPrefixB, L"USB002");
   wchar_t port[256] = L"USB";
   EXPECT_EQ(
-      wizard::FindModelByNameAndPort(wizard::ModelTable, L"Demo80", port, std::size(port), spooler::FindUsbPrinterPort),
+      texts::FindModelByNameAndPort(texts::ModelTable, L"Demo80", port, std::size(port), spooler::FindUsbPrinterPort),
       3);
   EXPECT_EQ(std::wstring(port), L"USB002");
 }
@@ -250,7 +250,7 @@ TEST_F(UsbDiscoveryTest, PathWithoutSecondHashIsSkippedWithoutRecord) {
   AddInterface(L"\\\\?\\usb#vid_1a2b&pid_0001#a0", L"USB\\VID_1A2B&PID_0001\\A0");
   EXPECT_EQ(Enumerate().size(), 1u);
   EXPECT_EQ(FindPort(1).result, 0);
-  EXPECT_FALSE(test::FileExists(spooler::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
 
   AddPresentPrinter(kDemo80, L"sn1", kPrefixA, L"USB001");
   EXPECT_EQ(Enumerate().size(), 2u);
@@ -265,7 +265,7 @@ TEST_F(UsbDiscoveryTest, MissingDeviceEntriesSkipThePath) {
   EXPECT_EQ(LogText(), Record("vid_1a2b&pid_0001", "sn1") + Record("vid_1a2b&pid_0001", "sn2"));
 
   SetModel(1, L"Demo80", kDemo80);
-  app::CopyBounded(wizard::ModelTable[1].HardwareId, L"OtherPrinter");  // no USBPRINT entries
+  texts::CopyBounded(texts::ModelTable[1].HardwareId, L"OtherPrinter");  // no USBPRINT entries
   EXPECT_EQ(FindPort(1).result, 0);
 }
 
@@ -294,7 +294,7 @@ TEST_F(UsbDiscoveryTest, RegistryFailureRows) {
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << row.call << " after " << row.skip);
     platform::ClearFaults();
-    DeleteFileA(spooler::kInstallLogPath);
+    DeleteFileA(package::kInstallLogPath);
     platform::InjectFault(row.call, ERROR_ACCESS_DENIED, row.skip, 1);
     const Lookup lookup = FindPort(1);
     EXPECT_EQ(lookup.result, row.result);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "package/install_log.h"
 #include "platform/fault_injection.h"
 #include "platform/services.h"
-#include "spooler/install_log.h"
 #include "tests/unit/system/system_test_support.h"
 
 namespace {
@@ -87,7 +87,7 @@ class PrinterServiceTest : public testing::Test {
     test::StopAndDeleteService(kService);
     test::RemoveTree(kFolder);
     test::RemoveTree(L"C:\\Other Place");
-    DeleteFileA(spooler::kInstallLogPath);
+    DeleteFileA(package::kInstallLogPath);
   }
 
   platform::ScopedFaults m_faults;

@@ -1,4 +1,4 @@
-#include "wizard/model_catalogue.h"
+#include "texts/model_catalogue.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -23,8 +23,8 @@ std::wstring Row(const std::wstring& name, const std::wstring& vidPid = L"vid_1a
   return name + L",  0,  POS80,  ESC.GPD,  " + vidPid + L",  203,  UnknownPrinter,  720,  32760";
 }
 
-bool IsEmpty(const wizard::ModelRecord& record) {
-  static const wizard::ModelRecord empty{};
+bool IsEmpty(const texts::ModelRecord& record) {
+  static const texts::ModelRecord empty{};
   return std::memcmp(&record, &empty, sizeof record) == 0;
 }
 
@@ -37,14 +37,14 @@ class ModelCatalogueTest : public testing::Test {
   void TearDown() override { test::RemoveTree(kFolder); }
   Items Load(const std::vector<std::wstring>& lines) {
     test::WriteUtf16Text(kFile, test::CrLfLines(lines));
-    return wizard::LoadModelCatalogue(guarded.table, kDocuments);
+    return texts::LoadModelCatalogue(guarded.table, kDocuments);
   }
   // A record right behind the table shows any write past it.
   struct {
-    wizard::ModelSlots table;
-    wizard::ModelRecord after;
+    texts::ModelSlots table;
+    texts::ModelRecord after;
   } guarded{};
-  wizard::ModelSlots& table = guarded.table;
+  texts::ModelSlots& table = guarded.table;
 };
 
 TEST_F(ModelCatalogueTest, FillsSlotsFromOneWithEveryColumn) {
@@ -52,7 +52,7 @@ TEST_F(ModelCatalogueTest, FillsSlotsFromOneWithEveryColumn) {
                             L"Demo80,     1,      POS80,   ESC.GPD,  vid_1a2b&pid_0001,  203,  UnknownPrinter,  720,   32760",
                             L"Demo58,0,POS58,ESC.GPD,vid_1a2b&pid_0002,300,Other,480,700"});
   EXPECT_EQ(items, (Items{L"Demo80", L"Demo58"}));
-  const wizard::ModelRecord& demo80 = table[1];
+  const texts::ModelRecord& demo80 = table[1];
   EXPECT_STREQ(demo80.Name, L"Demo80");
   EXPECT_EQ(demo80.CutterFlag, 1);
   EXPECT_STREQ(demo80.ModelFamily, L"POS80");
@@ -67,8 +67,8 @@ TEST_F(ModelCatalogueTest, FillsSlotsFromOneWithEveryColumn) {
   EXPECT_TRUE(IsEmpty(table[0]));
   EXPECT_TRUE(IsEmpty(table[3]));
 
-  EXPECT_EQ(wizard::LoadModelCatalogue(kDocuments), items);
-  EXPECT_STREQ(wizard::ModelTable[2].ModelFamily, L"POS58");
+  EXPECT_EQ(texts::LoadModelCatalogue(kDocuments), items);
+  EXPECT_STREQ(texts::ModelTable[2].ModelFamily, L"POS58");
 }
 
 TEST_F(ModelCatalogueTest, CommentsAreSkippedAndBlankLinesTakeASlot) {
@@ -149,11 +149,11 @@ TEST_F(ModelCatalogueTest, ModelsFarIntoALongFileAreRead) {
 TEST_F(ModelCatalogueTest, FileEdgesAddNoModel) {
   // A model on the first line after the byte-order mark, and a final line end.
   test::WriteUtf16Text(kFile, Row(L"A") + L"\r\n" + Row(L"B") + L"\r\n");
-  EXPECT_EQ(wizard::LoadModelCatalogue(table, kDocuments), (Items{L"A", L"B"}));
+  EXPECT_EQ(texts::LoadModelCatalogue(table, kDocuments), (Items{L"A", L"B"}));
   EXPECT_STREQ(table[1].Name, L"A");
 
   test::RemoveTree(kFolder);
-  EXPECT_EQ(wizard::LoadModelCatalogue(table, kDocuments), Items{});
+  EXPECT_EQ(texts::LoadModelCatalogue(table, kDocuments), Items{});
   EXPECT_TRUE(IsEmpty(table[1]));
 }
 
@@ -162,13 +162,13 @@ TEST_F(ModelCatalogueTest, FindByUsbIdTakesTheFirstOfSlotsOneIgnoringAsciiCase) 
   std::wcscpy(table[2].VidPid, L"vid_1a2b&pid_0001");
   std::wcscpy(table[3].VidPid, L"vid_1a2b&pid_0001");
   std::wcscpy(table[4].VidPid, L"VID_1A2B&PID_0002");
-  EXPECT_EQ(wizard::FindModelByUsbId(table, L"VID_1A2B&PID_0001"), 2);
-  EXPECT_EQ(wizard::FindModelByUsbId(table, L"vid_1a2b&pid_0002"), 4);
-  EXPECT_EQ(wizard::FindModelByUsbId(table, L"vid_9999&pid_9999"), std::nullopt);
+  EXPECT_EQ(texts::FindModelByUsbId(table, L"VID_1A2B&PID_0001"), 2);
+  EXPECT_EQ(texts::FindModelByUsbId(table, L"vid_1a2b&pid_0002"), 4);
+  EXPECT_EQ(texts::FindModelByUsbId(table, L"vid_9999&pid_9999"), std::nullopt);
   // Only ASCII letters fold, as in the C runtime's "C" locale.
   std::wcscpy(table[5].VidPid, L"vid_é&pid_ж");
-  EXPECT_EQ(wizard::FindModelByUsbId(table, L"VID_é&PID_ж"), 5);
-  EXPECT_EQ(wizard::FindModelByUsbId(table, L"vid_É&pid_Ж"), std::nullopt);
+  EXPECT_EQ(texts::FindModelByUsbId(table, L"VID_é&PID_ж"), 5);
+  EXPECT_EQ(texts::FindModelByUsbId(table, L"vid_É&pid_Ж"), std::nullopt);
 }
 
 TEST_F(ModelCatalogueTest, FindByNameTakesTheFirstExactNameWhosePortIsFound) {
@@ -187,19 +187,19 @@ TEST_F(ModelCatalogueTest, FindByNameTakesTheFirstExactNameWhosePortIsFound) {
     return 1;
   };
   wchar_t port[256] = L"USB";
-  EXPECT_EQ(wizard::FindModelByNameAndPort(table, L"Demo80", port, 256, findPort), 3);
+  EXPECT_EQ(texts::FindModelByNameAndPort(table, L"Demo80", port, 256, findPort), 3);
   EXPECT_EQ(tried, (std::vector<std::wstring>{L"vid_1 UnknownPrinter", L"vid_3 UnknownPrinter"}));
   EXPECT_STREQ(port, L"USB001");
-  EXPECT_EQ(wizard::FindModelByNameAndPort(table, L"DEMO80", port, 256, findPort), std::nullopt);
+  EXPECT_EQ(texts::FindModelByNameAndPort(table, L"DEMO80", port, 256, findPort), std::nullopt);
 }
 
 TEST(SelectedModelTest, IndexOutsideTheTableGivesThePlaceholderSlot) {
-  std::wcscpy(wizard::ModelTable[5].Name, L"Five");
-  wizard::SelectedModelIndex = 5;
-  EXPECT_STREQ(wizard::SelectedModel().Name, L"Five");
-  wizard::SelectedModelIndex = 32;
-  EXPECT_STREQ(wizard::SelectedModel().Name, L"");
-  wizard::SelectedModelIndex = 0;
+  std::wcscpy(texts::ModelTable[5].Name, L"Five");
+  texts::SelectedModelIndex = 5;
+  EXPECT_STREQ(texts::SelectedModel().Name, L"Five");
+  texts::SelectedModelIndex = 32;
+  EXPECT_STREQ(texts::SelectedModel().Name, L"");
+  texts::SelectedModelIndex = 0;
 }
 
 }  // namespace

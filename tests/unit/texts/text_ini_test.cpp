@@ -1,4 +1,4 @@
-#include "app/text_ini.h"
+#include "texts/text_ini.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -24,20 +24,20 @@ class TextIniTest : public testing::Test {
 };
 
 TEST_F(TextIniTest, PresentKeysGiveTheirValuesFromSectionText) {
-  EXPECT_EQ(app::LookUpCaption(app::caption::kBack, kDocuments), L"< Назад");
-  EXPECT_EQ(app::LookUpCaption(app::caption::kPleaseSelectModel, kDocuments), L"Выберите модель");
+  EXPECT_EQ(texts::LookUpCaption(texts::caption::kBack, kDocuments), L"< Назад");
+  EXPECT_EQ(texts::LookUpCaption(texts::caption::kPleaseSelectModel, kDocuments), L"Выберите модель");
   // Documents paths end in '\' on some systems.
-  EXPECT_EQ(app::LookUpCaption(app::caption::kBack, L"C:\\caption_docs\\"), L"< Назад");
+  EXPECT_EQ(texts::LookUpCaption(texts::caption::kBack, L"C:\\caption_docs\\"), L"< Назад");
 }
 
 TEST_F(TextIniTest, MissingKeyOrFileGivesTheDefault) {
-  EXPECT_EQ(app::LookUpCaption(app::caption::kNext, kDocuments), L"Next");
-  EXPECT_EQ(app::LookUpCaption(app::caption::kDriverTitle, kDocuments), L"Model:");
-  EXPECT_EQ(app::LookUpCaption(app::caption::kBack, L"C:\\no_such_folder"), L"Back");
+  EXPECT_EQ(texts::LookUpCaption(texts::caption::kNext, kDocuments), L"Next");
+  EXPECT_EQ(texts::LookUpCaption(texts::caption::kDriverTitle, kDocuments), L"Model:");
+  EXPECT_EQ(texts::LookUpCaption(texts::caption::kBack, L"C:\\no_such_folder"), L"Back");
 }
 
 TEST_F(TextIniTest, LongValueIsCutAt255Characters) {
-  EXPECT_EQ(app::LookUpCaption(L"Long", L"", kDocuments), std::wstring(255, L'л'));
+  EXPECT_EQ(texts::LookUpCaption(L"Long", L"", kDocuments), std::wstring(255, L'л'));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/wizard_config.h"
+#include "texts/wizard_config.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -36,7 +36,7 @@ class WizardConfigTest : public testing::Test {
   void TearDown() override { test::RemoveTree(kFolder); }
   void Load(const std::vector<std::wstring>& lines) {
     test::WriteUtf16Text(kFile, test::CrLfLines(lines));
-    app::LoadWizardTexts(table, kWideFile);
+    texts::LoadWizardTexts(table, kWideFile);
   }
   void ExpectDefaultsOnly() {
     EXPECT_STREQ(table.PrinterName, L"USB Printer");
@@ -48,7 +48,7 @@ class WizardConfigTest : public testing::Test {
     EXPECT_STREQ(table.LanguageDll, L"");
     EXPECT_STREQ(table.PageText[0], L"");
   }
-  app::WizardConfigTable table{};
+  texts::WizardConfigTable table{};
 };
 
 TEST_F(WizardConfigTest, ReadsSectionsAndValuesThenDeletesTheFile) {
@@ -105,18 +105,18 @@ TEST_F(WizardConfigTest, FileWithoutValuesGetsNoDefaults) {
 
 TEST_F(WizardConfigTest, MissingFileGivesOnlyTheFourDefaults) {
   std::wcscpy(table.Title, L"stale");
-  app::LoadWizardTexts(table, L"C:\\wizard_texts\\missing.txt");
+  texts::LoadWizardTexts(table, L"C:\\wizard_texts\\missing.txt");
   ExpectDefaultsOnly();
 
-  app::LoadWizardTexts(nullptr);  // no Documents folder
-  EXPECT_STREQ(app::WizardConfig.MonitorName, L"USB Printer Monitor");
+  texts::LoadWizardTexts(nullptr);  // no Documents folder
+  EXPECT_STREQ(texts::WizardConfig.MonitorName, L"USB Printer Monitor");
 }
 
 TEST_F(WizardConfigTest, UnopenableFileGetsDefaultsAndIsKept) {
   test::WriteUtf16Text(kFile, test::CrLfLines(WithPages({L"Caption", L"Printer"})));
   platform::ScopedFaults faults;
   platform::InjectFault("_wfopen", ERROR_SHARING_VIOLATION);
-  app::LoadWizardTexts(table, kWideFile);
+  texts::LoadWizardTexts(table, kWideFile);
   ExpectDefaultsOnly();
   EXPECT_TRUE(test::FileExists(kFile));
 }
@@ -127,7 +127,7 @@ TEST_F(WizardConfigTest, FirstTwoBytesAreSkippedWhateverTheyHold) {
   bytes[0] = 'X';
   bytes[1] = 'Y';
   test::WriteBytes(kFile, bytes);
-  app::LoadWizardTexts(table, kWideFile);
+  texts::LoadWizardTexts(table, kWideFile);
   EXPECT_STREQ(table.PageText[0], L"Welcome\n");
   EXPECT_STREQ(table.Title, L"Caption");
 }

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/install_app.h"
-#include "app/wizard_config.h"
 #include "platform/framework/gdi.h"
+#include "texts/wizard_config.h"
 #include "ui/wizard_wnd.h"
 
 namespace {
@@ -64,8 +64,8 @@ void PumpMessagesFor(DWORD milliseconds) {
 
 int wmain(int argc, wchar_t** argv) {
   app::CInstallApp application;
-  application.LanguageId = argc > 1 ? _wtoi(argv[1]) : app::kEnglish;
-  if (argc > 2) app::LoadWizardTexts(argv[2]);
+  application.LanguageId = argc > 1 ? _wtoi(argv[1]) : texts::kEnglish;
+  if (argc > 2) texts::LoadWizardTexts(argv[2]);
 
   GalleryWindow dialog;
   ui::CWizardWnd wizard;

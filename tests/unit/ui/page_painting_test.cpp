@@ -6,9 +6,9 @@
 #include <cwchar>
 #include <memory>
 
-#include "app/wizard_config.h"
 #include "resources/resource.h"
 #include "tests/unit/ui/ui_test_support.h"
+#include "texts/wizard_config.h"
 #include "ui/paint_tools.h"
 #include "ui/wizard_wnd.h"
 
@@ -26,8 +26,8 @@ bool IsBlue(COLORREF color) { return GetBValue(color) > GetRValue(color) + 60; }
 
 class PagePaintingTest : public testing::Test {
  protected:
-  void SetUp() override { Start(app::kEnglish); }
-  void TearDown() override { app::WizardConfig = {}; }
+  void SetUp() override { Start(texts::kEnglish); }
+  void TearDown() override { texts::WizardConfig = {}; }
 
   void Start(int languageId) {
     m_language.Set(languageId);
@@ -45,9 +45,9 @@ class PagePaintingTest : public testing::Test {
   int Width() const { return m_client.right; }
   int Height() const { return m_client.bottom; }
   RECT Below(int top) const { return {0, top, Width(), Height()}; }
-  void SetPageText(size_t index, const wchar_t* text) { wcscpy(app::WizardConfig.PageText[index], text); }
+  void SetPageText(size_t index, const wchar_t* text) { wcscpy(texts::WizardConfig.PageText[index], text); }
 
-  test::Language m_language{app::kEnglish};
+  test::Language m_language{texts::kEnglish};
   test::HostWindow m_host;
   std::unique_ptr<ui::CWizardWnd> m_wizard;
   RECT m_client{};
@@ -140,7 +140,7 @@ TEST_F(PagePaintingTest, FolderPageFramesTheFieldWithItsBlueLabel) {
 }
 
 TEST_F(PagePaintingTest, SettingsPageHasTheHeaderOnly) {
-  for (size_t index = 0; index < app::kPageCount; ++index) SetPageText(index, L"Some text\n");
+  for (size_t index = 0; index < texts::kPageCount; ++index) SetPageText(index, L"Some text\n");
   EXPECT_EQ(Paint(2).Count(Below(56), test::IsInk), 0);
 }
 
@@ -183,7 +183,7 @@ TEST_F(PagePaintingTest, WelcomeLinesBreakAsMeasuredInTheLargerHeadingFont) {
 }
 
 TEST_F(PagePaintingTest, ChineseWelcomeTextStartsFurtherRight) {
-  Start(app::kChinese);
+  Start(texts::kChinese);
   const RECT text = Paint(0).Bounds({163, 0, Width(), Height()}, test::IsInk);
   EXPECT_GE(text.left, 192);
   EXPECT_LE(text.left, 195);

@@ -66,7 +66,7 @@ TEST(PageTitleTest, RussianTitlesComeFromTextIniWithEnglishDefaults) {
 }
 
 TEST(PageBodyTextTest, ConfiguredTextOrTheBuiltInOneByLanguage) {
-  app::WizardConfigTable config{};
+  texts::WizardConfigTable config{};
   wcscpy(config.PageText[3], L"Installed.\nClick Finish.\n");
   wcscpy(config.PageText[5], L"Not installed.\n");
   EXPECT_EQ(PageBodyText(4, false, config), L"Installed.\nClick Finish.\n");
@@ -79,9 +79,9 @@ TEST(PageBodyTextTest, ConfiguredTextOrTheBuiltInOneByLanguage) {
   EXPECT_EQ(PageBodyText(2, false, config), L"");
   EXPECT_EQ(PageBodyText(7, false, config), L"");
   // A field filled to its last unit is not read into the next one.
-  std::fill_n(config.PageText[1], app::kPageTextCapacity, L'x');
+  std::fill_n(config.PageText[1], texts::kPageTextCapacity, L'x');
   wcscpy(config.PageText[2], L"next page");
-  EXPECT_EQ(PageBodyText(1, false, config), std::wstring(app::kPageTextCapacity, L'x'));
+  EXPECT_EQ(PageBodyText(1, false, config), std::wstring(texts::kPageTextCapacity, L'x'));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/wizard_config.h"
 #include "tests/unit/ui/ui_test_support.h"
+#include "texts/wizard_config.h"
 #include "ui/folder_cleanup_hook.h"
 #include "ui/wizard_wnd.h"
 
@@ -29,15 +29,15 @@ std::wstring ProgramFilesFolder() {
 class WizardWindowTest : public testing::Test {
  protected:
   void SetUp() override { g_cleanedFolders.clear(); }
-  void TearDown() override { app::WizardConfig = {}; }
+  void TearDown() override { texts::WizardConfig = {}; }
 
-  test::Language m_language{app::kEnglish};
+  test::Language m_language{texts::kEnglish};
   test::HostWindow m_host;
   ui::CWizardWnd m_wizard;
 };
 
 TEST_F(WizardWindowTest, CreateCoversTheDialogAboveItsButtonStripWithAHiddenFolderField) {
-  wcscpy(app::WizardConfig.FolderName, L"Demo80");
+  wcscpy(texts::WizardConfig.FolderName, L"Demo80");
   ASSERT_TRUE(m_wizard.Create(&m_host));
   const RECT host = m_host.GetClientRect();
   EXPECT_EQ(GetParent(m_wizard.m_hWnd), m_host.m_hWnd);
@@ -59,7 +59,7 @@ TEST_F(WizardWindowTest, DefaultFolderFallsBackToUsbPrinterAndStaysWithin255Char
   EXPECT_EQ(m_wizard.m_editFolder.GetText(), ProgramFilesFolder() + L"USB Printer");
 
   ui::CWizardWnd longer;
-  std::fill_n(app::WizardConfig.FolderName, app::kConfigValueCapacity - 1, L'd');
+  std::fill_n(texts::WizardConfig.FolderName, texts::kConfigValueCapacity - 1, L'd');
   ASSERT_TRUE(longer.Create(&m_host));
   const std::wstring folder = longer.m_editFolder.GetText();
   EXPECT_EQ(folder.size(), 255u);
@@ -67,7 +67,7 @@ TEST_F(WizardWindowTest, DefaultFolderFallsBackToUsbPrinterAndStaysWithin255Char
 }
 
 TEST_F(WizardWindowTest, ChineseSetsTheFlagAndTheStatusDefault) {
-  m_language.Set(app::kChinese);
+  m_language.Set(texts::kChinese);
   ASSERT_TRUE(m_wizard.Create(&m_host));
   EXPECT_TRUE(m_wizard.m_bChinese);
   EXPECT_EQ(m_wizard.m_strStatus, L"请稍候...");

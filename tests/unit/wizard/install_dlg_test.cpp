@@ -17,17 +17,17 @@
 #include <vector>
 
 #include "app/install_app.h"
-#include "app/wizard_config.h"
+#include "package/install_log.h"
 #include "platform/fault_injection.h"
-#include "spooler/install_log.h"
-#include "tools/mkpackage/package_builder.h"
 #include "resources/resource.h"
 #include "spooler/ports.h"
 #include "tests/unit/spooler/test_registry.h"
 #include "tests/unit/support/test_files.h"
 #include "tests/unit/wizard/simulated_usb_printer.h"
 #include "tests/unit/wizard/wizard_session.h"
-#include "wizard/model_catalogue.h"
+#include "texts/model_catalogue.h"
+#include "texts/wizard_config.h"
+#include "tools/mkpackage/package_builder.h"
 #include "wizard/wizard_settings.h"
 
 namespace {
@@ -105,9 +105,9 @@ std::wstring SerialSettingsOf(const wchar_t* port) {
 }
 
 void ResetWizardValues() {
-  app::WizardConfig = {};
-  wizard::ModelTable = {};
-  wizard::SelectedModelIndex = 0;
+  texts::WizardConfig = {};
+  texts::ModelTable = {};
+  texts::SelectedModelIndex = 0;
   wizard::ChosenPrinterName.clear();
   wizard::PrinterIpAddress.clear();
   wizard::PrinterTcpPort.clear();
@@ -165,7 +165,7 @@ class InstallDlgTest : public testing::Test {
 // ---- Pages and their controls
 
 TEST_F(InstallDlgTest, EachPageShowsItsOwnControlsAndBackReturnsToTheEarlierPages) {
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   const ControlIds welcome = Only({{IDC_NEXT, IDC_CANCEL_BUTTON}});
   const ControlIds folder = Only({kNavigation, {IDC_BROWSE}});
   const ControlIds settings = Only({kNavigation, kSettingsControls, kSerialGroup});
@@ -198,7 +198,7 @@ TEST_F(InstallDlgTest, EnterAndEscEndTheDialogOnTheFirstThreePages) {
   for (int page = 0; page <= 2; ++page) {
     for (const auto& key : keys) {
       SCOPED_TRACE(testing::Message() << key.key << " on page " << page);
-      ASSERT_TRUE(Open(In(app::kEnglish)));
+      ASSERT_TRUE(Open(In(texts::kEnglish)));
       GoTo(page);
       (dialog().*key.press)();
       EXPECT_EQ(dialog().WaitForEnd(), key.result);
@@ -209,7 +209,7 @@ TEST_F(InstallDlgTest, EnterAndEscEndTheDialogOnTheFirstThreePages) {
 // A control reaching past the dialog's edge is cut off there (the progress bar of the template is
 // wider than the laid-out dialog).
 TEST_F(InstallDlgTest, EveryControlLiesInsideTheDialog) {
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   RECT client = {};
   GetClientRect(dialog().Dialog(), &client);
   for (int id : kEveryControl) {
@@ -226,7 +226,7 @@ TEST_F(InstallDlgTest, EveryControlLiesInsideTheDialog) {
 // ---- Captions
 
 TEST_F(InstallDlgTest, EnglishCaptionsAndListsWithTheBuiltInTitle) {
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   EXPECT_EQ(dialog().Title(), L"USB printer driver installation Wizard");
   ExpectCaptions({{IDC_BACK, L"Back"},
                   {IDC_NEXT, L"Next"},
@@ -253,7 +253,7 @@ TEST_F(InstallDlgTest, EnglishCaptionsAndListsWithTheBuiltInTitle) {
 }
 
 TEST_F(InstallDlgTest, ChineseCaptionsAndLists) {
-  ASSERT_TRUE(Open(In(app::kChinese)));
+  ASSERT_TRUE(Open(In(texts::kChinese)));
   EXPECT_EQ(dialog().Title(), L"USB打印机驱动安装");
   ExpectCaptions({{IDC_BACK, L"<<上一步"},
                   {IDC_NEXT, L"下一步>>"},
@@ -282,7 +282,7 @@ TEST_F(InstallDlgTest, ChineseCaptionsAndLists) {
 }
 
 TEST_F(InstallDlgTest, RussianCaptionsComeFromTextIniOrTheirDefaultsWithoutABuiltInTitle) {
-  ASSERT_TRUE(Open(In(app::kRussian, kRussianTextIni)));
+  ASSERT_TRUE(Open(In(texts::kRussian, kRussianTextIni)));
   EXPECT_EQ(dialog().Title(), L"");
   ExpectCaptions({{IDC_BACK, L"Назад"},
                   {IDC_NEXT, L"Next"},
@@ -308,7 +308,7 @@ TEST_F(InstallDlgTest, RussianCaptionsComeFromTextIniOrTheirDefaultsWithoutABuil
 }
 
 TEST_F(InstallDlgTest, RussianWithoutTextIniTakesTheDefaults) {
-  ASSERT_TRUE(Open(In(app::kRussian)));
+  ASSERT_TRUE(Open(In(texts::kRussian)));
   ExpectCaptions({{IDC_BACK, L"Back"},
                   {IDC_NEXT, L"Next"},
                   {IDC_CANCEL_BUTTON, L"Отмена"},
@@ -321,9 +321,9 @@ TEST_F(InstallDlgTest, RussianWithoutTextIniTakesTheDefaults) {
 }
 
 TEST_F(InstallDlgTest, ConfiguredTitleReplacesTheBuiltInOneInEveryLanguage) {
-  for (int language : {app::kEnglish, app::kChinese, app::kRussian}) {
+  for (int language : {texts::kEnglish, texts::kChinese, texts::kRussian}) {
     SCOPED_TRACE(testing::Message() << "LanguageId " << language);
-    wcscpy(app::WizardConfig.Title, L"Demo Printer Driver installation");
+    wcscpy(texts::WizardConfig.Title, L"Demo Printer Driver installation");
     ASSERT_TRUE(Open(In(language)));
     EXPECT_EQ(dialog().Title(), L"Demo Printer Driver installation");
     EXPECT_EQ(dialog().Close(), IDCANCEL);
@@ -333,7 +333,7 @@ TEST_F(InstallDlgTest, ConfiguredTitleReplacesTheBuiltInOneInEveryLanguage) {
 // ---- The settings page
 
 TEST_F(InstallDlgTest, SettingsPageStartsWithTheFirstModelUsbAndTheDefaultSerialSettings) {
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   GoTo(2);
   EXPECT_EQ(dialog().SelectedItem(IDC_MODEL_COMBO), kModels[0]);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[0]);
@@ -355,25 +355,25 @@ TEST_F(InstallDlgTest, SettingsPageStartsWithTheFirstModelUsbAndTheDefaultSerial
 }
 
 TEST_F(InstallDlgTest, ChoosingAModelNamesThePrinterAndThePlaceholderEmptiesTheName) {
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   GoTo(2);
   dialog().Select(IDC_MODEL_COMBO, kModels[2]);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[2]);
-  EXPECT_EQ(wizard::SelectedModelIndex, 3);
+  EXPECT_EQ(texts::SelectedModelIndex, 3);
 
   dialog().Select(IDC_MODEL_COMBO, 0);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), L"");
-  EXPECT_EQ(wizard::SelectedModelIndex, 3) << "the placeholder keeps the model index";
+  EXPECT_EQ(texts::SelectedModelIndex, 3) << "the placeholder keeps the model index";
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
 TEST_F(InstallDlgTest, PortChoiceSwitchesBetweenSerialAndNetworkSettings) {
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   GoTo(2);
   const auto expectPortSettings = [&](const wchar_t* port, bool serialEnabled, bool network) {
     SCOPED_TRACE(testing::Message() << "port " << testing::PrintToString(std::wstring(port)));
     dialog().Select(IDC_PORT_COMBO, port);
-    EXPECT_STREQ(app::WizardConfig.PortName, port);
+    EXPECT_STREQ(texts::WizardConfig.PortName, port);
     EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), network ? kNetworkControls : kSerialGroup);
     EXPECT_EQ(dialog().EnabledOf(kSerialGroup), serialEnabled ? kSerialGroup : ControlIds{});
   };
@@ -413,7 +413,7 @@ class WithoutLocalPorts {
 TEST_F(InstallDlgTest, EnteringTheSettingsPageShowsTheSerialSettingsEvenWhenTheFirstItemIsTheLast) {
   {
     const WithoutLocalPorts noPorts;
-    ASSERT_TRUE(Open(In(app::kRussian)));
+    ASSERT_TRUE(Open(In(texts::kRussian)));
   }
   ASSERT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Items{L"USB"});
   ASSERT_EQ(dialog().SelectedItem(IDC_PORT_COMBO), L"USB");
@@ -430,7 +430,7 @@ TEST_F(InstallDlgTest, EnteringTheSettingsPageShowsTheSerialSettingsEvenWhenTheF
 }
 
 TEST_F(InstallDlgTest, RussianLastPortItemShowsTheNetworkFields) {
-  ASSERT_TRUE(Open(In(app::kRussian)));
+  ASSERT_TRUE(Open(In(texts::kRussian)));
   GoTo(2);
   dialog().Select(IDC_PORT_COMBO, kLocalPorts.back());
   EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kNetworkControls);
@@ -470,7 +470,7 @@ class InstallDlgMessageTest : public InstallDlgTest, public testing::WithParamIn
   // The network item of the language; the Russian list has none, so a port item naming TCP
   // stands in for it, which takes the same check.
   void SelectNetworkPort() {
-    if (GetParam().languageId == app::kRussian) {
+    if (GetParam().languageId == texts::kRussian) {
       ::SendMessageW(dialog().Item(IDC_PORT_COMBO), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kEnglishNetworkItem));
     }
     const Items ports = dialog().ItemsOf(IDC_PORT_COMBO);
@@ -528,7 +528,7 @@ std::string LanguageName(const testing::TestParamInfo<LanguageMessages>& info) {
   return kNames[info.param.languageId];
 }
 
-const LanguageMessages kEnglishMessages{app::kEnglish,
+const LanguageMessages kEnglishMessages{texts::kEnglish,
                                         kEnglishFolderEmpty,
                                         kEnglishFolderInvalid,
                                         Ownerless(L"Please Select a Printer Driver", kEnglishCaption),
@@ -536,7 +536,7 @@ const LanguageMessages kEnglishMessages{app::kEnglish,
                                         kEnglishIpEmpty,
                                         kEnglishTcpPortEmpty};
 const LanguageMessages kChineseMessages{
-    app::kChinese,
+    texts::kChinese,
     OwnedByDialog(L"安装文件夹不能为空", kChineseCaption),
     OwnedByDialog(L"安装文件夹不是有效文件夹", kChineseCaption),
     Ownerless(L"您没有选择打印机型号，请先选择打印机型号", kChineseCaption),
@@ -544,7 +544,7 @@ const LanguageMessages kChineseMessages{
     Ownerless(L"IP地址不能为空，请先输入IP地址", kChineseCaption),
     Ownerless(L"端口不能为空，请先输入端口", kChineseCaption)};
 // Text.ini translates NoSelectPrinter but lacks MsgBoxTitle, whose default is the caption.
-const LanguageMessages kRussianMessages{app::kRussian,
+const LanguageMessages kRussianMessages{texts::kRussian,
                                         kEnglishFolderEmpty,
                                         kEnglishFolderInvalid,
                                         Ownerless(L"Модель принтера не выбрана", kEnglishCaption),
@@ -566,12 +566,12 @@ TEST_F(InstallDlgTest, ComPortGetsItsColonAndItsSerialSettingsWritten) {
     SCOPED_TRACE(testing::Message() << "parity item " << choice.parityItem);
     // The value lists COM1 as a port too, so it is replaced rather than removed.
     test::SetMachineString(spooler::kSerialPortsKey, L"COM1:", L"9600,n,8,1");
-    ASSERT_TRUE(Open(In(app::kEnglish)));
+    ASSERT_TRUE(Open(In(texts::kEnglish)));
     GoTo(2);
     dialog().Select(IDC_PORT_COMBO, L"COM1");
     dialog().Select(IDC_PARITY_COMBO, choice.parityItem);
     ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
-    EXPECT_STREQ(app::WizardConfig.PortName, L"COM1:");
+    EXPECT_STREQ(texts::WizardConfig.PortName, L"COM1:");
     EXPECT_EQ(SerialSettingsOf(L"COM1:"), choice.settings);
     dialog().WaitForInstallationEnd();
     EXPECT_EQ(dialog().Close(), IDCANCEL);
@@ -580,7 +580,7 @@ TEST_F(InstallDlgTest, ComPortGetsItsColonAndItsSerialSettingsWritten) {
 
 TEST_F(InstallDlgTest, LptPortAfterAFailedUsbCheckGetsItsColonAndClearsTheUsbAndNetworkFlags) {
   wizard::UseNetworkPort = 1;  // as an earlier network confirmation would leave it
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   GoTo(2);
   ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishNoUsbPrinter);
   EXPECT_EQ(dialog().UsbPortFlag(), 1);
@@ -589,7 +589,7 @@ TEST_F(InstallDlgTest, LptPortAfterAFailedUsbCheckGetsItsColonAndClearsTheUsbAnd
   GoTo(2);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
-  EXPECT_STREQ(app::WizardConfig.PortName, L"LPT1:");
+  EXPECT_STREQ(texts::WizardConfig.PortName, L"LPT1:");
   EXPECT_EQ(dialog().UsbPortFlag(), 0);
   EXPECT_EQ(wizard::UseNetworkPort, 0);
   dialog().WaitForInstallationEnd();
@@ -600,7 +600,7 @@ TEST_F(InstallDlgTest, FinishedInstallationLeavesOnlyFinishCaptionedInTheLanguag
   const struct {
     int languageId;
     const wchar_t* finish;
-  } cases[] = {{app::kEnglish, L"Finish"}, {app::kChinese, L"完成"}, {app::kRussian, L"Готово"}};
+  } cases[] = {{texts::kEnglish, L"Finish"}, {texts::kChinese, L"完成"}, {texts::kRussian, L"Готово"}};
   for (const auto& language : cases) {
     SCOPED_TRACE(testing::Message() << "LanguageId " << language.languageId);
     ASSERT_TRUE(Open(In(language.languageId, kRussianTextIni)));
@@ -620,7 +620,7 @@ TEST_F(InstallDlgTest, FinishedInstallationLeavesOnlyFinishCaptionedInTheLanguag
 // The network port makes the installation ask for a port (its monitor is not there), which
 // holds the installation on page 3 for as long as the test needs.
 TEST_F(InstallDlgTest, WhileInstallingTheDialogStaysOpenAndAfterwardsOnlyFinishIsLeft) {
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   GoTo(2);
   dialog().Select(IDC_PORT_COMBO, kEnglishNetworkItem);
   dialog().SetText(IDC_IP_EDIT, L"192.168.0.50");
@@ -659,14 +659,14 @@ TEST_F(InstallDlgTest, WhileInstallingTheDialogStaysOpenAndAfterwardsOnlyFinishI
 // A file that cannot be written while the package is laid down (a full disk) ends the run on
 // the failure page before anything is created or registered.
 TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothingRegistered) {
-  test::WizardSetup setup = In(app::kEnglish);
+  test::WizardSetup setup = In(texts::kEnglish);
   setup.package = mkpackage::BuildResourcePackage(
       {mkpackage::MakeEntry("plotter.dll", "driver"), mkpackage::MakeEntry("Uninstaller.exe", "uninstaller")});
   ASSERT_TRUE(Open(setup));
   GoTo(2);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   dialog().SetText(IDC_PRINTER_NAME, L"Demo Unwritten");
-  DeleteFileA(spooler::kInstallLogPath);
+  DeleteFileA(package::kInstallLogPath);
   platform::ScopedFaults faults;
   platform::InjectFault("fclose", ERROR_DISK_FULL, 1, 1);  // Uninstaller.exe
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
@@ -677,7 +677,7 @@ TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothin
   EXPECT_FALSE(test::ReadMachineString(L"SOFTWARE\\Demo Unwritten", L"PrinterName").has_value());
   HANDLE printer = nullptr;
   EXPECT_FALSE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Unwritten"), &printer, nullptr));
-  const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
   const std::string log(bytes.begin(), bytes.end());
   EXPECT_NE(log.find("**** Extract failed = 112: C:\\Program Files\\USB Printer\\Demo Unwritten\\Uninstaller.exe"),
             std::string::npos)
@@ -689,17 +689,17 @@ TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothin
 // A folder whose uninstaller path would not fit the uninstall record is refused before anything
 // is written: a printer that cannot be removed again must not be installed.
 TEST_F(InstallDlgTest, InstallFolderTooLongForTheUninstallRecordEndsOnTheFailurePage) {
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   GoTo(1);
   const std::wstring chosen = L"C:\\" + std::wstring(230, L'f');  // with "\\Demo80\\Uninstaller.exe": 257
   dialog().SetFolder(chosen);
   GoTo(2);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
-  DeleteFileA(spooler::kInstallLogPath);
+  DeleteFileA(package::kInstallLogPath);
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
   dialog().WaitForInstallationEnd();
   EXPECT_EQ(dialog().Page(), kFailurePage);
-  const std::vector<uint8_t> bytes = test::ReadBytes(spooler::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Install folder too long = 240\r\r\n");
   EXPECT_FALSE(test::FileExists(std::string("C:\\") + std::string(230, 'f') + "\\Demo80\\PrinterName.txt"));
   EXPECT_EQ(dialog().Close(), IDCANCEL);
@@ -730,7 +730,7 @@ std::vector<std::pair<std::wstring, int>> ColumnsOf(HWND list) {
 // The Chinese port choice, its captions and column widths; the row picked with OK is the port
 // the printer is then added on.
 TEST_F(InstallDlgTest, ChinesePortChoiceAndThePickedPortCarriesThePrinter) {
-  ASSERT_TRUE(Open(In(app::kChinese)));
+  ASSERT_TRUE(Open(In(texts::kChinese)));
   GoTo(2);
   dialog().Select(IDC_PORT_COMBO, L"网络端口（TCP/IP）");
   dialog().SetText(IDC_IP_EDIT, L"10.0.0.9");
@@ -760,7 +760,7 @@ TEST_F(InstallDlgTest, ChinesePortChoiceAndThePickedPortCarriesThePrinter) {
   ::PostMessageW(portChoice, WM_COMMAND, IDOK, 0);
   dialog().WaitForInstallationEnd();
   EXPECT_EQ(dialog().Page(), kFinishedPage);
-  EXPECT_STREQ(app::WizardConfig.PortName, L"LPT2:");
+  EXPECT_STREQ(texts::WizardConfig.PortName, L"LPT2:");
   HANDLE printer = nullptr;
   ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Picked"), &printer, nullptr));
   DWORD needed = 0;
@@ -776,7 +776,7 @@ TEST_F(InstallDlgTest, ChinesePortChoiceAndThePickedPortCarriesThePrinter) {
 
 TEST_F(InstallDlgTest, ConnectedUsbPrinterIsPreselectedAndItsModelFoundByName) {
   const test::SimulatedUsbPrinter printer(L"vid_1a2b&pid_0002", L"SN1", L"USB001");
-  ASSERT_TRUE(Open(In(app::kEnglish)));
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   EXPECT_EQ(dialog().SelectedItem(IDC_MODEL_COMBO), kModels[1]);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[1]);
 
@@ -787,7 +787,7 @@ TEST_F(InstallDlgTest, ConnectedUsbPrinterIsPreselectedAndItsModelFoundByName) {
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
   EXPECT_EQ(dialog().UsbPortFlag(), 1);
   EXPECT_EQ(wizard::ChosenPrinterName, kModels[1]);
-  EXPECT_EQ(wizard::SelectedModelIndex, 2);
+  EXPECT_EQ(texts::SelectedModelIndex, 2);
   EXPECT_EQ(wizard::UseNetworkPort, 0);
   // Its monitor is not there either: the installation asks for a port; cancelling fails it.
   if (const HWND portChoice = dialog().WaitForPortChoice()) ::PostMessageW(portChoice, WM_COMMAND, IDCANCEL, 0);

@@ -13,6 +13,7 @@
 #include "platform/code_page.h"
 #include "resources/resource.h"
 #include "tests/unit/support/test_files.h"
+#include "texts/documents_folder.h"
 #include "ui/flat_edit.h"
 
 namespace test {
@@ -97,7 +98,7 @@ HWND FindTopLevelWindow(const WindowMatch& match) {
 
 std::string DocumentPath(const wchar_t* name) {
   std::wstring documents;
-  app::GetDocumentsFolder(documents);
+  texts::GetDocumentsFolder(documents);
   std::string path;
   platform::WideToAnsi(documents + L"\\" + name, path);
   return path;
