@@ -9,7 +9,6 @@
 #include "spooler/characterization_file.h"
 #include "spooler/monitor_install.h"
 #include "texts/utf16_text.h"
-#include "texts/wizard_config.h"
 
 namespace spooler {
 namespace {
@@ -23,7 +22,7 @@ void SetDefaultPrinter(const std::wstring& printerName) {
 
 }  // namespace
 
-std::wstring CharacterizationFilePath() {
+std::wstring CharacterizationFilePath(const wchar_t* configuredPrinterName) {
   wchar_t directory[kDriverDirectoryBytes / sizeof(wchar_t)] = {};
   DWORD needed = 0;
   if (!platform::printers::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
@@ -31,7 +30,7 @@ std::wstring CharacterizationFilePath() {
     return {};
   }
   directory[std::size(directory) - 1] = L'\0';
-  return std::wstring(directory) + L"\\" + texts::WizardConfig.PrinterName + L"GPC.pcd";
+  return std::wstring(directory) + L"\\" + configuredPrinterName + L"GPC.pcd";
 }
 
 bool WriteCharacterizationFile(const std::wstring& path, const texts::ModelRecord& model) {
@@ -43,16 +42,17 @@ bool WriteCharacterizationFile(const std::wstring& path, const texts::ModelRecor
   return true;
 }
 
-int InstallPrinterForModel(const PrinterRequest& request, bool setDefaultPrinter, PortChooser& ports) {
-  const std::wstring dataFile = CharacterizationFilePath();
+int InstallPrinterForModel(const PrinterRequest& request, bool setDefaultPrinter, PortChooser& ports,
+                           texts::WizardConfigTable& names) {
+  const std::wstring dataFile = CharacterizationFilePath(names.PrinterName);
   if (dataFile.empty()) return 0;
   // A file that cannot be written leaves the driver with a missing or older one.
   WriteCharacterizationFile(dataFile, *request.model);
-  texts::CopyBounded(texts::WizardConfig.DriverName, request.printerName + L" Driver");
+  texts::CopyBounded(names.DriverName, request.printerName + L" Driver");
 
   std::wstring addedPrinterName;
-  const int result = IsWow64() ? InstallDriverAndPrinter64(request, ports, addedPrinterName)
-                               : InstallDriverAndPrinter32(request, ports, addedPrinterName);
+  const int result = IsWow64() ? InstallDriverAndPrinter64(request, ports, names, addedPrinterName)
+                               : InstallDriverAndPrinter32(request, ports, names, addedPrinterName);
   // The printer actually added: a numbered name when the entered one was taken.
   if (setDefaultPrinter && result) SetDefaultPrinter(addedPrinterName);
   return result;

@@ -8,15 +8,17 @@
 
 namespace spooler {
 
-// "<driver directory>\<PrinterName of WizardConfig>GPC.pcd"; empty when the driver directory
-// cannot be obtained.
-std::wstring CharacterizationFilePath();
+// "<driver directory>\<configured printer name>GPC.pcd"; empty when the driver directory cannot
+// be obtained.
+std::wstring CharacterizationFilePath(const wchar_t* configuredPrinterName);
 
 // Writes the model's characterization file; false when it cannot be created.
 bool WriteCharacterizationFile(const std::wstring& path, const texts::ModelRecord& model);
 
 // 1 when the printer was installed, else 0 (also, with nothing installed, when the driver
 // directory is unavailable). With setDefaultPrinter the added printer becomes the default.
-int InstallPrinterForModel(const PrinterRequest& request, bool setDefaultPrinter, PortChooser& ports);
+// `names` (see InstallDriverAndPrinter32) also gets the driver's name: "<printer> Driver".
+int InstallPrinterForModel(const PrinterRequest& request, bool setDefaultPrinter, PortChooser& ports,
+                           texts::WizardConfigTable& names);
 
 }  // namespace spooler

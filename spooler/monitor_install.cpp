@@ -10,7 +10,6 @@
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/wow64.h"
-#include "texts/wizard_config.h"
 
 namespace spooler {
 namespace {
@@ -40,9 +39,11 @@ void MoveMonitorFile(const std::string& installFolder, const std::string& target
 }
 
 // AddMonitorW at level 2; the error code on failure, or nothing.
-std::optional<DWORD> RegisterMonitor(const wchar_t* environment, const std::wstring& monitorDllPath) {
+std::optional<DWORD> RegisterMonitor(const wchar_t* environment, const std::wstring& monitorDllPath,
+                                     const wchar_t* monitorName) {
+  std::wstring name(monitorName);
   MONITOR_INFO_2W info = {};
-  info.pName = texts::WizardConfig.MonitorName;
+  info.pName = name.data();
   info.pEnvironment = const_cast<wchar_t*>(environment);
   info.pDLLName = const_cast<wchar_t*>(monitorDllPath.c_str());
   if (platform::printers::AddMonitorW(nullptr, 2, reinterpret_cast<BYTE*>(&info))) return std::nullopt;
@@ -75,15 +76,15 @@ std::optional<std::wstring> PlaceMonitorFiles(const std::string& installFolder, 
   return monitorDllPath;
 }
 
-int AddPortMonitorX86(const std::wstring& monitorDllPath) {
-  const std::optional<DWORD> error = RegisterMonitor(kEnvironmentX86, monitorDllPath);
+int AddPortMonitorX86(const std::wstring& monitorDllPath, const wchar_t* monitorName) {
+  const std::optional<DWORD> error = RegisterMonitor(kEnvironmentX86, monitorDllPath, monitorName);
   if (!error || *error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED) return 1;
   package::WriteInstallLog("AddPrinterMonitor32 = %d\r\n", static_cast<int>(*error));
   return 0;
 }
 
-int AddPortMonitorX64(const std::wstring& monitorDllPath) {
-  const std::optional<DWORD> error = RegisterMonitor(kEnvironmentX64, monitorDllPath);
+int AddPortMonitorX64(const std::wstring& monitorDllPath, const wchar_t* monitorName) {
+  const std::optional<DWORD> error = RegisterMonitor(kEnvironmentX64, monitorDllPath, monitorName);
   if (!error) return 1;
   // Logged even when the monitor was there already.
   package::WriteInstallLog("AddPrinterMonitor64 Error=%d\r\n", static_cast<int>(*error));

@@ -22,9 +22,9 @@ int IsWow64();
 std::optional<std::wstring> PlaceMonitorFiles(const std::string& installFolder, const std::string& printerName,
                                               bool is64Bit);
 
-// Register the monitor MonitorName of WizardConfig for "Windows NT x86" / "Windows x64".
+// Register the monitor `monitorName` for "Windows NT x86" / "Windows x64".
 // 1 when it is registered afterwards (also when it was before: error 3006), else 0.
-int AddPortMonitorX86(const std::wstring& monitorDllPath);
-int AddPortMonitorX64(const std::wstring& monitorDllPath);
+int AddPortMonitorX86(const std::wstring& monitorDllPath, const wchar_t* monitorName);
+int AddPortMonitorX64(const std::wstring& monitorDllPath, const wchar_t* monitorName);
 
 }  // namespace spooler

@@ -11,7 +11,6 @@
 #include "platform/code_page.h"
 #include "platform/registry.h"
 #include "platform/spooler.h"
-#include "texts/wizard_config.h"
 
 namespace spooler {
 namespace {
@@ -91,8 +90,6 @@ int PortExists(const wchar_t* portName) {
   return 0;
 }
 
-int PortExists() { return PortExists(texts::WizardConfig.PortName); }
-
 std::wstring FormatMonitorPortName(const wchar_t* printerName) { return std::wstring(printerName) + L"-Port:"; }
 
 int AddMonitorPort(const wchar_t* portName, const wchar_t* monitorName) {
@@ -107,7 +104,5 @@ int AddMonitorPort(const wchar_t* portName, const wchar_t* monitorName) {
   package::WriteInstallLog("AddPortEx = %d PortName=%s\r\n", static_cast<int>(error), ansiName.c_str());
   return 0;
 }
-
-int AddMonitorPort() { return AddMonitorPort(texts::WizardConfig.PortName, texts::WizardConfig.MonitorName); }
 
 }  // namespace spooler

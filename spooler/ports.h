@@ -48,8 +48,6 @@ void WriteSerialPortSettings(const SerialSettings& settings, const wchar_t* port
 // 1 when the local spooler knows a port named exactly `portName` (case-sensitive), else 0,
 // also when the ports cannot be listed.
 int PortExists(const wchar_t* portName);
-// The same for the PortName of WizardConfig.
-int PortExists();
 
 // The printer's own port, created through the port monitor: "%s-Port:" with the printer name.
 std::wstring FormatMonitorPortName(const wchar_t* printerName);
@@ -58,7 +56,5 @@ std::wstring FormatMonitorPortName(const wchar_t* printerName);
 // success. On failure 0 and the record "AddPortEx = <error> PortName=<port>", except when
 // winspool.drv cannot be loaded (0 without a record).
 int AddMonitorPort(const wchar_t* portName, const wchar_t* monitorName);
-// The same for the PortName and MonitorName of WizardConfig.
-int AddMonitorPort();
 
 }  // namespace spooler

@@ -10,7 +10,6 @@
 #include "spooler/monitor_install.h"
 #include "spooler/ports.h"
 #include "texts/utf16_text.h"
-#include "texts/wizard_config.h"
 
 namespace spooler {
 namespace {
@@ -23,7 +22,7 @@ constexpr const char* kSupportFiles[] = {"CHISMPL.DLL", "CHITRAD.DLL", "ENGLISH.
 struct Platform {
   bool is64Bit;
   const wchar_t* environment;
-  int (*registerMonitor)(const std::wstring& monitorDllPath);
+  int (*registerMonitor)(const std::wstring& monitorDllPath, const wchar_t* monitorName);
 };
 constexpr Platform kPlatform32 = {false, kEnvironmentX86, AddPortMonitorX86};
 constexpr Platform kPlatform64 = {true, kEnvironmentX64, AddPortMonitorX64};
@@ -89,34 +88,35 @@ void PlaceDriverFiles(const DriverFiles& files, const Platform& platform) {
 }
 
 // The port list; false when the user cancels it.
-bool ChoosePortName(PortChooser& ports) {
+bool ChoosePortName(PortChooser& ports, texts::WizardConfigTable& names) {
   std::wstring chosen;
   if (!ports.ChoosePort(chosen)) return false;
-  texts::CopyBounded(texts::WizardConfig.PortName, chosen);
+  texts::CopyBounded(names.PortName, chosen);
   return true;
 }
 
 // The printer's own monitor port when asked for; the port list when the port is missing.
 // Without a placed monitor (no system directory) its registration counts as failed.
 bool SettlePort(const PrinterRequest& request, const std::optional<std::wstring>& monitorDllPath,
-                const Platform& platform, PortChooser& ports) {
+                const Platform& platform, PortChooser& ports, texts::WizardConfigTable& names) {
   if ((request.usbPort || request.networkPort) && request.useMonitor) {
-    texts::CopyBounded(texts::WizardConfig.PortName, FormatMonitorPortName(request.printerName.c_str()));
-    if (!PortExists()) {
-      const bool made = monitorDllPath && platform.registerMonitor(*monitorDllPath) && AddMonitorPort();
-      if (!made && !ChoosePortName(ports)) return false;
+    texts::CopyBounded(names.PortName, FormatMonitorPortName(request.printerName.c_str()));
+    if (!PortExists(names.PortName)) {
+      const bool made = monitorDllPath && platform.registerMonitor(*monitorDllPath, names.MonitorName) &&
+                        AddMonitorPort(names.PortName, names.MonitorName);
+      if (!made && !ChoosePortName(ports, names)) return false;
     }
   }
-  return PortExists() || ChoosePortName(ports);
+  return PortExists(names.PortName) || ChoosePortName(ports, names);
 }
 
-bool AddDriver(const DriverFiles& files, const Platform& platform) {
+bool AddDriver(const DriverFiles& files, const Platform& platform, wchar_t* driverName) {
   std::wstring driverFile = ToWide(files.driverFile);
   std::wstring dataFile = ToWide(files.dataFile);
   std::wstring uiFile = ToWide(files.uiFile);
   DRIVER_INFO_2W driver = {};
   driver.cVersion = 2;
-  driver.pName = texts::WizardConfig.DriverName;
+  driver.pName = driverName;
   driver.pEnvironment = const_cast<wchar_t*>(platform.environment);
   driver.pDriverPath = driverFile.data();
   driver.pDataFile = dataFile.data();
@@ -142,7 +142,7 @@ std::wstring UserForm(const texts::ModelRecord& model) {
   return form;
 }
 
-void WritePrinterData(HANDLE printer, const PrinterRequest& request) {
+void WritePrinterData(HANDLE printer, const PrinterRequest& request, const texts::WizardConfigTable& names) {
   SetNumber(printer, L"SavingLog", 1);
   package::WriteInstallLog("*********** AddPrinter success\r\n");
   if (request.networkPort) SetText(printer, L"IP", request.ipAddress + L" " + request.tcpPort);
@@ -150,10 +150,10 @@ void WritePrinterData(HANDLE printer, const PrinterRequest& request) {
   SetText(printer, L"DevicePath", request.devicePath);
   SetText(printer, L"VidAndPid", request.model->VidPid);
   SetText(printer, L"UserForm", UserForm(*request.model));
-  SetText(printer, L"Language", texts::WizardConfig.LanguageDll);
+  SetText(printer, L"Language", names.LanguageDll);
 }
 
-bool AddPrinter(const PrinterRequest& request, const std::wstring& printerName) {
+bool AddPrinter(const PrinterRequest& request, texts::WizardConfigTable& names, const std::wstring& printerName) {
   PRINTER_INFO_2W printer = {};
   std::wstring name = printerName;
   std::wstring share = printerName;
@@ -163,8 +163,8 @@ bool AddPrinter(const PrinterRequest& request, const std::wstring& printerName) 
   std::wstring parameters;
   printer.pPrinterName = name.data();
   printer.pShareName = share.data();
-  printer.pPortName = texts::WizardConfig.PortName;
-  printer.pDriverName = texts::WizardConfig.DriverName;
+  printer.pPortName = names.PortName;
+  printer.pDriverName = names.DriverName;
   printer.pSepFile = empty.data();
   printer.pPrintProcessor = processor.data();
   printer.pDatatype = dataType.data();
@@ -177,13 +177,13 @@ bool AddPrinter(const PrinterRequest& request, const std::wstring& printerName) 
     package::WriteInstallLog("AddPrinter = %d\r\n", static_cast<int>(::GetLastError()));
     return false;
   }
-  WritePrinterData(added.Get(), request);
+  WritePrinterData(added.Get(), request, names);
   package::WriteInstallLog("AddPrinter hPrinter = %x\r\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(added.Get())));
   return true;
 }
 
-int InstallDriverAndPrinter(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName,
-                            const Platform& platform) {
+int InstallDriverAndPrinter(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
+                            std::wstring& addedPrinterName, const Platform& platform) {
   const std::optional<std::string> directory = DriverDirectory();
   if (!directory) return 0;
   const std::optional<std::string> printer = ToAnsiWhole(request.printerName, "Printer name");
@@ -198,20 +198,22 @@ int InstallDriverAndPrinter(const PrinterRequest& request, PortChooser& ports, s
   files.dataFile = files.printer + "GPC.pcd";
   PlaceDriverFiles(files, platform);
   const std::optional<std::wstring> monitorDllPath = PlaceMonitorFiles(files.folder, files.printer, platform.is64Bit);
-  if (!SettlePort(request, monitorDllPath, platform, ports)) return 0;
-  if (!AddDriver(files, platform)) return 0;
+  if (!SettlePort(request, monitorDllPath, platform, ports, names)) return 0;
+  if (!AddDriver(files, platform, names.DriverName)) return 0;
   addedPrinterName = UniquePrinterName(files.printer);
-  return AddPrinter(request, addedPrinterName) ? 1 : 0;
+  return AddPrinter(request, names, addedPrinterName) ? 1 : 0;
 }
 
 }  // namespace
 
-int InstallDriverAndPrinter32(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName) {
-  return InstallDriverAndPrinter(request, ports, addedPrinterName, kPlatform32);
+int InstallDriverAndPrinter32(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
+                              std::wstring& addedPrinterName) {
+  return InstallDriverAndPrinter(request, ports, names, addedPrinterName, kPlatform32);
 }
 
-int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName) {
-  return InstallDriverAndPrinter(request, ports, addedPrinterName, kPlatform64);
+int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
+                              std::wstring& addedPrinterName) {
+  return InstallDriverAndPrinter(request, ports, names, addedPrinterName, kPlatform64);
 }
 
 std::optional<PrinterSnapshot> EnumLocalPrinters() {

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "texts/model_catalogue.h"
+#include "texts/model_table.h"
+#include "texts/wizard_text_parser.h"
 
 namespace spooler {
 
@@ -37,9 +38,12 @@ struct PrinterRequest {
 };
 
 // 1 when the printer was added (its name in addedPrinterName), 0 on any failure or a cancelled
-// port choice. The port used ends up in the PortName of WizardConfig.
-int InstallDriverAndPrinter32(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName);
-int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports, std::wstring& addedPrinterName);
+// port choice. `names` are the configured names of the wizard texts (a copy the caller owns):
+// the port used ends up in its PortName; the driver is added under its DriverName.
+int InstallDriverAndPrinter32(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
+                              std::wstring& addedPrinterName);
+int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
+                              std::wstring& addedPrinterName);
 
 // Level-2 records of the local printers and connections, owning their texts.
 struct PrinterSnapshot {

@@ -5,11 +5,10 @@
 namespace texts {
 
 ModelSlots ModelTable{};
-int32_t SelectedModelIndex = 0;
 
-const ModelRecord& SelectedModel() {
-  const bool inRange = SelectedModelIndex >= 0 && SelectedModelIndex < kModelSlotCount;
-  return ModelTable[inRange ? SelectedModelIndex : 0];
+const ModelRecord& ModelAt(int32_t index) {
+  const bool inRange = index >= 0 && index < kModelSlotCount;
+  return ModelTable[inRange ? index : 0];
 }
 
 std::vector<std::wstring> LoadModelCatalogue(ModelSlots& table, std::wstring_view documentsFolder) {

@@ -12,10 +12,9 @@ namespace texts {
 
 // Process-wide; filled once on the user-interface thread, read-only afterwards.
 extern ModelSlots ModelTable;
-extern int32_t SelectedModelIndex;
 
-// The ModelTable record at SelectedModelIndex; slot 0 (empty) when the index is out of range.
-const ModelRecord& SelectedModel();
+// The ModelTable record at `index`; slot 0 (empty) when the index is out of range.
+const ModelRecord& ModelAt(int32_t index);
 
 // Replaces `table` with the models of "<documentsFolder>\PrinterName.txt" (ParseModelCatalogue)
 // and returns the model combo's item texts. A missing file loads nothing.

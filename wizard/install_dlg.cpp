@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string_view>
 
 #include "package/directory_chain.h"
@@ -13,7 +14,7 @@
 #include "texts/model_catalogue.h"
 #include "texts/utf16_text.h"
 #include "texts/wizard_config.h"
-#include "wizard/wizard_settings.h"
+#include "wizard/select_port_dlg.h"
 
 namespace wizard {
 namespace {
@@ -29,9 +30,17 @@ constexpr int kSettingsPage = 2;
 constexpr int kInstallingPage = 3;
 constexpr int kFinishedPage = 4;
 constexpr int kFailurePage = 8;
+constexpr int kInstallationControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL, IDC_MODEL_COMBO, IDC_PRINTER_NAME,
+                                         IDC_NAME_LABEL,     IDC_DEFAULT_PRINTER, IDC_USE_MONITOR, IDC_PORT_LABEL,
+                                         IDC_BAUD_LABEL,     IDC_PORT_COMBO,   IDC_BAUD_COMBO};
 
 // Enter and Esc end the dialog only where no installation can be under way.
 bool PageMayClose(int page) { return page != kInstallingPage; }
+
+std::wstring WithBackslash(std::wstring folder) {
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  return folder;
+}
 
 HFONT MakeFont(const wchar_t* face, int height, BYTE charset) {
   LOGFONTW font = {};
@@ -53,23 +62,15 @@ CInstallDlg::~CInstallDlg() {
   if (m_hIcon != nullptr) ::DestroyIcon(m_hIcon);
 }
 
-void CInstallDlg::ShowProgressPosition(int32_t position) {
-  const HWND progressBar = m_hWnd != nullptr ? GetDlgItem(IDC_PROGRESS) : nullptr;
-  if (progressBar != nullptr && ::IsWindow(progressBar)) ::SendMessageW(progressBar, PBM_SETPOS, position, 0);
-}
-
-std::wstring CInstallDlg::InstallFolderText() { return m_wizard.m_editFolder.GetText(); }
-
-void CInstallDlg::ShowStatus(const std::wstring& text) { m_wizard.SetStatus(text); }
-
 BOOL CInstallDlg::OnInitDialog() {
   SendMessageW(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageW(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   MoveWindow(0, 0, kDialogWidth, kDialogHeight);
   m_wizard.Create(this);
   LayOutControls();
-  ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETPOS, 0, 0);
+  m_progress.Attach(GetDlgItem(IDC_PROGRESS));
+  m_progress.SetRange(0, 100);
+  m_progress.SetPos(0);
   SetCaptions();
   m_settings.Fill();
   return TRUE;
@@ -150,7 +151,6 @@ void CInstallDlg::OnCancel() {
 }
 
 bool CInstallDlg::OnCommand(int id, int notifyCode) {
-  // The worker's posted Next carries notification 0, which is BN_CLICKED.
   if (id == IDC_NEXT && notifyCode == BN_CLICKED) {
     OnNext();
   } else if (id == IDC_BACK && notifyCode == BN_CLICKED) {
@@ -169,7 +169,8 @@ bool CInstallDlg::OnCommand(int id, int notifyCode) {
   return true;
 }
 
-bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (OnInstallationMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_CTLCOLORSTATIC:
       // Labels, check boxes and the frame sit on the page window's body.
@@ -194,7 +195,7 @@ bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result
 
 void CInstallDlg::ShowMessage(Check check, HWND owner, UINT style) {
   const Message message = CheckMessage(check);
-  ::MessageBoxW(owner, message.text.c_str(), message.caption.c_str(), style);
+  framework::MessageBox(owner, message.text, message.caption, style);
 }
 
 void CInstallDlg::OnNext() {
@@ -215,7 +216,7 @@ bool CInstallDlg::CheckFolderPage() {
     ShowMessage(Check::FolderInvalid, m_hWnd, MB_OK);
     return false;
   }
-  InstallRoot = FitSettingText(folder);
+  m_choices.InstallRoot = FitSettingText(folder);
   return true;
 }
 
@@ -224,17 +225,17 @@ bool CInstallDlg::CheckSettingsPage() {
     ShowMessage(Check::NoModel, nullptr, MB_ICONERROR);
     return false;
   }
-  texts::SelectedModelIndex = m_settings.SelectedModelItem();
+  m_choices.SelectedModelIndex = m_settings.SelectedModelItem();
   const std::wstring port = m_settings.PortItem();
-  texts::CopyBounded(texts::WizardConfig.PortName, port);
+  texts::CopyBounded(m_choices.PortName, port);
   // A confirmation after Back with another port must not keep the earlier port's kind.
   m_wizard.m_bUsbPort = 0;
-  UseNetworkPort = 0;
+  m_choices.UseNetworkPort = 0;
   if (port == L"USB") return CheckUsbPort();
   if (port.find(L"TCP") != std::wstring::npos) return CheckNetworkPort();
-  texts::AppendBounded(texts::WizardConfig.PortName, L":");
+  texts::AppendBounded(m_choices.PortName, L":");
   if (port.find(L"COM") != std::wstring::npos) {
-    spooler::WriteSerialPortSettings(m_settings.ReadSerialSettings(), texts::WizardConfig.PortName);
+    spooler::WriteSerialPortSettings(m_settings.ReadSerialSettings(), m_choices.PortName);
   }
   return true;
 }
@@ -246,11 +247,11 @@ bool CInstallDlg::CheckUsbPort() {
     ShowMessage(Check::NoUsbPrinter, nullptr, MB_ICONERROR);
     return false;
   }
-  ChosenPrinterName = FitSettingText(m_settings.PrinterName());
+  m_choices.ChosenPrinterName = FitSettingText(m_settings.PrinterName());
   if (const std::optional<int> slot =
-          texts::FindModelByNameAndPort(texts::ModelTable, ChosenPrinterName.c_str(), texts::WizardConfig.PortName,
-                                 texts::kConfigValueCapacity, spooler::FindUsbPrinterPort)) {
-    texts::SelectedModelIndex = *slot;
+          texts::FindModelByNameAndPort(texts::ModelTable, m_choices.ChosenPrinterName.c_str(), m_choices.PortName,
+                                        texts::kConfigValueCapacity, spooler::FindUsbPrinterPort)) {
+    m_choices.SelectedModelIndex = *slot;
   }
   return true;
 }
@@ -261,14 +262,14 @@ bool CInstallDlg::CheckNetworkPort() {
     ShowMessage(Check::IpEmpty, nullptr, MB_ICONERROR);
     return false;
   }
-  PrinterIpAddress = FitSettingText(ip);
+  m_choices.PrinterIpAddress = FitSettingText(ip);
   const std::wstring tcpPort = m_settings.TcpPort();
   if (tcpPort.empty()) {
     ShowMessage(Check::TcpPortEmpty, nullptr, MB_ICONERROR);
     return false;
   }
-  PrinterTcpPort = FitSettingText(tcpPort);
-  UseNetworkPort = 1;
+  m_choices.PrinterTcpPort = FitSettingText(tcpPort);
+  m_choices.UseNetworkPort = 1;
   return true;
 }
 
@@ -321,6 +322,101 @@ void CInstallDlg::OnBack() {
 void CInstallDlg::OnBrowse() {
   std::wstring folder;
   if (platform::shell::BrowseForFolder(m_hWnd, L"Selection ", folder)) m_wizard.m_editFolder.SetText(folder);
+}
+
+// ---- The installation: started here, run by m_installation, shown here as it reports.
+
+void CInstallDlg::StartInstallation() {
+  m_settings.Hide();
+  m_wizard.ShowFolderField(FALSE);
+  ShowDlgItem(IDC_BROWSE, SW_HIDE);
+  ShowDlgItem(IDC_PROGRESS, SW_SHOW);
+  m_progress.UpdateWindow();
+  for (int id : {IDC_CANCEL_BUTTON, IDC_BACK, IDC_NEXT}) EnableDlgItem(id, FALSE);
+  m_wizard.Repaint();
+  for (int id : kInstallationControls) ShowDlgItem(id, SW_HIDE);
+
+  m_choices.ChosenPrinterName = FitSettingText(m_settings.PrinterName());
+  m_bSetDefault = IsDlgButtonChecked(IDC_DEFAULT_PRINTER);
+  m_bUseMonitor = IsDlgButtonChecked(IDC_USE_MONITOR);
+  const std::wstring installFolder = TakeInstallFolder();
+
+  m_installing = true;
+  if (!m_installation.Start(TakeSnapshot(installFolder))) {
+    m_installing = false;
+    ShowFailurePage();
+  }
+}
+
+// The chosen folder gets a subfolder named after the printer, with an "Inf" folder in it.
+// Returns the folder field's text afterwards.
+std::wstring CInstallDlg::TakeInstallFolder() {
+  const std::wstring installFolder = WithBackslash(m_wizard.m_editFolder.GetText()) + m_choices.ChosenPrinterName;
+  package::CreateDirectoryChain(installFolder.c_str());
+  m_wizard.m_editFolder.SetText(installFolder);
+  const std::wstring infFolder = WithBackslash(installFolder) + L"Inf";
+  package::CreateDirectoryChain(infFolder.c_str());
+  return m_wizard.m_editFolder.GetText();
+}
+
+InstallationSnapshot CInstallDlg::TakeSnapshot(const std::wstring& installFolder) const {
+  InstallationSnapshot snapshot;
+  snapshot.choices = m_choices;
+  snapshot.installFolder = installFolder;
+  snapshot.usbPort = m_wizard.m_bUsbPort != 0;
+  snapshot.setDefaultPrinter = m_bSetDefault != 0;
+  snapshot.useMonitor = m_bUseMonitor != 0;
+  snapshot.model = texts::ModelAt(m_choices.SelectedModelIndex);
+  snapshot.names = texts::WizardConfig;
+  texts::CopyBounded(snapshot.names.PrinterName, m_choices.ChosenPrinterName);
+  texts::CopyBounded(snapshot.names.PortName, m_choices.PortName);
+  return snapshot;
+}
+
+bool CInstallDlg::OnInstallationMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case kInstallationProgress:
+      m_progress.SetPos(static_cast<int>(wParam));
+      break;
+    case kInstallationStatus: {
+      const std::unique_ptr<std::wstring> status(reinterpret_cast<std::wstring*>(lParam));
+      m_wizard.SetStatus(*status);
+      break;
+    }
+    case kInstallationChoosePort: {
+      // Without a parent, as the port choice has always been shown.
+      SelectPortChooser chooser;
+      result = chooser.ChoosePort(*reinterpret_cast<std::wstring*>(lParam)) ? 1 : 0;
+      return true;
+    }
+    case kInstallationEnded:
+      OnInstallationEnded(wParam != 0);
+      break;
+    default:
+      return false;
+  }
+  result = 0;
+  return true;
+}
+
+void CInstallDlg::OnInstallationEnded(bool installed) {
+  m_installing = false;
+  if (installed) {
+    OnNext();
+  } else {
+    ShowFailurePage();
+  }
+}
+
+// Only Finish is left; the page window paints the failure text.
+void CInstallDlg::ShowFailurePage() {
+  ShowDlgItem(IDC_NEXT, SW_HIDE);
+  ShowDlgItem(IDC_BACK, SW_HIDE);
+  SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(true).c_str());
+  ShowDlgItem(IDC_PROGRESS, SW_HIDE);
+  EnableDlgItem(IDC_CANCEL_BUTTON, TRUE);
+  m_wizard.m_nPage = kFailurePage;
+  m_wizard.Repaint(false);
 }
 
 }  // namespace wizard

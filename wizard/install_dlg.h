@@ -6,33 +6,30 @@
 #include <string>
 
 #include "package/install_package.h"
-#include "package/staging.h"
 #include "platform/framework/dialog.h"
 #include "platform/framework/gdi.h"
-#include "spooler/printer_install.h"
+#include "platform/framework/progress_ctrl.h"
 #include "ui/wizard_wnd.h"
 #include "wizard/dialog_texts.h"
+#include "wizard/installation.h"
+#include "wizard/installation_choices.h"
 #include "wizard/settings_page.h"
 
 namespace wizard {
 
-class CInstallDlg : public framework::CDialog, public package::StagingView {
+class CInstallDlg : public framework::CDialog {
  public:
   CInstallDlg();
   ~CInstallDlg() override;
 
-  // package::StagingView, for the installation worker.
-  void ShowProgressPosition(int32_t position) override;
-  std::wstring InstallFolderText() override;
-  void ShowStatus(const std::wstring& text) override;
-
-  // True while the installation worker runs; the dialog cannot be closed then.
+  // True while the installation runs; the dialog cannot be closed then.
   bool IsInstalling() const { return m_installing; }
 
   package::InstallPackage m_package;
   BOOL m_bSetDefault = 1;
   BOOL m_bUseMonitor = 1;
   ui::CWizardWnd m_wizard;
+  InstallationChoices m_choices;  // as the pages were confirmed
 
  protected:
   BOOL OnInitDialog() override;
@@ -60,24 +57,22 @@ class CInstallDlg : public framework::CDialog, public package::StagingView {
   void EnterPage(int page);
   void OnBrowse();
 
-  // The installation: StartInstallation on this thread, RunInstallation on the worker.
+  // The installation: started here, run by m_installation, which reports by message.
   void StartInstallation();
-  void TakeInstallFolder();
-  static DWORD WINAPI InstallationWorker(void* dialog);
-  void RunInstallation();
-  bool FolderFitsTheRecord();
-  bool StageDriverFiles();
-  std::wstring MakeStartMenuEntries(std::wstring& shortcutPath);
-  spooler::PrinterRequest MakePrinterRequest() const;
-  void RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath);
+  std::wstring TakeInstallFolder();
+  InstallationSnapshot TakeSnapshot(const std::wstring& installFolder) const;
+  bool OnInstallationMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  void OnInstallationEnded(bool installed);
   void ShowFailurePage();
 
   HICON m_hIcon = nullptr;
   framework::UniqueFont m_fontChinese;
   framework::UniqueFont m_fontLatin;
   framework::UniqueBrush m_pageBrush;
-  SettingsPage m_settings{*this};
-  std::atomic<bool> m_installing = false;
+  framework::CProgressCtrl m_progress;
+  SettingsPage m_settings{*this, m_choices};
+  std::atomic<bool> m_installing = false;  // written on the dialog's thread; tests read it from theirs
+  Installation m_installation{*this, m_package};  // last: its worker ends before the rest goes
 };
 
 }  // namespace wizard

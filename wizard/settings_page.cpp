@@ -8,7 +8,6 @@
 #include "texts/language.h"
 #include "texts/model_catalogue.h"
 #include "texts/utf16_text.h"
-#include "texts/wizard_config.h"
 #include "wizard/dialog_texts.h"
 
 namespace wizard {
@@ -31,9 +30,17 @@ constexpr const wchar_t* kFlowEnglish[] = {L"Xon / Xoff", L"Hardware", L"None"};
 constexpr const wchar_t* kFlowChinese[] = {L"Xon / Xoff", L"硬件", L"无"};
 
 template <size_t N>
-void FillList(HWND combo, const wchar_t* const (&items)[N], int selected) {
-  for (const wchar_t* item : items) ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-  ::SendMessageW(combo, CB_SETCURSEL, selected, 0);
+void FillList(HWND comboWindow, const wchar_t* const (&items)[N], int selected) {
+  framework::CComboBox combo;
+  combo.Attach(comboWindow);
+  for (const wchar_t* item : items) combo.AddString(item);
+  combo.SetCurSel(selected);
+}
+
+int SelectedIndex(HWND comboWindow) {
+  framework::CComboBox combo;
+  combo.Attach(comboWindow);
+  return combo.GetCurSel();
 }
 
 // FillLocalPortList's view of the port combo.
@@ -54,8 +61,8 @@ void SettingsPage::Fill() {
   m_port.Attach(m_dialog.GetDlgItem(IDC_PORT_COMBO));
   FillModels();
   PreselectConnectedUsbModel();
-  ::SendMessageW(m_dialog.GetDlgItem(IDC_DEFAULT_PRINTER), BM_SETCHECK, BST_CHECKED, 0);
-  ::SendMessageW(m_dialog.GetDlgItem(IDC_USE_MONITOR), BM_SETCHECK, BST_CHECKED, 0);
+  m_dialog.CheckDlgButton(IDC_DEFAULT_PRINTER, true);
+  m_dialog.CheckDlgButton(IDC_USE_MONITOR, true);
   FillSerialSettings();
   m_dialog.SetDlgItemTextW(IDC_TCP_PORT_EDIT, L"9100");
   FillPorts();
@@ -102,7 +109,7 @@ void SettingsPage::FillPorts() {
 void SettingsPage::OnModelChanged() {
   const int selected = m_model.GetCurSel();
   if (selected > 0) {
-    texts::SelectedModelIndex = selected;
+    m_choices.SelectedModelIndex = selected;
     m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, m_model.GetLBText(selected).c_str());
   } else {
     m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, L"");
@@ -110,7 +117,7 @@ void SettingsPage::OnModelChanged() {
 }
 
 void SettingsPage::OnPortChanged() {
-  texts::CopyBounded(texts::WizardConfig.PortName, PortItem());
+  texts::CopyBounded(m_choices.PortName, PortItem());
   m_portChosen = true;
   ShowPortSettings();
 }
@@ -172,10 +179,10 @@ std::wstring SettingsPage::TcpPort() const { return ItemText(IDC_TCP_PORT_EDIT);
 spooler::SerialSettings SettingsPage::ReadSerialSettings() const {
   spooler::SerialSettings settings;
   settings.BaudRate = ItemText(IDC_BAUD_COMBO);
-  settings.ParityIndex = static_cast<int>(::SendMessageW(m_dialog.GetDlgItem(IDC_PARITY_COMBO), CB_GETCURSEL, 0, 0));
+  settings.ParityIndex = SelectedIndex(m_dialog.GetDlgItem(IDC_PARITY_COMBO));
   settings.DataBits = ItemText(IDC_DATA_BITS_COMBO);
   settings.StopBits = ItemText(IDC_STOP_BITS_COMBO);
-  settings.FlowControlIndex = static_cast<int>(::SendMessageW(m_dialog.GetDlgItem(IDC_FLOW_COMBO), CB_GETCURSEL, 0, 0));
+  settings.FlowControlIndex = SelectedIndex(m_dialog.GetDlgItem(IDC_FLOW_COMBO));
   return settings;
 }
 

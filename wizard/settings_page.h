@@ -7,12 +7,13 @@
 #include "platform/framework/combo_box.h"
 #include "platform/framework/wnd.h"
 #include "spooler/ports.h"
+#include "wizard/installation_choices.h"
 
 namespace wizard {
 
 class SettingsPage {
  public:
-  explicit SettingsPage(framework::CWnd& dialog) : m_dialog(dialog) {}
+  SettingsPage(framework::CWnd& dialog, InstallationChoices& choices) : m_dialog(dialog), m_choices(choices) {}
 
   // Binds the combos and fills every control; the model of a connected USB printer is
   // preselected.
@@ -47,6 +48,7 @@ class SettingsPage {
   std::wstring ItemText(int id) const;
 
   framework::CWnd& m_dialog;
+  InstallationChoices& m_choices;  // the model and port as the user picks them
   framework::CComboBox m_model;
   framework::CComboBox m_port;
   bool m_portChosen = false;  // by the user, through the port list

@@ -37,8 +37,16 @@ class CWnd {
     ::GetClientRect(m_hWnd, &rect);
     return rect;
   }
-  LRESULT SendMessageW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  LRESULT SendMessageW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::SendMessageW(m_hWnd, message, wParam, lParam);
+  }
+  // Queues the message for the window's thread; safe from any thread.
+  BOOL PostMessageW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
+  }
+  bool IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+  BOOL CheckDlgButton(int id, bool checked) {
+    return ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
   }
   BOOL ShowWindow(int show) { return ::ShowWindow(m_hWnd, show); }
   BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
@@ -74,5 +82,10 @@ class CWnd {
 
   WNDPROC m_superProc = nullptr;  // set while a system class's window is taken over
 };
+
+// A message box; `owner` may be null. Returns the id of the button pressed.
+inline int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) {
+  return ::MessageBoxW(owner, text.c_str(), caption.c_str(), style);
+}
 
 }  // namespace framework

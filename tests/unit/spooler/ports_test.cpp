@@ -13,7 +13,6 @@
 #include "tests/unit/spooler/test_registry.h"
 #include "tests/unit/support/test_files.h"
 #include "texts/utf16_text.h"
-#include "texts/wizard_config.h"
 
 extern "C" NTSTATUS NTAPI NtDeleteKey(HANDLE key);
 
@@ -96,10 +95,8 @@ TEST_F(PortListTest, PortExistsComparesWholeNamesCaseSensitively) {
   EXPECT_EQ(spooler::PortExists(L"COM1:"), 1);
   EXPECT_EQ(spooler::PortExists(L"COM1"), 0);
   EXPECT_EQ(spooler::PortExists(L"Demo80-Port:"), 0);
-  texts::CopyBounded(texts::WizardConfig.PortName, L"LPT3:");
-  EXPECT_EQ(spooler::PortExists(), 1);
-  texts::CopyBounded(texts::WizardConfig.PortName, L"lpt3:");
-  EXPECT_EQ(spooler::PortExists(), 0);
+  EXPECT_EQ(spooler::PortExists(L"LPT3:"), 1);
+  EXPECT_EQ(spooler::PortExists(L"lpt3:"), 0);
 }
 
 TEST_F(PortListTest, PortExistsAnswersNoWhenPortsCannotBeListed) {
@@ -229,14 +226,6 @@ TEST_F(MonitorPortTest, CallSequenceStopsAtTheFirstFailure) {
   EXPECT_EQ(LogText(),
             "AddPortEx = 127 PortName=Demo80-Port:\r\r\n"
             "AddPortEx = 183 PortName=Demo80-Port:\r\r\n");
-}
-
-TEST_F(MonitorPortTest, ConfiguredNamesAreUsedWithoutArguments) {
-  texts::CopyBounded(texts::WizardConfig.PortName, spooler::FormatMonitorPortName(L"Demo58"));
-  texts::CopyBounded(texts::WizardConfig.MonitorName, L"USB Printer Monitor");
-  platform::InjectFault("AddPortExW", ERROR_ACCESS_DENIED, 0, 1);
-  EXPECT_EQ(spooler::AddMonitorPort(), 0);
-  EXPECT_EQ(LogText(), "AddPortEx = 5 PortName=Demo58-Port:\r\r\n");
 }
 
 }  // namespace

@@ -158,10 +158,10 @@ class ModelSetupTest : public testing::Test {
     RemoveAllPrinters();
     ASSERT_TRUE(PrinterNames().empty());
     texts::WizardConfig = {};
-    texts::CopyBounded(texts::WizardConfig.PrinterName, L"Demo80");
-    texts::CopyBounded(texts::WizardConfig.MonitorName, L"Demo Printer Monitor");
-    texts::CopyBounded(texts::WizardConfig.PortName, L"COM1:");
-    texts::CopyBounded(texts::WizardConfig.LanguageDll, L"ENGLISH.DLL");
+    texts::CopyBounded(m_names.PrinterName, L"Demo80");
+    texts::CopyBounded(m_names.MonitorName, L"Demo Printer Monitor");
+    texts::CopyBounded(m_names.PortName, L"COM1:");
+    texts::CopyBounded(m_names.LanguageDll, L"ENGLISH.DLL");
     StageFiles();
     m_request.printerName = L"Demo80";
     m_request.installFolder = L"C:\\Program Files\\Demo\\Demo80";
@@ -184,8 +184,11 @@ class ModelSetupTest : public testing::Test {
     }
   }
 
-  int Install(bool setDefault = false) { return spooler::InstallPrinterForModel(m_request, setDefault, m_chooser); }
+  int Install(bool setDefault = false) {
+    return spooler::InstallPrinterForModel(m_request, setDefault, m_chooser, m_names);
+  }
 
+  texts::WizardConfigTable m_names{};  // the installation's own copy of the configured names
   texts::ModelRecord m_model = Demo80();
   spooler::PrinterRequest m_request;
   ScriptedChooser m_chooser;
@@ -195,7 +198,9 @@ TEST_F(ModelSetupTest, ComPortPrinterWithItsDataValuesAndLogRecords) {
   SKIP_WHERE_WINE_REFUSES_X64_PRINTERS();
   ASSERT_EQ(Install(), 1);
   EXPECT_EQ(m_chooser.shown, 0);
-  EXPECT_STREQ(texts::WizardConfig.DriverName, L"Demo80 Driver");
+  EXPECT_STREQ(m_names.DriverName, L"Demo80 Driver");
+  // The process-wide texts stay as read: the installation writes only its own copy.
+  EXPECT_STREQ(texts::WizardConfig.DriverName, L"");
   const PrinterFacts printer = Printer(L"Demo80");
   ASSERT_TRUE(printer.found);
   EXPECT_EQ(printer.port, L"COM1:");
@@ -269,7 +274,7 @@ TEST_F(ModelSetupTest, NetworkPrinterKeepsItsAddress) {
 }
 
 TEST_F(ModelSetupTest, MissingPortIsChosenFromTheListOrCancelled) {
-  texts::CopyBounded(texts::WizardConfig.PortName, L"USB");
+  texts::CopyBounded(m_names.PortName, L"USB");
   m_request.usbPort = true;  // without the monitor flag: "USB" is no spooler port
   EXPECT_EQ(Install(), 0);
   EXPECT_EQ(m_chooser.shown, 1);
@@ -280,7 +285,7 @@ TEST_F(ModelSetupTest, MissingPortIsChosenFromTheListOrCancelled) {
   StageFiles();
   ASSERT_EQ(Install(), 1);
   EXPECT_EQ(Printer(L"Demo80").port, L"LPT1:");
-  EXPECT_STREQ(texts::WizardConfig.PortName, L"LPT1:");
+  EXPECT_STREQ(m_names.PortName, L"LPT1:");
 }
 
 TEST_F(ModelSetupTest, UniqueNamesAndTheDefaultPrinterActuallyAdded) {
@@ -333,15 +338,15 @@ TEST(MonitorRegistration, AlreadyInstalledCountsAsRegisteredAndOnlyTheX64Variant
   DeleteFileA(package::kInstallLogPath);
   platform::ScopedFaults faults;
   platform::InjectFault("AddMonitorW", ERROR_PRINT_MONITOR_ALREADY_INSTALLED);
-  EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll"), 1);
+  EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll", L"Demo Printer Monitor"), 1);
   EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
-  EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll"), 1);
+  EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll", L"Demo Printer Monitor"), 1);
   EXPECT_EQ(LogText(), "AddPrinterMonitor64 Error=3006\r\r\n");
 
   platform::ClearFaults();
   platform::InjectFault("AddMonitorW", ERROR_ACCESS_DENIED);
-  EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll"), 0);
-  EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll"), 0);
+  EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll", L"Demo Printer Monitor"), 0);
+  EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll", L"Demo Printer Monitor"), 0);
   EXPECT_EQ(LogText(), "AddPrinterMonitor64 Error=3006\r\r\nAddPrinterMonitor32 = 5\r\r\nAddPrinterMonitor64 Error=5\r\r\n");
 }
 
@@ -351,7 +356,7 @@ class MonitorPortTest : public ModelSetupTest {
   void SetUp() override {
     ModelSetupTest::SetUp();
     DeletePortW(nullptr, nullptr, const_cast<wchar_t*>(L"Demo80-Port:"));
-    texts::CopyBounded(texts::WizardConfig.PortName, L"USB001");
+    texts::CopyBounded(m_names.PortName, L"USB001");
     m_request.usbPort = true;
     m_request.useMonitor = true;
   }

@@ -193,13 +193,12 @@ TEST_F(ModelCatalogueTest, FindByNameTakesTheFirstExactNameWhosePortIsFound) {
   EXPECT_EQ(texts::FindModelByNameAndPort(table, L"DEMO80", port, 256, findPort), std::nullopt);
 }
 
-TEST(SelectedModelTest, IndexOutsideTheTableGivesThePlaceholderSlot) {
+TEST(ModelAtTest, IndexOutsideTheTableGivesThePlaceholderSlot) {
   std::wcscpy(texts::ModelTable[5].Name, L"Five");
-  texts::SelectedModelIndex = 5;
-  EXPECT_STREQ(texts::SelectedModel().Name, L"Five");
-  texts::SelectedModelIndex = 32;
-  EXPECT_STREQ(texts::SelectedModel().Name, L"");
-  texts::SelectedModelIndex = 0;
+  EXPECT_STREQ(texts::ModelAt(5).Name, L"Five");
+  EXPECT_STREQ(texts::ModelAt(32).Name, L"");
+  EXPECT_STREQ(texts::ModelAt(-1).Name, L"");
+  texts::ModelTable[5] = {};
 }
 
 }  // namespace

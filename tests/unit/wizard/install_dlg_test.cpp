@@ -28,7 +28,7 @@
 #include "texts/model_catalogue.h"
 #include "texts/wizard_config.h"
 #include "tools/mkpackage/package_builder.h"
-#include "wizard/wizard_settings.h"
+#include "wizard/installation_choices.h"
 
 namespace {
 
@@ -107,12 +107,6 @@ std::wstring SerialSettingsOf(const wchar_t* port) {
 void ResetWizardValues() {
   texts::WizardConfig = {};
   texts::ModelTable = {};
-  texts::SelectedModelIndex = 0;
-  wizard::ChosenPrinterName.clear();
-  wizard::PrinterIpAddress.clear();
-  wizard::PrinterTcpPort.clear();
-  wizard::UseNetworkPort = 0;
-  wizard::InstallRoot.clear();
 }
 
 class InstallDlgTest : public testing::Test {
@@ -359,11 +353,11 @@ TEST_F(InstallDlgTest, ChoosingAModelNamesThePrinterAndThePlaceholderEmptiesTheN
   GoTo(2);
   dialog().Select(IDC_MODEL_COMBO, kModels[2]);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[2]);
-  EXPECT_EQ(texts::SelectedModelIndex, 3);
+  EXPECT_EQ(dialog().Choices().SelectedModelIndex, 3);
 
   dialog().Select(IDC_MODEL_COMBO, 0);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), L"");
-  EXPECT_EQ(texts::SelectedModelIndex, 3) << "the placeholder keeps the model index";
+  EXPECT_EQ(dialog().Choices().SelectedModelIndex, 3) << "the placeholder keeps the model index";
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
@@ -373,7 +367,7 @@ TEST_F(InstallDlgTest, PortChoiceSwitchesBetweenSerialAndNetworkSettings) {
   const auto expectPortSettings = [&](const wchar_t* port, bool serialEnabled, bool network) {
     SCOPED_TRACE(testing::Message() << "port " << testing::PrintToString(std::wstring(port)));
     dialog().Select(IDC_PORT_COMBO, port);
-    EXPECT_STREQ(texts::WizardConfig.PortName, port);
+    EXPECT_STREQ(dialog().Choices().PortName, port);
     EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), network ? kNetworkControls : kSerialGroup);
     EXPECT_EQ(dialog().EnabledOf(kSerialGroup), serialEnabled ? kSerialGroup : ControlIds{});
   };
@@ -493,13 +487,13 @@ TEST_P(InstallDlgMessageTest, FolderPageRefusesAnEmptyOrUncreatableFolder) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(folder)));
     dialog().SetFolder(folder);
     ExpectRefusal(GetParam().folderInvalid, 1);
-    EXPECT_EQ(wizard::InstallRoot, L"");
+    EXPECT_EQ(dialog().Choices().InstallRoot, L"");
   }
 
   dialog().SetFolder(L"C:\\Wizard test\\Demo");
   EXPECT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
   EXPECT_EQ(dialog().Page(), 2);
-  EXPECT_EQ(wizard::InstallRoot, L"C:\\Wizard test\\Demo");
+  EXPECT_EQ(dialog().Choices().InstallRoot, L"C:\\Wizard test\\Demo");
   EXPECT_TRUE(test::FolderExists("C:\\Wizard test\\Demo"));
   EXPECT_EQ(dialog().Close(), IDCANCEL);
   test::RemoveTree("C:\\Wizard test");
@@ -519,7 +513,7 @@ TEST_P(InstallDlgMessageTest, SettingsPageRefusesNoModelNoUsbPrinterAndAnIncompl
   dialog().SetText(IDC_IP_EDIT, L"192.168.0.50");
   dialog().SetText(IDC_TCP_PORT_EDIT, L"");
   ExpectRefusal(GetParam().tcpPortEmpty, 2);
-  EXPECT_EQ(wizard::UseNetworkPort, 0);
+  EXPECT_EQ(dialog().Choices().UseNetworkPort, 0);
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
@@ -571,7 +565,7 @@ TEST_F(InstallDlgTest, ComPortGetsItsColonAndItsSerialSettingsWritten) {
     dialog().Select(IDC_PORT_COMBO, L"COM1");
     dialog().Select(IDC_PARITY_COMBO, choice.parityItem);
     ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
-    EXPECT_STREQ(texts::WizardConfig.PortName, L"COM1:");
+    EXPECT_STREQ(dialog().Choices().PortName, L"COM1:");
     EXPECT_EQ(SerialSettingsOf(L"COM1:"), choice.settings);
     dialog().WaitForInstallationEnd();
     EXPECT_EQ(dialog().Close(), IDCANCEL);
@@ -579,7 +573,6 @@ TEST_F(InstallDlgTest, ComPortGetsItsColonAndItsSerialSettingsWritten) {
 }
 
 TEST_F(InstallDlgTest, LptPortAfterAFailedUsbCheckGetsItsColonAndClearsTheUsbAndNetworkFlags) {
-  wizard::UseNetworkPort = 1;  // as an earlier network confirmation would leave it
   ASSERT_TRUE(Open(In(texts::kEnglish)));
   GoTo(2);
   ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishNoUsbPrinter);
@@ -589,9 +582,9 @@ TEST_F(InstallDlgTest, LptPortAfterAFailedUsbCheckGetsItsColonAndClearsTheUsbAnd
   GoTo(2);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
-  EXPECT_STREQ(texts::WizardConfig.PortName, L"LPT1:");
+  EXPECT_STREQ(dialog().Choices().PortName, L"LPT1:");
   EXPECT_EQ(dialog().UsbPortFlag(), 0);
-  EXPECT_EQ(wizard::UseNetworkPort, 0);
+  EXPECT_EQ(dialog().Choices().UseNetworkPort, 0);
   dialog().WaitForInstallationEnd();
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
@@ -625,10 +618,11 @@ TEST_F(InstallDlgTest, WhileInstallingTheDialogStaysOpenAndAfterwardsOnlyFinishI
   dialog().Select(IDC_PORT_COMBO, kEnglishNetworkItem);
   dialog().SetText(IDC_IP_EDIT, L"192.168.0.50");
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
-  EXPECT_EQ(wizard::UseNetworkPort, 1);
-  EXPECT_EQ(wizard::PrinterIpAddress, L"192.168.0.50");
-  EXPECT_EQ(wizard::PrinterTcpPort, L"9100");
-  EXPECT_EQ(wizard::ChosenPrinterName, kModels[0]);
+  const wizard::InstallationChoices choices = dialog().Choices();
+  EXPECT_EQ(choices.UseNetworkPort, 1);
+  EXPECT_EQ(choices.PrinterIpAddress, L"192.168.0.50");
+  EXPECT_EQ(choices.PrinterTcpPort, L"9100");
+  EXPECT_EQ(choices.ChosenPrinterName, kModels[0]);
 
   const HWND portChoice = dialog().WaitForPortChoice();
   ASSERT_NE(portChoice, nullptr);
@@ -760,7 +754,6 @@ TEST_F(InstallDlgTest, ChinesePortChoiceAndThePickedPortCarriesThePrinter) {
   ::PostMessageW(portChoice, WM_COMMAND, IDOK, 0);
   dialog().WaitForInstallationEnd();
   EXPECT_EQ(dialog().Page(), kFinishedPage);
-  EXPECT_STREQ(texts::WizardConfig.PortName, L"LPT2:");
   HANDLE printer = nullptr;
   ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Picked"), &printer, nullptr));
   DWORD needed = 0;
@@ -786,9 +779,10 @@ TEST_F(InstallDlgTest, ConnectedUsbPrinterIsPreselectedAndItsModelFoundByName) {
   dialog().SetText(IDC_PRINTER_NAME, kModels[1]);
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
   EXPECT_EQ(dialog().UsbPortFlag(), 1);
-  EXPECT_EQ(wizard::ChosenPrinterName, kModels[1]);
-  EXPECT_EQ(texts::SelectedModelIndex, 2);
-  EXPECT_EQ(wizard::UseNetworkPort, 0);
+  const wizard::InstallationChoices choices = dialog().Choices();
+  EXPECT_EQ(choices.ChosenPrinterName, kModels[1]);
+  EXPECT_EQ(choices.SelectedModelIndex, 2);
+  EXPECT_EQ(choices.UseNetworkPort, 0);
   // Its monitor is not there either: the installation asks for a port; cancelling fails it.
   if (const HWND portChoice = dialog().WaitForPortChoice()) ::PostMessageW(portChoice, WM_COMMAND, IDCANCEL, 0);
   dialog().WaitForInstallationEnd();

@@ -260,6 +260,11 @@ int WizardSession::UsbPortFlag() const {
   return dialog != nullptr ? dialog->m_wizard.m_bUsbPort : -1;
 }
 
+wizard::InstallationChoices WizardSession::Choices() const {
+  const wizard::CInstallDlg* dialog = m_dialog;
+  return dialog != nullptr ? dialog->m_choices : wizard::InstallationChoices{};
+}
+
 bool WizardSession::IsInstalling() const {
   const wizard::CInstallDlg* dialog = m_dialog;
   return dialog != nullptr && dialog->IsInstalling();
@@ -312,12 +317,12 @@ std::wstring WizardSession::SelectedItem(int comboId) const {
 
 bool WizardSession::IsFolderFieldVisible() const { return ::IsWindowVisible(m_folderField) != FALSE; }
 
-// The port choice runs on the installation worker's thread, without owner.
+// The port choice runs on the dialog's thread when the installation asks, without owner.
 HWND WizardSession::FindPortChoice() const {
   return FindTopLevelWindow([this](HWND window) {
     DWORD process = 0;
-    const DWORD thread = ::GetWindowThreadProcessId(window, &process);
-    return process == ::GetCurrentProcessId() && thread != m_threadId && IsDialogClass(window) &&
+    ::GetWindowThreadProcessId(window, &process);
+    return process == ::GetCurrentProcessId() && window != m_dialogWindow && IsDialogClass(window) &&
            ::IsWindowVisible(window) && ::GetDlgItem(window, kPortChoiceListId) != nullptr;
   });
 }

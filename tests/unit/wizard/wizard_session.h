@@ -54,6 +54,8 @@ class WizardSession {
   int Page() const;
   int UsbPortFlag() const;
   bool IsInstalling() const;
+  // What the dialog holds of the user's choices; empty once it has ended.
+  wizard::InstallationChoices Choices() const;
 
   // Posts the button's click and lets the dialog handle it; a message box it opened is read,
   // closed and returned.

@@ -1,0 +1,33 @@
+// A worker thread that owns its handle: whoever owns the object waits for the thread to end
+// before what the thread uses goes away.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/handle.h"
+
+namespace framework {
+
+class CWorkerThread {
+ public:
+  CWorkerThread() = default;
+  ~CWorkerThread() { Join(); }
+  CWorkerThread(const CWorkerThread&) = delete;
+  CWorkerThread& operator=(const CWorkerThread&) = delete;
+
+  // Runs `work` on a new thread, after waiting for an earlier one; false (nothing started)
+  // when no thread can be created.
+  bool Start(std::function<void()> work);
+  // Waits until the thread has ended; returns at once when none was started.
+  void Join();
+
+ private:
+  static DWORD WINAPI Run(void* self);
+
+  std::function<void()> m_work;
+  platform::UniqueOwner<HANDLE, nullptr, platform::CloseKernelHandle> m_thread;
+};
+
+}  // namespace framework
