@@ -5,6 +5,7 @@
 
 #include "texts/language.h"
 #include "texts/text_ini.h"
+#include "ui/wizard_page.h"
 
 namespace ui {
 namespace {
@@ -30,11 +31,11 @@ struct TitledPage {
 };
 
 constexpr TitledPage kPageTitles[] = {
-    {1, {L"Choose installation folder", L"选择安装文件夹", texts::caption::kChooseInstallationFolder}},
-    {2, {L"Printer Setting", L"设置打印机", texts::caption::kPrinterSetting}},
-    {3, {L"Installing", L"正在安装", texts::caption::kInstalling}},
-    {4, {L"Setup Complete", L"安装完成", texts::caption::kSetupComplete}},
-    {8, {L"Setup Failed", L"安装失败", texts::caption::kSetupFailed}},
+    {kFolderPage, {L"Choose installation folder", L"选择安装文件夹", texts::caption::kChooseInstallationFolder}},
+    {kSettingsPage, {L"Printer Setting", L"设置打印机", texts::caption::kPrinterSetting}},
+    {kInstallingPage, {L"Installing", L"正在安装", texts::caption::kInstalling}},
+    {kFinishedPage, {L"Setup Complete", L"安装完成", texts::caption::kSetupComplete}},
+    {kFailurePage, {L"Setup Failed", L"安装失败", texts::caption::kSetupFailed}},
 };
 
 constexpr LocalizedText kFolderFrameLabel{L"Target folder", L"目标文件夹", texts::caption::kInstallPath};
@@ -47,25 +48,25 @@ struct PageText {
 };
 
 constexpr PageText kPageTexts[] = {
-    {0, 0,
+    {kWelcomePage, 0,
      L"Welcome use R210 printer.\n\nThis Wizard will install R210 printer driver in \nyour computer.This software "
      L"can support word,excel \netc program standard printing function.\n\n\n\n\nPlease click [next] to continue.",
      L"欢迎使用R210打印机驱动\n\n本向导将会在您的电脑上安装R210打印机驱动。本程序支持Word、Excel等程序的Windows标准打印"
      L"功能。\n\n本程序在完成安装之后，不必重启系統就可以直接使用。\n\n\n请点击[下一步]继续。"},
-    {1, 1,
+    {kFolderPage, 1,
      L"The wizard will install the R210 printer driver in the following folder If \nyou want to install to a "
      L"different folder, please click [Browse] and choose other \nfolder. Click [next] to continue.",
      L"安装程序将打印机驱动安装在下列文件夹。如果要安装到不同的文件夹，点击   "
      L"【浏览】并选择其它文件夹。点击【下一步】继续。"},
-    {3, 2,
+    {kInstallingPage, 2,
      L"The wizard is installing R210 printer driver in your computer.Please wait, the progress will spend your few "
      L"minute.",
      L"安装程序正在R210打印机驱动到您的电脑上。请等待，这个工程可能会花几分钟。"},
-    {4, 3, L"R210 printer driver has been successfully installed in your computer. ",
+    {kFinishedPage, 3, L"R210 printer driver has been successfully installed in your computer. ",
      L"R210打印机驱动已成功安装到您的电脑。 "},
-    {5, 4, L"The operation cancelled by user。 ", L"用户取消操作。 "},
-    {6, 5, L"The Printer Driver install fail. ", L"打印机驱动安装失败。 "},
-    {8, 5, L"The Printer Driver install fail. ", L"打印机驱动安装失败。 "},
+    {kCancelledPage, 4, L"The operation cancelled by user。 ", L"用户取消操作。 "},
+    {kFailedPage, 5, L"The Printer Driver install fail. ", L"打印机驱动安装失败。 "},
+    {kFailurePage, 5, L"The Printer Driver install fail. ", L"打印机驱动安装失败。 "},
 };
 
 std::wstring Localize(const LocalizedText& text, int languageId, std::wstring_view documentsFolder) {
@@ -84,8 +85,8 @@ const PageFontSpecs& PageFontsFor(int languageId) {
 }
 
 std::wstring PageTitle(int32_t page, int languageId, bool chinese, std::wstring_view documentsFolder) {
-  // The cancel and failure pages 5 and 6 reuse the completion title and read no file.
-  if (page == 5 || page == 6) return chinese ? L"安装完成" : L"Setup Complete";
+  // The cancel and failed pages reuse the completion title and read no file.
+  if (page == kCancelledPage || page == kFailedPage) return chinese ? L"安装完成" : L"Setup Complete";
   for (const TitledPage& titled : kPageTitles) {
     if (titled.page == page) return Localize(titled.title, languageId, documentsFolder);
   }

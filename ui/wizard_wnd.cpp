@@ -14,6 +14,7 @@
 #include "ui/folder_cleanup_hook.h"
 #include "ui/page_texts.h"
 #include "ui/paint_tools.h"
+#include "ui/wizard_page.h"
 
 namespace ui {
 namespace {
@@ -255,7 +256,7 @@ void CWizardWnd::DrawPage(HDC dc, const RECT& client) {
   const PageState state{m_nPage, m_bChinese != FALSE, m_strStatus};
   const PageTools tools(texts::CurrentLanguageId(), state.page);
   ::SetBkMode(dc, TRANSPARENT);
-  if (state.page == 0) {
+  if (state.page == kWelcomePage) {
     DrawWelcomePage(dc, client, tools, state);
   } else if (const HeaderPage* layout = FindHeaderPage(state.page)) {
     DrawHeaderPage(dc, client, *layout, tools, state);

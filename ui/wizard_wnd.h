@@ -12,6 +12,7 @@
 
 #include "platform/framework/wnd.h"
 #include "ui/flat_edit.h"
+#include "ui/wizard_page.h"
 
 namespace ui {
 
@@ -52,7 +53,7 @@ class CWizardWnd : public framework::CWnd {
   BOOL m_bChinese = 1;                      // LanguageId was Chinese at Create
   std::wstring m_strStatus = L"请稍候...";  // written on the user-interface thread only
   CFlatEdit m_editFolder;                   // its text is the install folder
-  std::atomic<int32_t> m_nPage = 0;         // the installation worker may set it too
+  std::atomic<int32_t> m_nPage = kWelcomePage;  // a WizardPage; tests read it from their own thread
 
  protected:
   bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

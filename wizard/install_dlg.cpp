@@ -25,11 +25,11 @@ constexpr int kButtonWidth = 78;
 constexpr int kButtonHeight = 23;
 constexpr int kSeparatorOffset = 50;
 
-constexpr int kFolderPage = 1;
-constexpr int kSettingsPage = 2;
-constexpr int kInstallingPage = 3;
-constexpr int kFinishedPage = 4;
-constexpr int kFailurePage = 8;
+using ui::kFailurePage;
+using ui::kFinishedPage;
+using ui::kFolderPage;
+using ui::kInstallingPage;
+using ui::kSettingsPage;
 constexpr int kInstallationControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL, IDC_MODEL_COMBO, IDC_PRINTER_NAME,
                                          IDC_NAME_LABEL,     IDC_DEFAULT_PRINTER, IDC_USE_MONITOR, IDC_PORT_LABEL,
                                          IDC_BAUD_LABEL,     IDC_PORT_COMBO,   IDC_BAUD_COMBO};
@@ -305,10 +305,10 @@ void CInstallDlg::EnterPage(int page) {
 
 void CInstallDlg::OnBack() {
   const int page = m_wizard.m_nPage - 1;
-  if (page < 0 || page >= kSettingsPage) return;
+  if (page < ui::kWelcomePage || page >= kSettingsPage) return;
   m_wizard.m_nPage = page;
   m_settings.Hide();
-  if (page == 0) {
+  if (page == ui::kWelcomePage) {
     m_wizard.m_editFolder.ShowWindow(SW_HIDE);
     ShowDlgItem(IDC_BROWSE, SW_HIDE);
     ShowDlgItem(IDC_BACK, SW_HIDE);

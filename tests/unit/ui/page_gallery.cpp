@@ -16,7 +16,8 @@ namespace {
 
 constexpr int kDialogWidth = 523;
 constexpr int kDialogHeight = 365;
-constexpr int kPages[] = {0, 1, 2, 3, 4, 5, 6, 8};
+constexpr int kPages[] = {ui::kWelcomePage,    ui::kFolderPage,   ui::kSettingsPage, ui::kInstallingPage,
+                          ui::kFinishedPage,   ui::kCancelledPage, ui::kFailedPage,   ui::kFailurePage};
 
 // The dialog's part of the picture: the etched line above the buttons, and the buttons.
 class GalleryWindow : public framework::CWnd {
@@ -73,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
   dialog.ShowWindow(SW_SHOWNA);
   for (const int page : kPages) {
     wizard.m_nPage = page;
-    wizard.ShowFolderField(page == 1);
+    wizard.ShowFolderField(page == ui::kFolderPage);
     PumpMessagesFor(500);
     std::printf("page %d\n", page);
     std::fflush(stdout);

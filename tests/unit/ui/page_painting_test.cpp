@@ -175,7 +175,7 @@ TEST_F(PagePaintingTest, WelcomeLinesBreakAsMeasuredInTheLargerHeadingFont) {
   const int wide = 1200;
   test::Canvas canvas(wide + 400, Height());  // room for lines that run past the window
   canvas.Fill(kWhite);
-  m_wizard->m_nPage = 0;
+  m_wizard->m_nPage = ui::kWelcomePage;
   m_wizard->DrawPage(canvas.Dc(), {0, 0, wide, Height()});
   const RECT secondLine = canvas.Bounds({180, 50, wide + 400, 50 + 14}, test::IsInk);
   EXPECT_GT(secondLine.right, 180 + (wide - 10) / 2);

@@ -82,7 +82,7 @@ TEST_F(WizardWindowTest, CreateWithoutADialogWindowCreatesNothing) {
 
 TEST_F(WizardWindowTest, ShowFolderFieldShowsAndHidesTheFlatFieldAtOnce) {
   ASSERT_TRUE(m_wizard.Create(&m_host));
-  m_wizard.m_nPage = 1;
+  m_wizard.m_nPage = ui::kFolderPage;
   m_wizard.ShowFolderField(TRUE);
   EXPECT_TRUE(IsWindowVisible(m_wizard.m_editFolder.m_hWnd));
   EXPECT_EQ(test::ScreenPixel(m_wizard.m_hWnd, 38, 190), RGB(127, 157, 187));
@@ -116,7 +116,7 @@ void RunWorker(WorkerCall& call) {
 TEST_F(WizardWindowTest, WorkerChangesTheStatusLineAndReadsTheFolderThroughTheWindowThread) {
   ASSERT_TRUE(m_wizard.Create(&m_host));
   m_wizard.m_editFolder.SetText(L"C:\\Program Files\\Demo80\\Demo Printer");
-  m_wizard.m_nPage = 3;
+  m_wizard.m_nPage = ui::kInstallingPage;
   m_wizard.m_strStatus = L"";
   m_wizard.Repaint();
   const RECT statusLine{28, 160, 200, 176};

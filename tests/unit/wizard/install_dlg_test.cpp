@@ -38,9 +38,12 @@ using test::kNoMessage;
 using test::Owner;
 using test::ShownMessage;
 
-constexpr int kInstallingPage = 3;
-constexpr int kFinishedPage = 4;
-constexpr int kFailurePage = 8;
+using ui::kFailurePage;
+using ui::kFinishedPage;
+using ui::kFolderPage;
+using ui::kInstallingPage;
+using ui::kSettingsPage;
+using ui::kWelcomePage;
 
 const std::vector<std::wstring> kCatalogue = {
     L"//Name,Cutter,Family,GPD,vid&pid,DPI,Hardware id,Width,Height",
@@ -146,10 +149,12 @@ class InstallDlgTest : public testing::Test {
     for (const auto& [id, text] : captions) EXPECT_EQ(dialog().Text(id), text) << "control " << id;
   }
 
-  // Leaves the settings page and checks that the installation has started.
+  // Leaves the settings page and checks that the installation has started (a quick one may
+  // have ended already: its end is posted by the worker).
   void ConfirmSettings() {
     ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
-    ASSERT_EQ(dialog().Page(), kInstallingPage);
+    const int page = dialog().Page();
+    ASSERT_TRUE(page == kInstallingPage || page == kFinishedPage || page == kFailurePage) << "page " << page;
   }
 
  private:
@@ -164,22 +169,22 @@ TEST_F(InstallDlgTest, EachPageShowsItsOwnControlsAndBackReturnsToTheEarlierPage
   const ControlIds folder = Only({kNavigation, {IDC_BROWSE}});
   const ControlIds settings = Only({kNavigation, kSettingsControls, kSerialGroup});
 
-  ExpectPage(0, welcome, false);
+  ExpectPage(kWelcomePage, welcome, false);
   ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
-  ExpectPage(1, folder, true);
+  ExpectPage(kFolderPage, folder, true);
   ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
-  ExpectPage(2, settings, false);
+  ExpectPage(kSettingsPage, settings, false);
   EXPECT_EQ(dialog().EnabledOf(kSerialGroup), ControlIds{}) << "USB, the first port, has no serial settings";
 
   ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
-  ExpectPage(1, folder, true);
+  ExpectPage(kFolderPage, folder, true);
   ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
-  ExpectPage(0, welcome, false);
+  ExpectPage(kWelcomePage, welcome, false);
   ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
-  ExpectPage(0, welcome, false);
+  ExpectPage(kWelcomePage, welcome, false);
 
-  GoTo(2);
-  ExpectPage(2, settings, false);
+  GoTo(kSettingsPage);
+  ExpectPage(kSettingsPage, settings, false);
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
@@ -189,7 +194,7 @@ TEST_F(InstallDlgTest, EnterAndEscEndTheDialogOnTheFirstThreePages) {
     void (test::WizardSession::*press)();
     INT_PTR result;
   } keys[] = {{"Enter", &test::WizardSession::PressEnter, IDOK}, {"Esc", &test::WizardSession::PressEsc, IDCANCEL}};
-  for (int page = 0; page <= 2; ++page) {
+  for (int page = kWelcomePage; page <= kSettingsPage; ++page) {
     for (const auto& key : keys) {
       SCOPED_TRACE(testing::Message() << key.key << " on page " << page);
       ASSERT_TRUE(Open(In(texts::kEnglish)));
@@ -328,7 +333,7 @@ TEST_F(InstallDlgTest, ConfiguredTitleReplacesTheBuiltInOneInEveryLanguage) {
 
 TEST_F(InstallDlgTest, SettingsPageStartsWithTheFirstModelUsbAndTheDefaultSerialSettings) {
   ASSERT_TRUE(Open(In(texts::kEnglish)));
-  GoTo(2);
+  GoTo(kSettingsPage);
   EXPECT_EQ(dialog().SelectedItem(IDC_MODEL_COMBO), kModels[0]);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[0]);
   EXPECT_EQ(dialog().SelectedItem(IDC_PORT_COMBO), L"USB");
@@ -350,7 +355,7 @@ TEST_F(InstallDlgTest, SettingsPageStartsWithTheFirstModelUsbAndTheDefaultSerial
 
 TEST_F(InstallDlgTest, ChoosingAModelNamesThePrinterAndThePlaceholderEmptiesTheName) {
   ASSERT_TRUE(Open(In(texts::kEnglish)));
-  GoTo(2);
+  GoTo(kSettingsPage);
   dialog().Select(IDC_MODEL_COMBO, kModels[2]);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[2]);
   EXPECT_EQ(dialog().Choices().SelectedModelIndex, 3);
@@ -363,7 +368,7 @@ TEST_F(InstallDlgTest, ChoosingAModelNamesThePrinterAndThePlaceholderEmptiesTheN
 
 TEST_F(InstallDlgTest, PortChoiceSwitchesBetweenSerialAndNetworkSettings) {
   ASSERT_TRUE(Open(In(texts::kEnglish)));
-  GoTo(2);
+  GoTo(kSettingsPage);
   const auto expectPortSettings = [&](const wchar_t* port, bool serialEnabled, bool network) {
     SCOPED_TRACE(testing::Message() << "port " << testing::PrintToString(std::wstring(port)));
     dialog().Select(IDC_PORT_COMBO, port);
@@ -411,21 +416,21 @@ TEST_F(InstallDlgTest, EnteringTheSettingsPageShowsTheSerialSettingsEvenWhenTheF
   }
   ASSERT_EQ(dialog().ItemsOf(IDC_PORT_COMBO), Items{L"USB"});
   ASSERT_EQ(dialog().SelectedItem(IDC_PORT_COMBO), L"USB");
-  GoTo(2);
+  GoTo(kSettingsPage);
   EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kSerialGroup);
   EXPECT_EQ(dialog().EnabledOf(kSerialGroup), ControlIds{});
 
   dialog().Select(IDC_PORT_COMBO, L"USB");
   EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kNetworkControls);
   ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
-  GoTo(2);
+  GoTo(kSettingsPage);
   EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kNetworkControls);
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
 TEST_F(InstallDlgTest, RussianLastPortItemShowsTheNetworkFields) {
   ASSERT_TRUE(Open(In(texts::kRussian)));
-  GoTo(2);
+  GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, kLocalPorts.back());
   EXPECT_EQ(dialog().VisibleOf(Joined({kSerialGroup, kNetworkControls})), kNetworkControls);
   EXPECT_EQ(dialog().Close(), IDCANCEL);
@@ -479,7 +484,7 @@ class InstallDlgMessageTest : public InstallDlgTest, public testing::WithParamIn
 
 TEST_P(InstallDlgMessageTest, FolderPageRefusesAnEmptyOrUncreatableFolder) {
   ASSERT_TRUE(Open(In(GetParam().languageId)));
-  GoTo(1);
+  GoTo(kFolderPage);
   dialog().SetFolder(L"");
   ExpectRefusal(GetParam().folderEmpty, 1);
   // No such drive; a folder below a file.
@@ -492,7 +497,7 @@ TEST_P(InstallDlgMessageTest, FolderPageRefusesAnEmptyOrUncreatableFolder) {
 
   dialog().SetFolder(L"C:\\Wizard test\\Demo");
   EXPECT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
-  EXPECT_EQ(dialog().Page(), 2);
+  EXPECT_EQ(dialog().Page(), kSettingsPage);
   EXPECT_EQ(dialog().Choices().InstallRoot, L"C:\\Wizard test\\Demo");
   EXPECT_TRUE(test::FolderExists("C:\\Wizard test\\Demo"));
   EXPECT_EQ(dialog().Close(), IDCANCEL);
@@ -501,7 +506,7 @@ TEST_P(InstallDlgMessageTest, FolderPageRefusesAnEmptyOrUncreatableFolder) {
 
 TEST_P(InstallDlgMessageTest, SettingsPageRefusesNoModelNoUsbPrinterAndAnIncompleteNetworkPort) {
   ASSERT_TRUE(Open(In(GetParam().languageId, kRussianTextIni)));
-  GoTo(2);
+  GoTo(kSettingsPage);
   dialog().Select(IDC_MODEL_COMBO, 0);
   ExpectRefusal(GetParam().noModel, 2);
 
@@ -561,7 +566,7 @@ TEST_F(InstallDlgTest, ComPortGetsItsColonAndItsSerialSettingsWritten) {
     // The value lists COM1 as a port too, so it is replaced rather than removed.
     test::SetMachineString(spooler::kSerialPortsKey, L"COM1:", L"9600,n,8,1");
     ASSERT_TRUE(Open(In(texts::kEnglish)));
-    GoTo(2);
+    GoTo(kSettingsPage);
     dialog().Select(IDC_PORT_COMBO, L"COM1");
     dialog().Select(IDC_PARITY_COMBO, choice.parityItem);
     ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
@@ -574,12 +579,12 @@ TEST_F(InstallDlgTest, ComPortGetsItsColonAndItsSerialSettingsWritten) {
 
 TEST_F(InstallDlgTest, LptPortAfterAFailedUsbCheckGetsItsColonAndClearsTheUsbAndNetworkFlags) {
   ASSERT_TRUE(Open(In(texts::kEnglish)));
-  GoTo(2);
+  GoTo(kSettingsPage);
   ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishNoUsbPrinter);
   EXPECT_EQ(dialog().UsbPortFlag(), 1);
 
   ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
-  GoTo(2);
+  GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
   EXPECT_STREQ(dialog().Choices().PortName, L"LPT1:");
@@ -597,7 +602,7 @@ TEST_F(InstallDlgTest, FinishedInstallationLeavesOnlyFinishCaptionedInTheLanguag
   for (const auto& language : cases) {
     SCOPED_TRACE(testing::Message() << "LanguageId " << language.languageId);
     ASSERT_TRUE(Open(In(language.languageId, kRussianTextIni)));
-    GoTo(2);
+    GoTo(kSettingsPage);
     dialog().Select(IDC_PORT_COMBO, L"LPT1");
     ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
     dialog().WaitForInstallationEnd();
@@ -614,7 +619,7 @@ TEST_F(InstallDlgTest, FinishedInstallationLeavesOnlyFinishCaptionedInTheLanguag
 // holds the installation on page 3 for as long as the test needs.
 TEST_F(InstallDlgTest, WhileInstallingTheDialogStaysOpenAndAfterwardsOnlyFinishIsLeft) {
   ASSERT_TRUE(Open(In(texts::kEnglish)));
-  GoTo(2);
+  GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, kEnglishNetworkItem);
   dialog().SetText(IDC_IP_EDIT, L"192.168.0.50");
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
@@ -657,7 +662,7 @@ TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothin
   setup.package = mkpackage::BuildResourcePackage(
       {mkpackage::MakeEntry("plotter.dll", "driver"), mkpackage::MakeEntry("Uninstaller.exe", "uninstaller")});
   ASSERT_TRUE(Open(setup));
-  GoTo(2);
+  GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   dialog().SetText(IDC_PRINTER_NAME, L"Demo Unwritten");
   DeleteFileA(package::kInstallLogPath);
@@ -680,14 +685,33 @@ TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothin
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
+// Without a worker thread nothing is installed: the run ends on the failure page at once.
+TEST_F(InstallDlgTest, InstallationThatCannotStartEndsOnTheFailurePage) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  GoTo(kSettingsPage);
+  dialog().Select(IDC_PORT_COMBO, L"LPT1");
+  dialog().SetText(IDC_PRINTER_NAME, L"Demo Unstarted");
+  platform::ScopedFaults faults;
+  platform::InjectFault("CreateThread", ERROR_NOT_ENOUGH_MEMORY);
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Page(), kFailurePage);
+  EXPECT_EQ(dialog().VisibleOf(kEveryControl), Only({{IDC_CANCEL_BUTTON}}));
+  HANDLE printer = nullptr;
+  EXPECT_FALSE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Unstarted"), &printer, nullptr));
+  EXPECT_FALSE(test::ReadMachineString(L"SOFTWARE\\Demo Unstarted", L"PrinterName").has_value());
+  dialog().PressEnter();
+  EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+}
+
 // A folder whose uninstaller path would not fit the uninstall record is refused before anything
 // is written: a printer that cannot be removed again must not be installed.
 TEST_F(InstallDlgTest, InstallFolderTooLongForTheUninstallRecordEndsOnTheFailurePage) {
   ASSERT_TRUE(Open(In(texts::kEnglish)));
-  GoTo(1);
+  GoTo(kFolderPage);
   const std::wstring chosen = L"C:\\" + std::wstring(230, L'f');  // with "\\Demo80\\Uninstaller.exe": 257
   dialog().SetFolder(chosen);
-  GoTo(2);
+  GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   DeleteFileA(package::kInstallLogPath);
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
@@ -725,7 +749,7 @@ std::vector<std::pair<std::wstring, int>> ColumnsOf(HWND list) {
 // the printer is then added on.
 TEST_F(InstallDlgTest, ChinesePortChoiceAndThePickedPortCarriesThePrinter) {
   ASSERT_TRUE(Open(In(texts::kChinese)));
-  GoTo(2);
+  GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, L"网络端口（TCP/IP）");
   dialog().SetText(IDC_IP_EDIT, L"10.0.0.9");
   dialog().SetText(IDC_PRINTER_NAME, L"Demo Picked");
@@ -773,7 +797,7 @@ TEST_F(InstallDlgTest, ConnectedUsbPrinterIsPreselectedAndItsModelFoundByName) {
   EXPECT_EQ(dialog().SelectedItem(IDC_MODEL_COMBO), kModels[1]);
   EXPECT_EQ(dialog().Text(IDC_PRINTER_NAME), kModels[1]);
 
-  GoTo(2);
+  GoTo(kSettingsPage);
   // The name, not the list, decides the model on a USB port.
   dialog().Select(IDC_MODEL_COMBO, kModels[0]);
   dialog().SetText(IDC_PRINTER_NAME, kModels[1]);

@@ -336,9 +336,9 @@ HWND WizardSession::WaitForPortChoice() const {
 void WizardSession::WaitForInstallationEnd() {
   const bool ended = WaitUntil([this] {
     const int page = Page();
-    return !IsInstalling() && (page == 4 || page == 8 || page == -1);
+    return !IsInstalling() && (page == ui::kFinishedPage || page == ui::kFailurePage || page == -1);
   });
-  if (!ended) ADD_FAILURE() << "the installation did not end on page 4 or 8";
+  if (!ended) ADD_FAILURE() << "the installation did not end on the finish or the failure page";
   Settle();
 }
 
