@@ -33,6 +33,14 @@ class ItemIdList {
 
 }  // namespace
 
+std::wstring ExpandEnvironmentStringsW(const wchar_t* text, size_t capacity) {
+  std::wstring expanded(capacity, L'\0');
+  const DWORD needed = ::ExpandEnvironmentStringsW(text, expanded.data(), static_cast<DWORD>(capacity));
+  if (needed == 0 || needed > capacity) return {};
+  expanded.resize(needed - 1);
+  return expanded;
+}
+
 bool GetSpecialFolderPathW(int csidl, std::wstring& path) {
   path.clear();
   ItemIdList list(csidl);

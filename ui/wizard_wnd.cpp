@@ -45,7 +45,6 @@ constexpr int kWelcomeLineStep = 16;
 
 constexpr size_t kLineCapacity = 255;
 constexpr DWORD kDefaultFolderCapacity = 256;    // 255 characters and the terminator
-constexpr UINT kSetStatusMessage = WM_USER + 1;  // lParam: the new status text
 
 // Pages with the header band, and what each adds below it.
 struct HeaderPage {
@@ -73,9 +72,7 @@ std::wstring DocumentsFolder() {
 }
 
 framework::UniqueBitmap LoadLogo(const std::wstring& documents) {
-  const std::wstring path = documents + L"\\Logo.bmp";
-  return framework::UniqueBitmap(static_cast<HBITMAP>(
-      ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
+  return framework::LoadBitmapFile(documents + L"\\Logo.bmp");
 }
 
 // Everything one paint makes; all of it is released when the paint ends.
@@ -130,8 +127,7 @@ void CopyBitmap(HDC dc, HBITMAP bitmap, int x, int y, SIZE size) {
 }
 
 void DrawWelcomePicture(HDC dc) {
-  const framework::UniqueBitmap picture(static_cast<HBITMAP>(::LoadImageW(
-      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_WELCOME), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  const framework::UniqueBitmap picture = framework::LoadBitmapResource(IDB_WELCOME);
   if (picture) CopyBitmap(dc, picture.Get(), 0, 0, BitmapSize(picture.Get()));
 }
 
@@ -199,9 +195,7 @@ void DrawHeaderPage(HDC dc, const RECT& client, const HeaderPage& layout, const 
 
 // "%ProgramFiles%\" and the configured folder name, at most 255 characters.
 std::wstring DefaultInstallFolder(const texts::WizardConfigTable& config) {
-  wchar_t expanded[kDefaultFolderCapacity] = {};
-  const DWORD needed = ::ExpandEnvironmentStringsW(L"%ProgramFiles%\\", expanded, kDefaultFolderCapacity);
-  std::wstring folder = needed > 0 && needed <= kDefaultFolderCapacity ? expanded : L"";
+  std::wstring folder = platform::shell::ExpandEnvironmentStringsW(L"%ProgramFiles%\\", kDefaultFolderCapacity);
   const size_t nameLength = wcsnlen(config.FolderName, texts::kConfigValueCapacity);
   folder += nameLength > 0 ? std::wstring(config.FolderName, nameLength) : L"USB Printer";
   if (folder.size() >= kDefaultFolderCapacity) folder.resize(kDefaultFolderCapacity - 1);
@@ -239,15 +233,6 @@ void CWizardWnd::Repaint(bool immediately) {
 }
 
 void CWizardWnd::SetStatus(const std::wstring& status) {
-  const bool otherThread = m_hWnd != nullptr && ::GetWindowThreadProcessId(m_hWnd, nullptr) != ::GetCurrentThreadId();
-  if (otherThread) {
-    ::SendMessageW(m_hWnd, kSetStatusMessage, 0, reinterpret_cast<LPARAM>(&status));
-  } else {
-    StoreStatus(status);
-  }
-}
-
-void CWizardWnd::StoreStatus(const std::wstring& status) {
   m_strStatus = status;
   Repaint(true);
 }
@@ -309,7 +294,7 @@ void CWizardWnd::DrawGroupFrame(HDC dc, RECT frame, const std::wstring& label, H
   }
 }
 
-bool CWizardWnd::OnWndMsg(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool CWizardWnd::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) {
   switch (message) {
     case WM_PAINT:
       OnPaint();
@@ -318,10 +303,6 @@ bool CWizardWnd::OnWndMsg(UINT message, WPARAM, LPARAM lParam, LRESULT& result) 
     case WM_DESTROY:
       OnDestroy();
       return false;  // the default destroy handling runs as well
-    case kSetStatusMessage:
-      StoreStatus(*reinterpret_cast<const std::wstring*>(lParam));
-      result = 0;
-      return true;
     default:
       return false;
   }

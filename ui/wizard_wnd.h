@@ -33,9 +33,8 @@ class CWizardWnd : public framework::CWnd {
   void ShowFolderField(BOOL show);
   // Invalidates the page without erasing; `immediately` also paints it before returning.
   void Repaint(bool immediately = true);
-  // Replaces the status line and repaints at once. From another thread (the installation
-  // worker) the change is made by the user-interface thread while the caller waits, so
-  // painting never reads a half-written status.
+  // Replaces the status line and repaints at once; on the user-interface thread only (the
+  // installation's worker posts its status to the dialog).
   void SetStatus(const std::wstring& status);
 
   // Paints the current page into `dc` as WM_PAINT does, for a client area of `client`.
@@ -51,7 +50,7 @@ class CWizardWnd : public framework::CWnd {
 
   int32_t m_bUsbPort = 0;                   // kept for the dialog: 1 when the chosen port is "USB"
   BOOL m_bChinese = 1;                      // LanguageId was Chinese at Create
-  std::wstring m_strStatus = L"请稍候...";  // written on the user-interface thread only
+  std::wstring m_strStatus = L"请稍候...";
   CFlatEdit m_editFolder;                   // its text is the install folder
   std::atomic<int32_t> m_nPage = kWelcomePage;  // a WizardPage; tests read it from their own thread
 
@@ -61,7 +60,6 @@ class CWizardWnd : public framework::CWnd {
  private:
   void OnPaint();
   void OnDestroy();
-  void StoreStatus(const std::wstring& status);
 };
 
 }  // namespace ui

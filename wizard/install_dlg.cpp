@@ -14,6 +14,8 @@
 #include "texts/model_catalogue.h"
 #include "texts/utf16_text.h"
 #include "texts/wizard_config.h"
+#include "ui/dialog_painting.h"
+#include "ui/paint_tools.h"
 #include "wizard/select_port_dlg.h"
 
 namespace wizard {
@@ -42,29 +44,19 @@ std::wstring WithBackslash(std::wstring folder) {
   return folder;
 }
 
-HFONT MakeFont(const wchar_t* face, int height, BYTE charset) {
-  LOGFONTW font = {};
-  font.lfHeight = height;
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = charset;
-  texts::CopyBounded(font.lfFaceName, LF_FACESIZE, face);
-  return ::CreateFontIndirectW(&font);
+framework::UniqueFont MakeFont(const wchar_t* face, int height, BYTE charset) {
+  return ui::CreateFontFromSpec({face, height, FW_NORMAL, charset});
 }
 
 }  // namespace
 
-CInstallDlg::CInstallDlg() : CDialog(IDD_INSTALL) {
-  m_hIcon = static_cast<HICON>(
-      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-}
+CInstallDlg::CInstallDlg() : CDialog(IDD_INSTALL), m_hIcon(framework::LoadIconResource(IDI_APP)) {}
 
-CInstallDlg::~CInstallDlg() {
-  if (m_hIcon != nullptr) ::DestroyIcon(m_hIcon);
-}
+CInstallDlg::~CInstallDlg() = default;
 
 BOOL CInstallDlg::OnInitDialog() {
-  SendMessageW(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-  SendMessageW(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessageW(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon.Get()));
+  SendMessageW(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.Get()));
   MoveWindow(0, 0, kDialogWidth, kDialogHeight);
   m_wizard.Create(this);
   LayOutControls();
@@ -93,49 +85,21 @@ void CInstallDlg::LayOutControls() {
 void CInstallDlg::SetCaptions() {
   SetWindowTextW(DialogTitle().c_str());
   const int language = texts::CurrentLanguageId();
-  if (language == texts::kChinese) m_fontChinese.Attach(MakeFont(L"宋体", 12, GB2312_CHARSET));
-  if (language == texts::kRussian) m_fontLatin.Attach(MakeFont(L"Times New Romans", 14, DEFAULT_CHARSET));
+  if (language == texts::kChinese) m_fontChinese = MakeFont(L"宋体", 12, GB2312_CHARSET);
+  if (language == texts::kRussian) m_fontLatin = MakeFont(L"Times New Romans", 14, DEFAULT_CHARSET);
   const HFONT font = language == texts::kChinese ? m_fontChinese.Get() : m_fontLatin.Get();
   for (const ControlCaption& caption : DialogCaptions()) {
     if (const std::optional<std::wstring> text = CaptionText(caption)) SetDlgItemTextW(caption.id, text->c_str());
-    if (font != nullptr) ::SendMessageW(GetDlgItem(caption.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (font != nullptr) SetDlgItemFont(caption.id, font);
   }
   for (int id : {IDC_MODEL_COMBO, IDC_PRINTER_NAME}) {
-    if (font != nullptr) ::SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (font != nullptr) SetDlgItemFont(id, font);
   }
 }
 
 HBRUSH CInstallDlg::PageBrush() {
-  if (!m_pageBrush) m_pageBrush.Attach(::CreateSolidBrush(ui::kPageBackground));
+  if (!m_pageBrush) m_pageBrush = framework::CreateSolidBrush(ui::kPageBackground);
   return m_pageBrush.Get();
-}
-
-// The settings frame lies above the page window and clips it, so where a hidden control stood
-// inside the frame only this erase shows: it takes the page's colour under the page window.
-void CInstallDlg::EraseBackground(HDC dc) {
-  const RECT client = GetClientRect();
-  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-  if (m_wizard.GetSafeHwnd() == nullptr) return;
-  RECT page{};
-  ::GetWindowRect(m_wizard.GetSafeHwnd(), &page);
-  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&page), 2);
-  ::FillRect(dc, &page, PageBrush());
-}
-
-void CInstallDlg::PaintSeparator() {
-  framework::CPaintDC dc(m_hWnd);
-  const RECT client = GetClientRect();
-  const struct {
-    int y;
-    COLORREF color;
-  } lines[] = {{client.bottom - kSeparatorOffset, RGB(172, 168, 153)},
-               {client.bottom - kSeparatorOffset + 1, RGB(255, 255, 255)}};
-  for (const auto& line : lines) {
-    const framework::UniquePen pen(::CreatePen(PS_SOLID, 1, line.color));
-    const framework::ScopedSelection selection(dc.Get(), pen.Get());
-    ::MoveToEx(dc.Get(), 1, line.y, nullptr);
-    ::LineTo(dc.Get(), client.right - 1, line.y);
-  }
 }
 
 // The worker uses the dialog and the page window until its last step, which follows the page
@@ -174,19 +138,19 @@ bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
   switch (message) {
     case WM_CTLCOLORSTATIC:
       // Labels, check boxes and the frame sit on the page window's body.
-      ::SetBkColor(reinterpret_cast<HDC>(wParam), ui::kPageBackground);
+      ui::SetPageTextBackground(reinterpret_cast<HDC>(wParam));
       result = reinterpret_cast<INT_PTR>(PageBrush());
       return true;
     case WM_ERASEBKGND:
-      EraseBackground(reinterpret_cast<HDC>(wParam));
+      ui::EraseDialogBackground(reinterpret_cast<HDC>(wParam), m_hWnd, m_wizard.GetSafeHwnd(), PageBrush());
       result = TRUE;
       return true;
     case WM_PAINT:
-      PaintSeparator();
+      ui::PaintSeparator(m_hWnd, kSeparatorOffset);
       result = 0;
       return true;
     case WM_QUERYDRAGICON:
-      result = reinterpret_cast<INT_PTR>(m_hIcon);
+      result = reinterpret_cast<INT_PTR>(m_hIcon.Get());
       return true;
     default:
       return false;

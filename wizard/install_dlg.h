@@ -41,9 +41,7 @@ class CInstallDlg : public framework::CDialog {
  private:
   void LayOutControls();
   void SetCaptions();
-  void PaintSeparator();
   HBRUSH PageBrush();
-  void EraseBackground(HDC dc);
   void ShowMessage(Check check, HWND owner, UINT style);
   bool MayClose() const;
 
@@ -65,7 +63,7 @@ class CInstallDlg : public framework::CDialog {
   void OnInstallationEnded(bool installed);
   void ShowFailurePage();
 
-  HICON m_hIcon = nullptr;
+  framework::UniqueIcon m_hIcon;
   framework::UniqueFont m_fontChinese;
   framework::UniqueFont m_fontLatin;
   framework::UniqueBrush m_pageBrush;

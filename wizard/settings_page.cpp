@@ -165,12 +165,7 @@ void SettingsPage::ShowNetworkControls(bool show) {
   for (int id : kNetworkControls) m_dialog.ShowDlgItem(id, show ? SW_SHOW : SW_HIDE);
 }
 
-std::wstring SettingsPage::ItemText(int id) const {
-  const HWND control = m_dialog.GetDlgItem(id);
-  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+std::wstring SettingsPage::ItemText(int id) const { return m_dialog.GetDlgItemTextW(id); }
 
 std::wstring SettingsPage::PrinterName() const { return ItemText(IDC_PRINTER_NAME); }
 std::wstring SettingsPage::IpAddress() const { return ItemText(IDC_IP_EDIT); }

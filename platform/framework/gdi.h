@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/handle.h"
 
 namespace framework {
@@ -20,6 +22,29 @@ using UniquePen = platform::UniqueOwner<HPEN, nullptr, DeleteGdiObject>;
 using UniqueBrush = platform::UniqueOwner<HBRUSH, nullptr, DeleteGdiObject>;
 using UniqueBitmap = platform::UniqueOwner<HBITMAP, nullptr, DeleteGdiObject>;
 using UniqueMemoryDc = platform::UniqueOwner<HDC, nullptr, DeleteMemoryDc>;
+
+struct DestroyIconHandle {
+  void operator()(HICON icon) const { ::DestroyIcon(icon); }
+};
+using UniqueIcon = platform::UniqueOwner<HICON, nullptr, DestroyIconHandle>;
+
+inline UniqueBrush CreateSolidBrush(COLORREF color) { return UniqueBrush(::CreateSolidBrush(color)); }
+
+// A bitmap resource of the program, as a DIB section; empty when there is none.
+inline UniqueBitmap LoadBitmapResource(int id) {
+  return UniqueBitmap(static_cast<HBITMAP>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+// A bitmap file, as a DIB section; empty when it cannot be read.
+inline UniqueBitmap LoadBitmapFile(const std::wstring& path) {
+  return UniqueBitmap(static_cast<HBITMAP>(::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
+}
+// An icon resource of the program at its default size; empty when there is none.
+inline UniqueIcon LoadIconResource(int id) {
+  return UniqueIcon(static_cast<HICON>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+}
 
 // Selects an object into a device context and puts the previous one back when it goes.
 class ScopedSelection {

@@ -10,6 +10,13 @@ namespace {
 // The window property that names the object running a window.
 constexpr wchar_t kObjectProperty[] = L"framework.CWnd";
 
+std::wstring WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+  return std::wstring(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
 }  // namespace
 
 CWnd::~CWnd() {
@@ -19,12 +26,9 @@ CWnd::~CWnd() {
   ::DestroyWindow(window);
 }
 
-std::wstring CWnd::GetWindowTextW() const {
-  const int length = ::GetWindowTextLengthW(m_hWnd);
-  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(m_hWnd, buffer.data(), static_cast<int>(buffer.size()));
-  return std::wstring(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
-}
+std::wstring CWnd::GetWindowTextW() const { return WindowText(m_hWnd); }
+
+std::wstring CWnd::GetDlgItemTextW(int id) const { return WindowText(GetDlgItem(id)); }
 
 BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, int x, int y,
                     int width, int height, HWND parent, UINT id) {

@@ -44,6 +44,9 @@ class CWnd {
   BOOL PostMessageW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::PostMessageW(m_hWnd, message, wParam, lParam);
   }
+  void SetDlgItemFont(int id, HFONT font) {
+    ::SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
   bool IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
   BOOL CheckDlgButton(int id, bool checked) {
     return ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
@@ -56,6 +59,7 @@ class CWnd {
   BOOL UpdateWindow() { return ::UpdateWindow(m_hWnd); }
   // The window text; from another thread this waits for the owning thread to answer.
   std::wstring GetWindowTextW() const;
+  std::wstring GetDlgItemTextW(int id) const;
 
   // Creates a window run by this object: one of a class from RegisterWndClass, or a system
   // class (such as "EDIT") whose procedure this object then takes over, passing on what its
