@@ -6,13 +6,12 @@
 
 #include <string>
 
+#include "platform/framework/dialog_item.h"
+
 namespace framework {
 
-class CListCtrl {
+class CListCtrl : public CDialogItem {
  public:
-  void Attach(HWND list) { m_hWnd = list; }
-  HWND GetSafeHwnd() const { return m_hWnd; }
-
   void SetExtendedStyle(DWORD style) { ListView_SetExtendedListViewStyle(m_hWnd, style); }
   int InsertColumn(int index, const wchar_t* heading, int width);
   // A new row at the end with the text of column 0; returns its index or -1.
@@ -23,9 +22,6 @@ class CListCtrl {
   // The first selected row, or -1.
   int GetFirstSelected() const { return ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); }
   int GetClientWidth() const;
-
- private:
-  HWND m_hWnd = nullptr;
 };
 
 }  // namespace framework

@@ -5,24 +5,12 @@
 # Usage: install-once.sh BUILD   (DRIVE_ERRORS: a file for the driver's error lines)
 set -uo pipefail
 build=$1
-support=$(cd "$(dirname "$0")/../../tests/support" && pwd)
-source "$support/wine-env.sh"
-source "$support/xvfb.sh"
-
 driver=$build/win64/tests/support/automation/wizard_driver.exe
-installer_pid=
-cleanup() {
-  [ -n "$installer_pid" ] && kill "$installer_pid" 2>/dev/null
-  wineserver -k >/dev/null 2>&1
-  stop_xvfb
-}
-trap cleanup EXIT
-start_xvfb || exit 1
-warm_up_wine "$driver"
+source "$(dirname "$0")/wine-session.sh" "$driver"
 drive() { LC_ALL=C.UTF-8 wine "$driver" "$@" >/dev/null 2>"${DRIVE_ERRORS:-/dev/null}"; }
 
 LC_ALL=en_US.UTF-8 wine "$build/win64/app/PrinterSetup64.exe" >/dev/null 2>&1 &
-installer_pid=$!
+BACKGROUND_PID=$!
 # As make run walks it.
 drive wait-wizard click 1001 wait-visible folder 1 click 1001 wait-visible 1043 1 \
   select 1043 COM1 wait-enabled 1048 ||

@@ -4,25 +4,12 @@
 # Usage: wine-bench.sh RAW BUILD BENCH_DIR RUNS
 set -uo pipefail
 raw=$1 build=$2 bench=$3 runs=$4
-support=$(cd "$(dirname "$0")/../../tests/support" && pwd)
-source "$support/wine-env.sh"
-source "$support/xvfb.sh"
-
 staging_bench=${BENCH_STAGING_PROGRAM:-$build/win64/tools/bench/staging_bench.exe}
 driver=$build/win64/tests/support/automation/wizard_driver.exe
 trivial_window=$build/win64/tests/support/automation/fake_wizard.exe
 installer=$build/win64/app/PrinterSetup64.exe
 folder='C:\bench'
-background_pid=
-
-cleanup() {
-  [ -n "$background_pid" ] && kill "$background_pid" 2>/dev/null
-  wineserver -k >/dev/null 2>&1
-  stop_xvfb
-}
-trap cleanup EXIT
-start_xvfb || exit 1
-warm_up_wine "$driver"
+source "$(dirname "$0")/wine-session.sh" "$driver"
 
 now() { date +%s.%N; }
 elapsed() { echo "$2 - $1" | bc; }
@@ -52,12 +39,12 @@ time_to_window() {
   for _ in $(seq 3); do
     start=$(now)
     wine "$program" >/dev/null 2>&1 &
-    background_pid=$!
+    BACKGROUND_PID=$!
     wine "$driver" wait-wizard 30000 >/dev/null 2>&1
     echo "time $name $(elapsed "$start" "$(now)")" >>"$raw"
-    kill "$background_pid" 2>/dev/null
-    wait "$background_pid" 2>/dev/null
-    background_pid=
+    kill "$BACKGROUND_PID" 2>/dev/null
+    wait "$BACKGROUND_PID" 2>/dev/null
+    BACKGROUND_PID=
     wine "$driver" wait-gone 10000 >/dev/null 2>&1
   done
 }
