@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,11 +61,12 @@ package::InstallPackage ReadPackage(const std::string& path) {
 }
 
 // The status line: stored and repainted at once on the window's own thread, as the wizard's
-// page window does.
+// page window does with what the installation posts.
 LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   static std::wstring status;
   if (message == kSetStatusMessage) {
-    status = *reinterpret_cast<const std::wstring*>(lParam);
+    const std::unique_ptr<std::wstring> posted(reinterpret_cast<std::wstring*>(lParam));
+    status = *posted;
     ::InvalidateRect(window, nullptr, FALSE);
     ::UpdateWindow(window);
     return 0;
@@ -115,10 +117,14 @@ class BenchWindow : public package::StagingView {
   // during its installation. The next window of a comparison covers it.
 
   std::wstring InstallFolderText() override { return Wide(m_folder); }
-  void ShowStatus(const std::wstring& text) override { ::SendMessageW(m_status, kSetStatusMessage, 0, reinterpret_cast<LPARAM>(&text)); }
+  // Posted, as the installation posts them to the wizard.
+  void ShowStatus(const std::wstring& text) override {
+    auto status = std::make_unique<std::wstring>(text);
+    if (::PostMessageW(m_status, kSetStatusMessage, 0, reinterpret_cast<LPARAM>(status.get()))) status.release();
+  }
   void ShowProgressPosition(int32_t position) override {
     ++m_messages;
-    if (::IsWindow(m_bar)) ::SendMessageW(m_bar, PBM_SETPOS, position, 0);
+    ::PostMessageW(m_bar, PBM_SETPOS, position, 0);
   }
   long Messages() const { return m_messages; }
 
@@ -135,17 +141,22 @@ DWORD WINAPI RunWork(void* work) {
   return 0;
 }
 
+void DispatchWaiting() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
 // Runs work on a worker thread while this thread pumps messages; returns the seconds it took.
 double TimeOnWorker(std::function<void()> work) {
   const double start = Now();
   const HANDLE worker = ::CreateThread(nullptr, 0, RunWork, &work, 0, nullptr);
-  while (::MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-  }
+  while (::MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) DispatchWaiting();
+  // What the worker posted is shown before the run counts as done, as the wizard shows its finish
+  // page only after the progress and status posted before.
+  DispatchWaiting();
   const double seconds = Now() - start;
   ::CloseHandle(worker);
   return seconds;

@@ -52,9 +52,11 @@ echo "bench: start-up of PrinterSetup64.exe and of a window of Wine's own cost..
 time_to_window startup_trivial "$trivial_window"
 time_to_window startup_installer "$installer"
 
-# 32-bit programs, where this machine runs them: the 32-bit staging (under WOW64) and NSIS.
+# 32-bit programs, where this machine runs them: the 32-bit start-up and staging (under WOW64)
+# and NSIS.
 if [ -n "${BENCH_RUN_32BIT:-}" ]; then
-  echo "bench: 32-bit staging and the NSIS installer..."
+  echo "bench: 32-bit start-up, staging and the NSIS installer..."
+  time_to_window startup_installer_win32 "$build/win32/app/PrinterSetup.exe"
   wine "$build/win32/tools/bench/staging_bench.exe" compare "$(windows_path "$bench/payload.pkg")" \
     "$(windows_path "$bench/appended.exe")" "$folder" "$runs" 2>/dev/null |
     grep -E '^(time|messages|error) ' | sed -E 's/^(time|messages|error) ([a-z_]+)/\1 \2_win32/' >>"$raw"
