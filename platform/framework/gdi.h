@@ -8,18 +8,15 @@
 
 namespace framework {
 
-struct DeleteGdiObject {
-  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
-};
-struct DeleteMemoryDc {
-  void operator()(HDC dc) const { ::DeleteDC(dc); }
+struct MemoryDcTraits : platform::NullIsInvalid<HDC> {
+  static void Close(HDC dc) { ::DeleteDC(dc); }
 };
 
-using UniqueFont = platform::UniqueOwner<HFONT, nullptr, DeleteGdiObject>;
-using UniquePen = platform::UniqueOwner<HPEN, nullptr, DeleteGdiObject>;
-using UniqueBrush = platform::UniqueOwner<HBRUSH, nullptr, DeleteGdiObject>;
-using UniqueBitmap = platform::UniqueOwner<HBITMAP, nullptr, DeleteGdiObject>;
-using UniqueMemoryDc = platform::UniqueOwner<HDC, nullptr, DeleteMemoryDc>;
+using UniqueFont = platform::UniqueOwner<platform::GdiObjectTraits<HFONT>>;
+using UniquePen = platform::UniqueOwner<platform::GdiObjectTraits<HPEN>>;
+using UniqueBrush = platform::UniqueOwner<platform::GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = platform::UniqueOwner<platform::GdiObjectTraits<HBITMAP>>;
+using UniqueMemoryDc = platform::UniqueOwner<MemoryDcTraits>;
 
 // Selects an object into a device context and puts the previous one back when it goes.
 class ScopedSelection {

@@ -44,7 +44,7 @@ BOOL WriteDriverDefault(const wchar_t* printer_name, DEVMODEW& out, LONG& buffer
     return Fail(ERROR_INSUFFICIENT_BUFFER);
   }
   const plotter::PrinterAccess printer(nullptr, printer_name);
-  const plotter::ParseResult parsed = plotter::LoadPrinterCharacterization(printer.get());
+  const plotter::ParseResult parsed = plotter::LoadPrinterCharacterization(printer.Get());
   if (!parsed.ok()) return Fail(ERROR_INVALID_DATA);
   out = plotter::DefaultDevMode(parsed.data, printer_name);
   buffer_size = sizeof(DEVMODEW);
@@ -70,7 +70,7 @@ extern "C" {
 DRIVER_EXPORT DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDevCap,
                                                  VOID* pvOutput, DEVMODEW*) {
   const plotter::PrinterAccess printer(hPrinter, pDeviceName);
-  const plotter::ParseResult parsed = plotter::LoadPrinterCharacterization(printer.get());
+  const plotter::ParseResult parsed = plotter::LoadPrinterCharacterization(printer.Get());
   if (!parsed.ok()) {
     SetLastError(ERROR_INVALID_DATA);
     return GDI_ERROR;

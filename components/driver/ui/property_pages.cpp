@@ -20,14 +20,10 @@ struct Sheet {
   std::wstring printer_name;
   Characterization device;
   PageTexts texts;
-  HICON icon = nullptr;
+  platform::UniqueIcon icon;
   const DOCUMENTPROPERTYHEADER* document = nullptr;  // the document sheet's caller
   DEVMODEW devmode{};
   PROPSHEETPAGEW page{};
-
-  ~Sheet() {
-    if (icon) DestroyIcon(icon);
-  }
 };
 
 unsigned Millimetres(int32_t thousandths) { return static_cast<unsigned>((thousandths + 500) / 1000); }
@@ -58,7 +54,7 @@ void ShowTexts(HWND dialog, const Sheet& sheet) {
     SendDlgItemMessageW(dialog, IDC_FORMS, LB_SETCURSEL, selected, 0);
   }
   if (sheet.icon)
-    SendDlgItemMessageW(dialog, IDC_PRINTER_ICON, STM_SETICON, reinterpret_cast<WPARAM>(sheet.icon), 0);
+    SendDlgItemMessageW(dialog, IDC_PRINTER_ICON, STM_SETICON, reinterpret_cast<WPARAM>(sheet.icon.Get()), 0);
 }
 
 void ApplySelectedForm(HWND dialog, Sheet& sheet) {
@@ -94,7 +90,7 @@ INT_PTR CALLBACK PageProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
 std::unique_ptr<Sheet> OpenSheet(LPARAM lParam, SheetKind kind) {
   const SheetPrinter given = PrinterOfSheet(lParam, kind);
   const PrinterAccess printer(given.handle, given.name);
-  const ParseResult parsed = LoadPrinterCharacterization(printer.get());
+  const ParseResult parsed = LoadPrinterCharacterization(printer.Get());
   if (!parsed.ok()) {
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
@@ -103,9 +99,9 @@ std::unique_ptr<Sheet> OpenSheet(LPARAM lParam, SheetKind kind) {
   sheet->kind = kind;
   sheet->printer_name = given.name ? given.name : L"";
   sheet->device = parsed.data;
-  const ResourceModule strings(LanguageDllPath(printer.get()));
+  const ResourceModule strings(LanguageDllPath(printer.Get()));
   sheet->texts = ComposePageTexts(sheet->device, strings, kind);
-  sheet->icon = ResourceModule(SupportFilePath(kImageDll)).Icon(IDI_PRINTER, kIconSize);
+  sheet->icon.Attach(ResourceModule(SupportFilePath(kImageDll)).Icon(IDI_PRINTER, kIconSize));
   if (kind == SheetKind::kDocument) {
     sheet->document = reinterpret_cast<const DOCUMENTPROPERTYHEADER*>(lParam);
     sheet->devmode = DocumentDevMode(sheet->device, *sheet->document);
@@ -143,7 +139,7 @@ LONG DescribeSheet(const PROPSHEETUI_INFO& info, LPARAM lParam) {
   header->hInst = ThisModule();
   if (sheet->icon) {
     header->Flags |= PSUIHDRF_USEHICON;
-    header->hIcon = sheet->icon;
+    header->hIcon = sheet->icon.Get();
   } else {
     header->IconID = IDI_CPSUI_PRINTER;
   }

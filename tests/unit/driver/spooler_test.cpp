@@ -15,6 +15,8 @@
 #include "components/driver/ui/printer_interface.h"
 #include "components/driver/ui/ui_text.h"
 #include "components/langdll/driver_resources.h"
+#include "platform/handle.h"
+#include "platform/two_call.h"
 #include "tests/unit/driver/component_files.h"
 #include "tests/unit/driver/installer_characterization.h"
 
@@ -99,30 +101,22 @@ bool InstallLikeTheInstaller(const Model& model) {
   return true;
 }
 
-class PrinterHandle {
- public:
-  explicit PrinterHandle(const wchar_t* name) { OpenPrinterW(const_cast<LPWSTR>(name), &handle_, nullptr); }
-  ~PrinterHandle() {
-    if (handle_) ClosePrinter(handle_);
-  }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_ = nullptr;
-};
+platform::UniquePrinter OpenedPrinter(const wchar_t* name) {
+  HANDLE printer = nullptr;
+  OpenPrinterW(const_cast<LPWSTR>(name), &printer, nullptr);
+  return platform::UniquePrinter(printer);
+}
 
 std::vector<BYTE> DriverInfo(HANDLE printer) {
-  DWORD needed = 0;
-  GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterDriverW(printer, nullptr, 3, buffer.data(), needed, &needed)) buffer.clear();
-  return buffer;
+  return platform::ReadByTwoCalls([printer](BYTE* buffer, DWORD size, DWORD* needed) {
+           return GetPrinterDriverW(printer, nullptr, 3, buffer, size, needed);
+         }).bytes;
 }
 
 // A file of the driver the spooler installed for the printer, by its full path.
 std::wstring InstalledFile(const wchar_t* printer_name, LPWSTR DRIVER_INFO_3W::*file) {
-  const PrinterHandle printer(printer_name);
-  const std::vector<BYTE> info = DriverInfo(printer.get());
+  const platform::UniquePrinter printer = OpenedPrinter(printer_name);
+  const std::vector<BYTE> info = DriverInfo(printer.Get());
   return info.empty() ? L"" : reinterpret_cast<const DRIVER_INFO_3W*>(info.data())->*file;
 }
 
@@ -163,9 +157,9 @@ class InstalledDriver : public ::testing::Test {
 TEST_F(InstalledDriver, SpoolerKeepsTheDriverFilesAndOpensThePrinters) {
   for (const Model* model : {&kDemo80, &kDemo58}) {
     const std::wstring name = model->printer;
-    const PrinterHandle printer(model->printer);
-    ASSERT_NE(printer.get(), nullptr) << GetLastError();
-    const std::vector<BYTE> buffer = DriverInfo(printer.get());
+    const platform::UniquePrinter printer = OpenedPrinter(model->printer);
+    ASSERT_NE(printer.Get(), nullptr) << GetLastError();
+    const std::vector<BYTE> buffer = DriverInfo(printer.Get());
     ASSERT_FALSE(buffer.empty());
     const auto* info = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
     EXPECT_EQ(std::wstring(info->pName), name + L" Driver");
@@ -229,12 +223,12 @@ TEST_F(InstalledDriver, CapabilitiesFollowTheFileAsItIsNow) {
 }
 
 TEST_F(InstalledDriver, DocumentPropertiesGiveTheDriversDevMode) {
-  const PrinterHandle printer(kDemo80.printer);
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
   const LONG size =
-      DocumentPropertiesW(nullptr, printer.get(), const_cast<LPWSTR>(kDemo80.printer), nullptr, nullptr, 0);
+      DocumentPropertiesW(nullptr, printer.Get(), const_cast<LPWSTR>(kDemo80.printer), nullptr, nullptr, 0);
   ASSERT_EQ(size, static_cast<LONG>(sizeof(DEVMODEW)));
   DEVMODEW devmode{};
-  ASSERT_EQ(DocumentPropertiesW(nullptr, printer.get(), const_cast<LPWSTR>(kDemo80.printer), &devmode,
+  ASSERT_EQ(DocumentPropertiesW(nullptr, printer.Get(), const_cast<LPWSTR>(kDemo80.printer), &devmode,
                                 nullptr, DM_OUT_BUFFER),
             IDOK);
   EXPECT_EQ(devmode.dmPaperSize, plotter::PaperIdOfForm(0));
@@ -245,7 +239,7 @@ TEST_F(InstalledDriver, DocumentPropertiesGiveTheDriversDevMode) {
   asked.dmPaperSize = plotter::PaperIdOfForm(2);
   asked.dmFields = DM_PAPERSIZE;
   DEVMODEW merged{};
-  ASSERT_EQ(DocumentPropertiesW(nullptr, printer.get(), const_cast<LPWSTR>(kDemo80.printer), &merged, &asked,
+  ASSERT_EQ(DocumentPropertiesW(nullptr, printer.Get(), const_cast<LPWSTR>(kDemo80.printer), &merged, &asked,
                                 DM_IN_BUFFER | DM_OUT_BUFFER),
             IDOK);
   EXPECT_EQ(std::wstring(merged.dmFormName),
@@ -273,8 +267,8 @@ TEST_F(InstalledDriver, ConvertDevModeGivesTheDefaultAndNt351Forms) {
 }
 
 TEST_F(InstalledDriver, RenderingSideSizesItsSurfaceFromTheDataFileTheSpoolerNames) {
-  const PrinterHandle printer(kDemo58.printer);
-  const std::wstring data_file = plotter::DataFileOfPrinter(printer.get());
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo58.printer);
+  const std::wstring data_file = plotter::DataFileOfPrinter(printer.Get());
   const test::ModelForm form =
       test::InstallerForms(kDemo58.family, kDemo58.paper_width, kDemo58.paper_height)[2];
   DEVMODEW job{};
@@ -320,10 +314,10 @@ TEST_F(InstalledDriver, SheetsAddOnePageTitledInThePrintersLanguage) {
   ASSERT_NE(document_sheets, nullptr);
   ASSERT_NE(device_sheets, nullptr);
   const plotter::ResourceModule chinese(test::ComponentPath(L"CHISMPL.DLL"));
-  const PrinterHandle printer(kDemo80.printer);
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
 
   DEVMODEW out{};
-  DOCUMENTPROPERTYHEADER document{sizeof(document), 0,    printer.get(), const_cast<LPWSTR>(kDemo80.printer),
+  DOCUMENTPROPERTYHEADER document{sizeof(document), 0,    printer.Get(), const_cast<LPWSTR>(kDemo80.printer),
                                   nullptr,          &out, sizeof(out),   DM_OUT_BUFFER};
   SheetHost host;
   PROPSHEETUI_INFO info = host.Info(reinterpret_cast<LPARAM>(&document));
@@ -338,7 +332,7 @@ TEST_F(InstalledDriver, SheetsAddOnePageTitledInThePrintersLanguage) {
   EXPECT_EQ(document_sheets(&info, 0), CPSUI_OK);
   EXPECT_STREQ(out.dmFormName, L"Custom");
 
-  DEVICEPROPERTYHEADER device{sizeof(device), 0, printer.get(), const_cast<LPWSTR>(kDemo80.printer)};
+  DEVICEPROPERTYHEADER device{sizeof(device), 0, printer.Get(), const_cast<LPWSTR>(kDemo80.printer)};
   PROPSHEETUI_INFO device_info = host.Info(reinterpret_cast<LPARAM>(&device));
   device_info.Reason = PROPSHEETUI_REASON_INIT;
   ASSERT_EQ(device_sheets(&device_info, 0), CPSUI_OK);
@@ -354,9 +348,9 @@ TEST_F(InstalledDriver, JobsAreHeldWhenTheModelDataIsUnreadable) {
   const test::LoadedDll dll(InstalledFile(kDemo80.printer, &DRIVER_INFO_3W::pConfigFile));
   const auto query = dll.Entry<decltype(&DevQueryPrintEx)>("DevQueryPrintEx");
   ASSERT_NE(query, nullptr);
-  const PrinterHandle printer(kDemo80.printer);
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
   wchar_t reason[128] = {};
-  DEVQUERYPRINT_INFO info{sizeof(info), 1, printer.get(), nullptr, reason, 128, 0};
+  DEVQUERYPRINT_INFO info{sizeof(info), 1, printer.Get(), nullptr, reason, 128, 0};
   EXPECT_TRUE(query(&info));
 
   const ReplacedDataFile broken(kDemo80.printer, {'P', 'l', 'o', 't'});
@@ -367,13 +361,13 @@ TEST_F(InstalledDriver, JobsAreHeldWhenTheModelDataIsUnreadable) {
 }
 
 TEST_F(InstalledDriver, LanguageValuesThatAreNoPlainFileNameFallBackToEnglish) {
-  const PrinterHandle printer(kDemo80.printer);
-  EXPECT_EQ(plotter::LanguageDllOfPrinter(printer.get()), kDemo80.language);
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
+  EXPECT_EQ(plotter::LanguageDllOfPrinter(printer.Get()), kDemo80.language);
   for (const wchar_t* value : {L"..\\CHISMPL.DLL", L"C:CHISMPL.DLL", L"sub/CHISMPL.DLL", L""}) {
-    SetText(printer.get(), L"Language", value);
-    EXPECT_EQ(plotter::LanguageDllOfPrinter(printer.get()), plotter::kDefaultLanguageDll);
+    SetText(printer.Get(), L"Language", value);
+    EXPECT_EQ(plotter::LanguageDllOfPrinter(printer.Get()), plotter::kDefaultLanguageDll);
   }
-  SetText(printer.get(), L"Language", kDemo80.language);
+  SetText(printer.Get(), L"Language", kDemo80.language);
 }
 
 }  // namespace
