@@ -57,11 +57,11 @@ HICON ResourceModule::Icon(UINT id, int size) const {
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
-std::wstring SupportFilePath(const std::wstring& file_name) {
+std::wstring SupportFilePath(const std::wstring& fileName) {
   const std::wstring folder = FolderOfThisModule();
-  const std::wstring beside = folder + file_name;
-  const std::wstring candidates[] = {beside, ParentFolder(folder) + L"3\\" + file_name,
-                                     folder + L"3\\" + file_name};
+  const std::wstring beside = folder + fileName;
+  const std::wstring candidates[] = {beside, ParentFolder(folder) + L"3\\" + fileName,
+                                     folder + L"3\\" + fileName};
   for (const std::wstring& candidate : candidates) {
     if (FileExists(candidate)) return candidate;
   }

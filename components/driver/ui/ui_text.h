@@ -33,7 +33,7 @@ HINSTANCE ThisModule();
 // The support file's path: beside this DLL (where the spooler gathers a driver's files), else in
 // the version-3 folder of the driver directory this DLL sits in or below, where the installer
 // places them.
-std::wstring SupportFilePath(const std::wstring& file_name);
+std::wstring SupportFilePath(const std::wstring& fileName);
 
 // The printer's "Language" value when it is a plain file name, else the English DLL.
 std::wstring LanguageDllOfPrinter(HANDLE printer);

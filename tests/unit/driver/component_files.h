@@ -10,7 +10,7 @@
 namespace test {
 
 // "plotter.dll" names plotter.dll here and plotter.dll.x64 in the 64-bit tree.
-std::wstring ComponentPath(const std::wstring& package_name);
+std::wstring ComponentPath(const std::wstring& packageName);
 
 // A DLL loaded for the life of the object.
 class LoadedDll {

@@ -28,8 +28,8 @@ struct Model {
   const wchar_t* language;
   std::string family;
   uint32_t resolution;
-  int32_t paper_width;
-  int32_t paper_height;
+  int32_t paperWidth;
+  int32_t paperHeight;
 };
 
 const Model kDemo80 = {L"Demo80", L"FILE:", L"CHISMPL.DLL", "POS80", 203, 720, 32760};
@@ -72,25 +72,25 @@ bool InstallLikeTheInstaller(const Model& model) {
   }
   WriteFile(
       directory + L"\\" + name + L"GPC.pcd",
-      test::InstallerCharacterization(model.family, model.resolution, model.paper_width, model.paper_height));
+      test::InstallerCharacterization(model.family, model.resolution, model.paperWidth, model.paperHeight));
 
-  const std::wstring driver_name = name + L" Driver";
-  const std::wstring driver_file = name + L"Drv.dll";
-  const std::wstring data_file = name + L"GPC.pcd";
-  const std::wstring config_file = name + L"UI.dll";
+  const std::wstring driverName = name + L" Driver";
+  const std::wstring driverFile = name + L"Drv.dll";
+  const std::wstring dataFile = name + L"GPC.pcd";
+  const std::wstring configFile = name + L"UI.dll";
   DRIVER_INFO_3W driver{};
   driver.cVersion = 3;
-  driver.pName = const_cast<LPWSTR>(driver_name.c_str());
-  driver.pDriverPath = const_cast<LPWSTR>(driver_file.c_str());
-  driver.pDataFile = const_cast<LPWSTR>(data_file.c_str());
-  driver.pConfigFile = const_cast<LPWSTR>(config_file.c_str());
+  driver.pName = const_cast<LPWSTR>(driverName.c_str());
+  driver.pDriverPath = const_cast<LPWSTR>(driverFile.c_str());
+  driver.pDataFile = const_cast<LPWSTR>(dataFile.c_str());
+  driver.pConfigFile = const_cast<LPWSTR>(configFile.c_str());
   driver.pDependentFiles = const_cast<LPWSTR>(L"CHISMPL.DLL\0CHITRAD.DLL\0ENGLISH.DLL\0Image.dll\0");
   if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) return false;
 
   PRINTER_INFO_2W info{};
   info.pPrinterName = const_cast<LPWSTR>(model.printer);
   info.pPortName = const_cast<LPWSTR>(model.port);
-  info.pDriverName = const_cast<LPWSTR>(driver_name.c_str());
+  info.pDriverName = const_cast<LPWSTR>(driverName.c_str());
   info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
   info.pDatatype = const_cast<LPWSTR>(L"RAW");
   info.Attributes = PRINTER_ATTRIBUTE_DEFAULT;
@@ -114,8 +114,8 @@ std::vector<BYTE> DriverInfo(HANDLE printer) {
 }
 
 // A file of the driver the spooler installed for the printer, by its full path.
-std::wstring InstalledFile(const wchar_t* printer_name, LPWSTR DRIVER_INFO_3W::*file) {
-  const platform::UniquePrinter printer = OpenedPrinter(printer_name);
+std::wstring InstalledFile(const wchar_t* printerName, LPWSTR DRIVER_INFO_3W::*file) {
+  const platform::UniquePrinter printer = OpenedPrinter(printerName);
   const std::vector<BYTE> info = DriverInfo(printer.Get());
   return info.empty() ? L"" : reinterpret_cast<const DRIVER_INFO_3W*>(info.data())->*file;
 }
@@ -175,7 +175,7 @@ TEST_F(InstalledDriver, SpoolerKeepsTheDriverFilesAndOpensThePrinters) {
 TEST_F(InstalledDriver, DeviceCapabilitiesAnswerFromEachPrintersCharacterizationFile) {
   for (const Model* model : {&kDemo80, &kDemo58}) {
     const std::vector<test::ModelForm> forms =
-        test::InstallerForms(model->family, model->paper_width, model->paper_height);
+        test::InstallerForms(model->family, model->paperWidth, model->paperHeight);
     const int count = DeviceCapabilitiesW(model->printer, model->port, DC_PAPERS, nullptr, nullptr);
     ASSERT_EQ(count, static_cast<int>(forms.size()));
     std::vector<WORD> ids(forms.size());
@@ -205,7 +205,7 @@ TEST_F(InstalledDriver, DeviceCapabilitiesAnswerFromEachPrintersCharacterization
 
 TEST_F(InstalledDriver, CapabilitiesFollowTheFileAsItIsNow) {
   {
-    const ReplacedDataFile other_model(kDemo80.printer,
+    const ReplacedDataFile otherModel(kDemo80.printer,
                                        test::InstallerCharacterization("POS76", 180, 760, 2970));
     EXPECT_EQ(DeviceCapabilitiesW(kDemo80.printer, kDemo80.port, DC_PAPERS, nullptr, nullptr), 1);
     LONG resolution[2] = {};
@@ -243,7 +243,7 @@ TEST_F(InstalledDriver, DocumentPropertiesGiveTheDriversDevMode) {
                                 DM_IN_BUFFER | DM_OUT_BUFFER),
             IDOK);
   EXPECT_EQ(std::wstring(merged.dmFormName),
-            Wide(test::InstallerForms(kDemo80.family, kDemo80.paper_width, kDemo80.paper_height)[2].name));
+            Wide(test::InstallerForms(kDemo80.family, kDemo80.paperWidth, kDemo80.paperHeight)[2].name));
 }
 
 TEST_F(InstalledDriver, ConvertDevModeGivesTheDefaultAndNt351Forms) {
@@ -268,21 +268,21 @@ TEST_F(InstalledDriver, ConvertDevModeGivesTheDefaultAndNt351Forms) {
 
 TEST_F(InstalledDriver, RenderingSideSizesItsSurfaceFromTheDataFileTheSpoolerNames) {
   const platform::UniquePrinter printer = OpenedPrinter(kDemo58.printer);
-  const std::wstring data_file = plotter::DataFileOfPrinter(printer.Get());
+  const std::wstring dataFile = plotter::DataFileOfPrinter(printer.Get());
   const test::ModelForm form =
-      test::InstallerForms(kDemo58.family, kDemo58.paper_width, kDemo58.paper_height)[2];
+      test::InstallerForms(kDemo58.family, kDemo58.paperWidth, kDemo58.paperHeight)[2];
   DEVMODEW job{};
   job.dmSize = sizeof(job);
   job.dmFields = DM_PAPERSIZE;
   job.dmPaperSize = plotter::PaperIdOfForm(2);
   plotter::DeviceSetup setup;
-  ASSERT_TRUE(plotter::SetUpDevice(data_file, kDemo58.printer, &job, setup));
+  ASSERT_TRUE(plotter::SetUpDevice(dataFile, kDemo58.printer, &job, setup));
   EXPECT_EQ(setup.gdi.ulLogPixelsX, kDemo58.resolution);
   EXPECT_EQ(setup.gdi.ulHorzRes, static_cast<ULONG>(int64_t{form.width} * kDemo58.resolution / 25400));
   EXPECT_EQ(setup.gdi.ulVertRes, static_cast<ULONG>(int64_t{form.height} * kDemo58.resolution / 25400));
 
   const ReplacedDataFile broken(kDemo58.printer, {});
-  EXPECT_FALSE(plotter::SetUpDevice(data_file, kDemo58.printer, &job, setup));
+  EXPECT_FALSE(plotter::SetUpDevice(dataFile, kDemo58.printer, &job, setup));
 }
 
 // Records what the property sheet asks of its host.
@@ -292,7 +292,7 @@ struct SheetHost {
     if (function != CPSFUNC_ADD_PROPSHEETPAGEW) return 0;
     const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam1);
     self->titles.push_back(page->pszTitle);
-    self->pages_have_procedure = self->pages_have_procedure && page->pfnDlgProc != nullptr;
+    self->pagesHaveProcedure = self->pagesHaveProcedure && page->pfnDlgProc != nullptr;
     return static_cast<LONG_PTR>(self->titles.size());
   }
   PROPSHEETUI_INFO Info(LPARAM init) {
@@ -304,15 +304,15 @@ struct SheetHost {
     return info;
   }
   std::vector<std::wstring> titles;
-  bool pages_have_procedure = true;
+  bool pagesHaveProcedure = true;
 };
 
 TEST_F(InstalledDriver, SheetsAddOnePageTitledInThePrintersLanguage) {
   const test::LoadedDll dll(InstalledFile(kDemo80.printer, &DRIVER_INFO_3W::pConfigFile));
-  const auto document_sheets = dll.Entry<decltype(&DrvDocumentPropertySheets)>("DrvDocumentPropertySheets");
-  const auto device_sheets = dll.Entry<decltype(&DrvDevicePropertySheets)>("DrvDevicePropertySheets");
-  ASSERT_NE(document_sheets, nullptr);
-  ASSERT_NE(device_sheets, nullptr);
+  const auto documentSheets = dll.Entry<decltype(&DrvDocumentPropertySheets)>("DrvDocumentPropertySheets");
+  const auto deviceSheets = dll.Entry<decltype(&DrvDevicePropertySheets)>("DrvDevicePropertySheets");
+  ASSERT_NE(documentSheets, nullptr);
+  ASSERT_NE(deviceSheets, nullptr);
   const plotter::ResourceModule chinese(test::ComponentPath(L"CHISMPL.DLL"));
   const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
 
@@ -322,26 +322,26 @@ TEST_F(InstalledDriver, SheetsAddOnePageTitledInThePrintersLanguage) {
   SheetHost host;
   PROPSHEETUI_INFO info = host.Info(reinterpret_cast<LPARAM>(&document));
   info.Reason = PROPSHEETUI_REASON_INIT;
-  ASSERT_EQ(document_sheets(&info, 0), CPSUI_OK);
+  ASSERT_EQ(documentSheets(&info, 0), CPSUI_OK);
   PROPSHEETUI_INFO_HEADER header{};
   header.cbSize = sizeof(header);
   info.Reason = PROPSHEETUI_REASON_GET_INFO_HEADER;
-  EXPECT_EQ(document_sheets(&info, reinterpret_cast<LPARAM>(&header)), CPSUI_OK);
+  EXPECT_EQ(documentSheets(&info, reinterpret_cast<LPARAM>(&header)), CPSUI_OK);
   EXPECT_STREQ(header.pTitle, kDemo80.printer);
   info.Reason = PROPSHEETUI_REASON_DESTROY;
-  EXPECT_EQ(document_sheets(&info, 0), CPSUI_OK);
+  EXPECT_EQ(documentSheets(&info, 0), CPSUI_OK);
   EXPECT_STREQ(out.dmFormName, L"Custom");
 
   DEVICEPROPERTYHEADER device{sizeof(device), 0, printer.Get(), const_cast<LPWSTR>(kDemo80.printer)};
-  PROPSHEETUI_INFO device_info = host.Info(reinterpret_cast<LPARAM>(&device));
-  device_info.Reason = PROPSHEETUI_REASON_INIT;
-  ASSERT_EQ(device_sheets(&device_info, 0), CPSUI_OK);
-  device_info.Reason = PROPSHEETUI_REASON_DESTROY;
-  EXPECT_EQ(device_sheets(&device_info, 0), CPSUI_OK);
+  PROPSHEETUI_INFO deviceInfo = host.Info(reinterpret_cast<LPARAM>(&device));
+  deviceInfo.Reason = PROPSHEETUI_REASON_INIT;
+  ASSERT_EQ(deviceSheets(&deviceInfo, 0), CPSUI_OK);
+  deviceInfo.Reason = PROPSHEETUI_REASON_DESTROY;
+  EXPECT_EQ(deviceSheets(&deviceInfo, 0), CPSUI_OK);
 
   EXPECT_EQ(host.titles, (std::vector<std::wstring>{chinese.String(IDS_DOCUMENT_PAGE_TITLE),
                                                     chinese.String(IDS_DEVICE_PAGE_TITLE)}));
-  EXPECT_TRUE(host.pages_have_procedure);
+  EXPECT_TRUE(host.pagesHaveProcedure);
 }
 
 TEST_F(InstalledDriver, JobsAreHeldWhenTheModelDataIsUnreadable) {
