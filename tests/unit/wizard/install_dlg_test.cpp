@@ -152,10 +152,12 @@ class InstallDlgTest : public testing::Test {
     for (const auto& [id, text] : captions) EXPECT_EQ(dialog().Text(id), text) << "control " << id;
   }
 
-  // Leaves the settings page and checks that the installation has started.
+  // Leaves the settings page and checks that the installation has started (a quick one may
+  // have ended already: its end is posted by the worker).
   void ConfirmSettings() {
     ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
-    ASSERT_EQ(dialog().Page(), kInstallingPage);
+    const int page = dialog().Page();
+    ASSERT_TRUE(page == kInstallingPage || page == kFinishedPage || page == kFailurePage) << "page " << page;
   }
 
  private:
