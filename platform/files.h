@@ -45,20 +45,6 @@ BOOL CopyFileW(const wchar_t* source, const wchar_t* target, BOOL failIfExists);
 BOOL MoveFileExW(const wchar_t* source, const wchar_t* target, DWORD flags);
 DWORD GetTempPathW(DWORD capacity, wchar_t* path);
 
-struct CloseFind {
-  void operator()(HANDLE search) const { files::FindClose(search); }
-};
-// A folder listing; invalid is INVALID_HANDLE_VALUE, as FindFirstFileW returns it.
-class UniqueFindHandle {
- public:
-  UniqueFindHandle() = default;
-  explicit UniqueFindHandle(HANDLE search) : m_search(search == INVALID_HANDLE_VALUE ? nullptr : search) {}
-  HANDLE Get() const { return m_search.Get(); }
-  bool IsValid() const { return m_search.IsValid(); }
-  explicit operator bool() const { return IsValid(); }
-
- private:
-  UniqueOwner<HANDLE, nullptr, CloseFind> m_search;
-};
+using platform::UniqueFindHandle;
 
 }  // namespace platform::files

@@ -14,6 +14,6 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds);
 // Sleeps without a fault: waiting is never the call that fails.
 void Sleep(DWORD milliseconds);
 
-using UniqueProcess = UniqueOwner<HANDLE, nullptr, CloseKernelHandle>;
+using UniqueProcess = UniqueHandle;
 
 }  // namespace platform::processes

@@ -23,11 +23,12 @@ LSTATUS RegCloseKey(HKEY key);
 // path closes what it opens.
 int OpenKeyCount();
 
-struct CloseRegistryKey {
-  void operator()(HKEY key) const { registry::RegCloseKey(key); }
+// Closes through RegCloseKey above, so that OpenKeyCount sees it.
+struct CountedKeyTraits : NullIsInvalid<HKEY> {
+  static void Close(HKEY key) { registry::RegCloseKey(key); }
 };
 // An opened or created key; never one of the predefined root keys.
-using UniqueKey = UniqueOwner<HKEY, nullptr, CloseRegistryKey>;
+using UniqueKey = UniqueOwner<CountedKeyTraits>;
 
 // Opens an existing key only.
 LSTATUS RegOpenKeyExW(HKEY root, const wchar_t* subKey, REGSAM access, HKEY* key);

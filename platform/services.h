@@ -26,9 +26,10 @@ BOOL CloseServiceHandle(SC_HANDLE handle);
 // Handles opened through these wrappers and not closed yet; lets tests check every path.
 int OpenHandleCount();
 
-struct CloseServiceHandleOf {
-  void operator()(SC_HANDLE handle) const { services::CloseServiceHandle(handle); }
+// Closes through CloseServiceHandle above, so that OpenHandleCount sees it.
+struct CountedServiceHandleTraits : NullIsInvalid<SC_HANDLE> {
+  static void Close(SC_HANDLE handle) { services::CloseServiceHandle(handle); }
 };
-using UniqueServiceHandle = UniqueOwner<SC_HANDLE, nullptr, CloseServiceHandleOf>;
+using UniqueServiceHandle = UniqueOwner<CountedServiceHandleTraits>;
 
 }  // namespace platform::services

@@ -17,21 +17,6 @@ BOOL SetupDiGetDeviceInterfaceDetailW(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* in
 // Not injectable: a destroy made to fail would only leak the set.
 BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set);
 
-struct DestroyDeviceInfoList {
-  void operator()(HDEVINFO set) const { setup_api::SetupDiDestroyDeviceInfoList(set); }
-};
-
-// A device information set; invalid is INVALID_HANDLE_VALUE, as SetupDiGetClassDevsW returns it.
-class UniqueDeviceInfoList {
- public:
-  UniqueDeviceInfoList() = default;
-  explicit UniqueDeviceInfoList(HDEVINFO set) : m_set(set == INVALID_HANDLE_VALUE ? nullptr : set) {}
-  HDEVINFO Get() const { return m_set.Get(); }
-  bool IsValid() const { return m_set.IsValid(); }
-  explicit operator bool() const { return IsValid(); }
-
- private:
-  UniqueOwner<HDEVINFO, nullptr, DestroyDeviceInfoList> m_set;
-};
+using platform::UniqueDeviceInfoList;
 
 }  // namespace platform::setup_api

@@ -28,24 +28,12 @@ BOOL AddPortExW(HMODULE winspool, const wchar_t* server, DWORD level, BYTE* port
 
 BOOL ClosePrinter(HANDLE printer) { return ::ClosePrinter(printer); }
 
-std::span<const PORT_INFO_2W> LocalPorts::Records() const {
-  if (outcome != Outcome::kListed) return {};
-  return {reinterpret_cast<const PORT_INFO_2W*>(buffer.data()), count};
-}
-
 LocalPorts EnumLocalPortsLevel2(DWORD extraBytes) {
-  LocalPorts ports;
-  DWORD needed = 0;
-  DWORD returned = 0;
-  if (EnumPortsW(nullptr, 2, nullptr, 0, &needed, &returned) || ::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-    return ports;
-  }
-  ports.buffer.resize(needed + extraBytes);
-  const DWORD size = static_cast<DWORD>(ports.buffer.size());
-  const bool listed = EnumPortsW(nullptr, 2, ports.buffer.data(), size, &needed, &returned);
-  ports.outcome = listed ? LocalPorts::Outcome::kListed : LocalPorts::Outcome::kSecondCallFailed;
-  ports.count = listed ? returned : 0;
-  return ports;
+  return ListByTwoCalls<PORT_INFO_2W>(
+      [](BYTE* buffer, DWORD size, DWORD* needed, DWORD* returned) {
+        return EnumPortsW(nullptr, 2, buffer, size, needed, returned);
+      },
+      extraBytes);
 }
 
 BOOL OpenPrinterW(const wchar_t* name, HANDLE* printer, DWORD access) {

@@ -5,10 +5,8 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <span>
-#include <vector>
-
 #include "platform/handle.h"
+#include "platform/two_call.h"
 
 namespace platform::spooler {
 
@@ -23,25 +21,11 @@ BOOL AddPortExW(HMODULE winspool, const wchar_t* server, DWORD level, BYTE* port
 // Not injectable: a close made to fail would only leak the handle.
 BOOL ClosePrinter(HANDLE printer);
 
-struct ClosePrinterHandle {
-  void operator()(HANDLE printer) const { spooler::ClosePrinter(printer); }
-};
-using UniquePrinter = UniqueOwner<HANDLE, nullptr, ClosePrinterHandle>;
+using platform::UniquePrinter;
 
-// Level-2 records of the local spooler's ports by the two-call pattern: EnumPortsW without a
-// buffer to learn the size, then again with that size plus `extraBytes`.
-struct LocalPorts {
-  enum class Outcome {
-    kSizeNotReported,  // the first call did not fail with ERROR_INSUFFICIENT_BUFFER
-    kSecondCallFailed,
-    kListed,
-  };
-  Outcome outcome = Outcome::kSizeNotReported;
-  std::vector<BYTE> buffer;  // owns the records and the texts they point to
-  DWORD count = 0;
-
-  std::span<const PORT_INFO_2W> Records() const;
-};
+// Level-2 records of the local spooler's ports by the two-call pattern, the second call with
+// `extraBytes` more than the first asked for.
+using LocalPorts = TwoCallList<PORT_INFO_2W>;
 LocalPorts EnumLocalPortsLevel2(DWORD extraBytes);
 
 // Printers, drivers and ports being removed.

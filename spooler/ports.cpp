@@ -52,9 +52,10 @@ std::wstring_view Cut(std::wstring_view text, size_t capacity) { return text.sub
 }  // namespace
 
 void FillLocalPortList(PortComboBox& combo) {
-  using platform::spooler::LocalPorts;
-  const LocalPorts ports = platform::spooler::EnumLocalPortsLevel2(kPortListExtraBytes);
-  if (ports.outcome == LocalPorts::Outcome::kSizeNotReported) return;
+  using platform::TwoCallOutcome;
+  const platform::spooler::LocalPorts ports = platform::spooler::EnumLocalPortsLevel2(kPortListExtraBytes);
+  // Only a reported size counts as a list, even an empty one: otherwise the combo stays as it is.
+  if (ports.outcome != TwoCallOutcome::kRead && ports.outcome != TwoCallOutcome::kSecondCallFailed) return;
   AppendPortsWithPrefix(combo, ports.Records(), L"COM");
   AppendPortsWithPrefix(combo, ports.Records(), L"LPT");
   combo.SetCurSel(0);

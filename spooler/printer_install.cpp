@@ -218,16 +218,12 @@ int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports,
 
 std::optional<PrinterSnapshot> EnumLocalPrinters() {
   constexpr DWORD kFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-  wchar_t emptyName[] = L"";
-  DWORD needed = 0;
-  DWORD count = 0;
-  platform::printers::EnumPrintersW(kFlags, emptyName, 2, nullptr, 0, &needed, &count);
-  PrinterSnapshot snapshot;
-  snapshot.buffer.assign(needed + 4, 0);
-  if (!platform::printers::EnumPrintersW(kFlags, emptyName, 2, snapshot.buffer.data(), needed, &needed, &count)) {
-    return std::nullopt;
-  }
-  snapshot.count = count;
+  PrinterSnapshot snapshot =
+      platform::ListByTwoCalls<PRINTER_INFO_2W>([](BYTE* buffer, DWORD size, DWORD* needed, DWORD* returned) {
+        wchar_t emptyName[] = L"";
+        return platform::printers::EnumPrintersW(kFlags, emptyName, 2, buffer, size, needed, returned);
+      });
+  if (!snapshot.Listed()) return std::nullopt;
   return snapshot;
 }
 

@@ -7,10 +7,10 @@
 #include <winspool.h>
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/two_call.h"
 #include "texts/model_table.h"
 #include "texts/wizard_text_parser.h"
 
@@ -46,13 +46,7 @@ int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports,
                               std::wstring& addedPrinterName);
 
 // Level-2 records of the local printers and connections, owning their texts.
-struct PrinterSnapshot {
-  std::vector<BYTE> buffer;
-  DWORD count = 0;
-  std::span<const PRINTER_INFO_2W> Records() const {
-    return {reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data()), count};
-  }
-};
+using PrinterSnapshot = platform::TwoCallList<PRINTER_INFO_2W>;
 std::optional<PrinterSnapshot> EnumLocalPrinters();
 
 // The candidate, or "candidate (n)" with the smallest n that no printer in the snapshot has.

@@ -3,20 +3,17 @@
 #include <winspool.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "components/portmon/text.h"
+#include "platform/two_call.h"
 
 namespace portmon {
 namespace {
 
-DWORD EnumLocalPrinters(std::vector<BYTE>& buffer, DWORD& count) {
-  DWORD needed = 0;
-  count = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
-  buffer.assign(needed, 0);
-  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return GetLastError();
-  return ERROR_SUCCESS;
+platform::TwoCallList<PRINTER_INFO_2W> EnumLocalPrinters() {
+  return platform::ListByTwoCalls<PRINTER_INFO_2W>([](BYTE* buffer, DWORD size, DWORD* needed, DWORD* returned) {
+    return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer, size, needed, returned);
+  });
 }
 
 std::wstring DescribePrinter(const PRINTER_INFO_2W& printer) {
@@ -46,15 +43,13 @@ bool PortListNames(std::wstring_view portList, std::wstring_view port) {
 
 DWORD DescribePort(const wchar_t* port, std::wstring& text) {
   if (!port) return ERROR_INVALID_PARAMETER;
-  std::vector<BYTE> buffer;
-  DWORD count = 0;
-  if (DWORD error = EnumLocalPrinters(buffer, count)) return error;
+  const platform::TwoCallList<PRINTER_INFO_2W> printers = EnumLocalPrinters();
+  if (!printers.Listed()) return GetLastError();
   text = L"Port " + std::wstring(port) + L" sends each job where its printer's data values point.";
-  const auto* printers = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
   bool anyPrinter = false;
-  for (DWORD index = 0; index < count; ++index) {
-    if (!printers[index].pPortName || !PortListNames(printers[index].pPortName, port)) continue;
-    text += L"\n" + DescribePrinter(printers[index]);
+  for (const PRINTER_INFO_2W& printer : printers.Records()) {
+    if (!printer.pPortName || !PortListNames(printer.pPortName, port)) continue;
+    text += L"\n" + DescribePrinter(printer);
     anyPrinter = true;
   }
   if (!anyPrinter) text += L"\nNo printer uses this port.";

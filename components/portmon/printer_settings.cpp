@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "components/portmon/text.h"
+#include "platform/two_call.h"
 
 namespace portmon {
 namespace {
@@ -12,14 +13,14 @@ constexpr wchar_t kBlanks[] = L" \t";
 // The value's bytes when it exists with the wanted type.
 std::optional<std::vector<BYTE>> QueryPrinterData(HANDLE printer, const wchar_t* name, DWORD wantedType) {
   DWORD type = 0;
-  DWORD needed = 0;
-  GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, nullptr, 0, &needed);
-  std::vector<BYTE> data(needed);
-  if (GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, data.data(), needed, &needed) != ERROR_SUCCESS ||
-      type != wantedType) {
-    return std::nullopt;
-  }
-  return data;
+  platform::TwoCallBuffer data = platform::ReadByTwoCalls([&](BYTE* buffer, DWORD size, DWORD* needed) {
+    // GetPrinterDataW returns its error instead of setting the last error.
+    const DWORD error = GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, buffer, size, needed);
+    SetLastError(error);
+    return error == ERROR_SUCCESS;
+  });
+  if (!data.Succeeded() || type != wantedType) return std::nullopt;
+  return std::move(data.bytes);
 }
 
 DWORD QueryDword(HANDLE printer, const wchar_t* name) {

@@ -12,10 +12,7 @@
 
 namespace portmon {
 
-struct ClosePrinterHandle {
-  void operator()(HANDLE printer) const { ::ClosePrinter(printer); }
-};
-using UniquePrinter = platform::UniqueOwner<HANDLE, nullptr, ClosePrinterHandle>;
+using platform::UniquePrinter;
 
 // "PortType" 1: the job goes over TCP to "IP"; anything else: to the USB printer of "VidAndPid".
 constexpr DWORD kNetworkPortType = 1;

@@ -12,10 +12,7 @@
 
 namespace portmon {
 
-struct CloseRegistryKey {
-  void operator()(HKEY key) const { ::RegCloseKey(key); }
-};
-using UniqueRegistryKey = platform::UniqueOwner<HKEY, nullptr, CloseRegistryKey>;
+using platform::UniqueRegistryKey;
 
 struct RegistryView {
   const MONITORREG* functions = nullptr;

@@ -8,15 +8,17 @@
 namespace portmon {
 namespace {
 
-struct CloseSocket {
-  void operator()(SOCKET socket) const { ::closesocket(socket); }
+struct SocketTraits {
+  using Type = SOCKET;
+  static constexpr Type Invalid() { return INVALID_SOCKET; }
+  static void Close(SOCKET socket) { ::closesocket(socket); }
 };
-using UniqueSocket = platform::UniqueOwner<SOCKET, INVALID_SOCKET, CloseSocket>;
+using UniqueSocket = platform::UniqueOwner<SocketTraits>;
 
-struct FreeAddresses {
-  void operator()(ADDRINFOW* addresses) const { ::FreeAddrInfoW(addresses); }
+struct AddressesTraits : platform::NullIsInvalid<ADDRINFOW*> {
+  static void Close(ADDRINFOW* addresses) { ::FreeAddrInfoW(addresses); }
 };
-using UniqueAddresses = platform::UniqueOwner<ADDRINFOW*, nullptr, FreeAddresses>;
+using UniqueAddresses = platform::UniqueOwner<AddressesTraits>;
 
 // Winsock is reference-counted per process; each target holds one reference.
 class WinsockUse {

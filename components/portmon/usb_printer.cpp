@@ -10,22 +10,6 @@ namespace {
 // GUID_DEVINTERFACE_USBPRINT, declared here rather than through initguid.
 constexpr GUID kUsbPrintInterface = {0x28d78fad, 0x5a12, 0x11d1, {0xae, 0x5b, 0x00, 0x00, 0xf8, 0x03, 0xa8, 0xc2}};
 
-// HDEVINFO's invalid value is INVALID_HANDLE_VALUE, not a constant the owner template takes.
-class DeviceInfoSet {
- public:
-  explicit DeviceInfoSet(HDEVINFO set) : m_set(set) {}
-  ~DeviceInfoSet() {
-    if (IsValid()) SetupDiDestroyDeviceInfoList(m_set);
-  }
-  DeviceInfoSet(const DeviceInfoSet&) = delete;
-  DeviceInfoSet& operator=(const DeviceInfoSet&) = delete;
-  HDEVINFO Get() const { return m_set; }
-  bool IsValid() const { return m_set != INVALID_HANDLE_VALUE; }
-
- private:
-  HDEVINFO m_set;
-};
-
 std::optional<std::wstring> InterfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& interfaceData) {
   DWORD size = 0;
   SetupDiGetDeviceInterfaceDetailW(set, &interfaceData, nullptr, 0, &size, nullptr);
@@ -53,7 +37,7 @@ class UsbTarget : public JobTarget {
 }  // namespace
 
 std::vector<std::wstring> ListPresentUsbPrinterPaths() {
-  DeviceInfoSet set(SetupDiGetClassDevsW(&kUsbPrintInterface, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+  const platform::UniqueDeviceInfoList set(SetupDiGetClassDevsW(&kUsbPrintInterface, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
   std::vector<std::wstring> paths;
   if (!set.IsValid()) return paths;
   SP_DEVICE_INTERFACE_DATA interfaceData{};

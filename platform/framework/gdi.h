@@ -10,23 +10,17 @@
 
 namespace framework {
 
-struct DeleteGdiObject {
-  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
-};
-struct DeleteMemoryDc {
-  void operator()(HDC dc) const { ::DeleteDC(dc); }
+struct MemoryDcTraits : platform::NullIsInvalid<HDC> {
+  static void Close(HDC dc) { ::DeleteDC(dc); }
 };
 
-using UniqueFont = platform::UniqueOwner<HFONT, nullptr, DeleteGdiObject>;
-using UniquePen = platform::UniqueOwner<HPEN, nullptr, DeleteGdiObject>;
-using UniqueBrush = platform::UniqueOwner<HBRUSH, nullptr, DeleteGdiObject>;
-using UniqueBitmap = platform::UniqueOwner<HBITMAP, nullptr, DeleteGdiObject>;
-using UniqueMemoryDc = platform::UniqueOwner<HDC, nullptr, DeleteMemoryDc>;
+using UniqueFont = platform::UniqueOwner<platform::GdiObjectTraits<HFONT>>;
+using UniquePen = platform::UniqueOwner<platform::GdiObjectTraits<HPEN>>;
+using UniqueBrush = platform::UniqueOwner<platform::GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = platform::UniqueOwner<platform::GdiObjectTraits<HBITMAP>>;
+using UniqueMemoryDc = platform::UniqueOwner<MemoryDcTraits>;
 
-struct DestroyIconHandle {
-  void operator()(HICON icon) const { ::DestroyIcon(icon); }
-};
-using UniqueIcon = platform::UniqueOwner<HICON, nullptr, DestroyIconHandle>;
+using platform::UniqueIcon;
 
 inline UniqueBrush CreateSolidBrush(COLORREF color) { return UniqueBrush(::CreateSolidBrush(color)); }
 

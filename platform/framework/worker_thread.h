@@ -27,7 +27,7 @@ class CWorkerThread {
   static DWORD WINAPI Run(void* self);
 
   std::function<void()> m_work;
-  platform::UniqueOwner<HANDLE, nullptr, platform::CloseKernelHandle> m_thread;
+  platform::UniqueHandle m_thread;
 };
 
 }  // namespace framework

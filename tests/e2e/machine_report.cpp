@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/two_call.h"
+
 namespace {
 
 void Print(const std::wstring& line) {
@@ -53,11 +55,10 @@ void PrintPrinterData(HANDLE printer) {
 int ReportPrinter(const std::wstring& name) {
   HANDLE printer = nullptr;
   if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, nullptr)) return Missing(L"printer", name);
-  DWORD needed = 0;
-  GetPrinterW(printer, 2, nullptr, 0, &needed);
-  std::vector<BYTE> buffer(needed + 2);
-  if (GetPrinterW(printer, 2, buffer.data(), needed, &needed)) {
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  const platform::TwoCallBuffer read = platform::ReadByTwoCalls(
+      [printer](BYTE* data, DWORD size, DWORD* needed) { return GetPrinterW(printer, 2, data, size, needed); });
+  if (read.bytes.size() >= sizeof(PRINTER_INFO_2W)) {
+    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(read.bytes.data());
     Print(std::wstring(L"port=") + info->pPortName);
     Print(std::wstring(L"driver=") + info->pDriverName);
   }
@@ -66,72 +67,45 @@ int ReportPrinter(const std::wstring& name) {
   return 0;
 }
 
-// Level-N records of an Enum* call that asks the size first.
-template <typename Enumerate>
-std::vector<BYTE> Records(Enumerate enumerate, DWORD& count) {
-  DWORD needed = 0;
-  count = 0;
-  enumerate(nullptr, 0, &needed, &count);
-  std::vector<BYTE> buffer(needed + 2);
-  if (!enumerate(buffer.data(), needed, &needed, &count)) count = 0;
-  return buffer;
-}
-
 int ReportDriver(const std::wstring& name, std::wstring environment) {
-  DWORD count = 0;
-  const std::vector<BYTE> buffer = Records(
-      [&](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
-        return EnumPrinterDriversW(nullptr, environment.data(), 3, data, size, needed, returned);
-      },
-      count);
-  const auto* drivers = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i) {
-    if (name != drivers[i].pName) continue;
-    Print(L"version=" + std::to_wstring(drivers[i].cVersion));
-    Print(std::wstring(L"driver=") + drivers[i].pDriverPath);
-    Print(std::wstring(L"data=") + drivers[i].pDataFile);
-    Print(std::wstring(L"config=") + drivers[i].pConfigFile);
+  const auto drivers = platform::ListByTwoCalls<DRIVER_INFO_3W>([&](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
+    return EnumPrinterDriversW(nullptr, environment.data(), 3, data, size, needed, returned);
+  });
+  for (const DRIVER_INFO_3W& driver : drivers.Records()) {
+    if (name != driver.pName) continue;
+    Print(L"version=" + std::to_wstring(driver.cVersion));
+    Print(std::wstring(L"driver=") + driver.pDriverPath);
+    Print(std::wstring(L"data=") + driver.pDataFile);
+    Print(std::wstring(L"config=") + driver.pConfigFile);
     return 0;
   }
   return Missing(L"driver", name);
 }
 
 int ReportMonitor(const std::wstring& name) {
-  DWORD count = 0;
-  const std::vector<BYTE> buffer = Records(
-      [](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
-        return EnumMonitorsW(nullptr, 2, data, size, needed, returned);
-      },
-      count);
-  const auto* monitors = reinterpret_cast<const MONITOR_INFO_2W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i) {
-    if (name != monitors[i].pName) continue;
-    Print(std::wstring(L"environment=") + (monitors[i].pEnvironment ? monitors[i].pEnvironment : L""));
-    Print(std::wstring(L"dll=") + (monitors[i].pDLLName ? monitors[i].pDLLName : L""));
+  const auto monitors = platform::ListByTwoCalls<MONITOR_INFO_2W>(
+      [](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) { return EnumMonitorsW(nullptr, 2, data, size, needed, returned); });
+  for (const MONITOR_INFO_2W& monitor : monitors.Records()) {
+    if (name != monitor.pName) continue;
+    Print(std::wstring(L"environment=") + (monitor.pEnvironment ? monitor.pEnvironment : L""));
+    Print(std::wstring(L"dll=") + (monitor.pDLLName ? monitor.pDLLName : L""));
     return 0;
   }
   return Missing(L"monitor", name);
 }
 
 int ReportPorts() {
-  DWORD count = 0;
-  const std::vector<BYTE> buffer = Records(
-      [](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
-        return EnumPortsW(nullptr, 1, data, size, needed, returned);
-      },
-      count);
-  const auto* ports = reinterpret_cast<const PORT_INFO_1W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i) Print(ports[i].pName);
+  const auto ports = platform::ListByTwoCalls<PORT_INFO_1W>(
+      [](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) { return EnumPortsW(nullptr, 1, data, size, needed, returned); });
+  for (const PORT_INFO_1W& port : ports.Records()) Print(port.pName);
   return 0;
 }
 
 int ReportPrinters() {
-  DWORD needed = 0, count = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
-  std::vector<BYTE> buffer(needed + 2);
-  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return 0;
-  const auto* printers = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i) Print(printers[i].pPrinterName);
+  const auto printers = platform::ListByTwoCalls<PRINTER_INFO_2W>([](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
+    return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, data, size, needed, returned);
+  });
+  for (const PRINTER_INFO_2W& printer : printers.Records()) Print(printer.pPrinterName);
   return 0;
 }
 

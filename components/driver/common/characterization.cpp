@@ -47,17 +47,17 @@ ParseError ReadHeader(std::span<const uint8_t> bytes, Characterization& out) {
   if (bytes.size() < kFixedHeaderSize) return ParseError::kTooShort;
   if (std::memcmp(bytes.data() + kIdentifierOffset, "Plot", 4) != 0) return ParseError::kWrongIdentifier;
   if (U32(bytes, kVersionOffset) != kLayoutVersion) return ParseError::kUnknownVersion;
-  const size_t header_size = U16(bytes, kHeaderSizeOffset);
-  if (header_size < kFixedHeaderSize || header_size > bytes.size()) return ParseError::kBadHeaderSize;
+  const size_t headerSize = U16(bytes, kHeaderSizeOffset);
+  if (headerSize < kFixedHeaderSize || headerSize > bytes.size()) return ParseError::kBadHeaderSize;
 
-  out.device_width = I32(bytes, kDeviceSizeOffset);
-  out.device_height = I32(bytes, kDeviceSizeOffset + 4);
-  out.device_margins = ReadMargins(bytes, kDeviceMarginsOffset);
-  out.dpi_x = U16(bytes, kRasterDpiOffset);
-  out.dpi_y = U16(bytes, kRasterDpiOffset + 2);
-  if (out.dpi_x == 0 || out.dpi_y == 0) return ParseError::kBadResolution;
-  out.max_copies = U16(bytes, kMaxCopiesOffset);
-  for (size_t i = 0; i < out.color_info.size(); ++i) out.color_info[i] = I32(bytes, kColorInfoOffset + 4 * i);
+  out.deviceWidth = I32(bytes, kDeviceSizeOffset);
+  out.deviceHeight = I32(bytes, kDeviceSizeOffset + 4);
+  out.deviceMargins = ReadMargins(bytes, kDeviceMarginsOffset);
+  out.dpiX = U16(bytes, kRasterDpiOffset);
+  out.dpiY = U16(bytes, kRasterDpiOffset + 2);
+  if (out.dpiX == 0 || out.dpiY == 0) return ParseError::kBadResolution;
+  out.maxCopies = U16(bytes, kMaxCopiesOffset);
+  for (size_t i = 0; i < out.colorInfo.size(); ++i) out.colorInfo[i] = I32(bytes, kColorInfoOffset + 4 * i);
   return ParseError::kNone;
 }
 
@@ -72,14 +72,14 @@ ParseError ReadForm(std::span<const uint8_t> record, Form& form) {
 
 ParseError ReadForms(std::span<const uint8_t> bytes, std::vector<Form>& forms) {
   const uint64_t count = U16(bytes, kFormTableOffset);
-  const uint64_t record_size = U16(bytes, kFormTableOffset + 2);
+  const uint64_t recordSize = U16(bytes, kFormTableOffset + 2);
   const uint64_t offset = U32(bytes, kFormTableOffset + 4);
-  if (count == 0 || record_size < kFormRecordSize) return ParseError::kBadFormTable;
-  if (offset > bytes.size() || count * record_size > bytes.size() - offset) return ParseError::kBadFormTable;
+  if (count == 0 || recordSize < kFormRecordSize) return ParseError::kBadFormTable;
+  if (offset > bytes.size() || count * recordSize > bytes.size() - offset) return ParseError::kBadFormTable;
 
   forms.resize(count);
   for (size_t i = 0; i < count; ++i) {
-    const auto record = bytes.subspan(offset + i * record_size, kFormRecordSize);
+    const auto record = bytes.subspan(offset + i * recordSize, kFormRecordSize);
     if (const ParseError error = ReadForm(record, forms[i]); error != ParseError::kNone) return error;
   }
   return ParseError::kNone;

@@ -28,13 +28,13 @@ struct Form {
 };
 
 struct Characterization {
-  int32_t device_width = 0;   // widest paper the device takes
-  int32_t device_height = 0;  // longest paper the device takes
-  Margins device_margins;
-  uint16_t dpi_x = 0;
-  uint16_t dpi_y = 0;
-  uint16_t max_copies = 0;
-  std::array<int32_t, 30> color_info{};  // the layout of the DDI's COLORINFO
+  int32_t deviceWidth = 0;   // widest paper the device takes
+  int32_t deviceHeight = 0;  // longest paper the device takes
+  Margins deviceMargins;
+  uint16_t dpiX = 0;
+  uint16_t dpiY = 0;
+  uint16_t maxCopies = 0;
+  std::array<int32_t, 30> colorInfo{};  // the layout of the DDI's COLORINFO
   std::vector<Form> forms;
 };
 

@@ -4,34 +4,35 @@
 
 #include <vector>
 
+#include "platform/handle.h"
+#include "platform/two_call.h"
+
 namespace plotter {
 namespace {
 
 std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
+  const platform::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {};
   std::vector<uint8_t> bytes;
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file, &size) && size.QuadPart <= kMaxCharacterizationFileSize) {
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart <= kMaxCharacterizationFileSize) {
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
     bytes.resize(read);
   }
-  CloseHandle(file);
   return bytes;
 }
 
 }  // namespace
 
 std::wstring DataFileOfPrinter(HANDLE printer) {
-  DWORD needed = 0;
-  GetPrinterDriverW(printer, nullptr, 2, nullptr, 0, &needed);
-  if (needed < sizeof(DRIVER_INFO_2W)) return {};
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterDriverW(printer, nullptr, 2, buffer.data(), needed, &needed)) return {};
-  const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
+  const platform::TwoCallBuffer read = platform::ReadByTwoCalls([printer](BYTE* buffer, DWORD size, DWORD* needed) {
+    return GetPrinterDriverW(printer, nullptr, 2, buffer, size, needed);
+  });
+  if (read.bytes.size() < sizeof(DRIVER_INFO_2W)) return {};
+  const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(read.bytes.data());
   return info->pDataFile ? info->pDataFile : L"";
 }
 

@@ -10,8 +10,8 @@ constexpr size_t kPaperSizeEnd = offsetof(DEVMODEW, dmPaperSize) + sizeof(short)
 constexpr size_t kCopiesEnd = offsetof(DEVMODEW, dmCopies) + sizeof(short);
 constexpr size_t kFormNameEnd = offsetof(DEVMODEW, dmFormName) + sizeof(WCHAR) * CCHFORMNAME;
 
-bool Carries(const DEVMODEW& devmode, DWORD field, size_t field_end) {
-  return devmode.dmSize >= field_end && (devmode.dmFields & field);
+bool Carries(const DEVMODEW& devmode, DWORD field, size_t fieldEnd) {
+  return devmode.dmSize >= fieldEnd && (devmode.dmFields & field);
 }
 
 // DEVMODE paper lengths are tenths of a millimetre, the file's thousandths.
@@ -44,8 +44,8 @@ size_t RequestedForm(const DEVMODEW& requested, const Characterization& device) 
 
 short PaperIdOfForm(size_t index) { return static_cast<short>(kFirstPaperId + index); }
 
-size_t FormOfPaperId(const Characterization& device, short paper_id) {
-  const long index = static_cast<long>(paper_id) - kFirstPaperId;
+size_t FormOfPaperId(const Characterization& device, short paperId) {
+  const long index = static_cast<long>(paperId) - kFirstPaperId;
   return index >= 0 && static_cast<size_t>(index) < device.forms.size() ? static_cast<size_t>(index)
                                                                         : device.forms.size();
 }
@@ -66,20 +66,20 @@ std::wstring WideFormName(const Form& form) {
 }
 
 uint16_t MaxCopies(const Characterization& device) {
-  return std::clamp<uint16_t>(device.max_copies, 1, SHRT_MAX);
+  return std::clamp<uint16_t>(device.maxCopies, 1, SHRT_MAX);
 }
 
-DEVMODEW DefaultDevMode(const Characterization& device, const wchar_t* printer_name) {
+DEVMODEW DefaultDevMode(const Characterization& device, const wchar_t* printerName) {
   DEVMODEW devmode{};
-  if (printer_name) wcsncpy(devmode.dmDeviceName, printer_name, CCHDEVICENAME - 1);
+  if (printerName) wcsncpy(devmode.dmDeviceName, printerName, CCHDEVICENAME - 1);
   devmode.dmSpecVersion = DM_SPECVERSION;
   devmode.dmDriverVersion = kDriverVersion;
   devmode.dmSize = sizeof(DEVMODEW);
   devmode.dmFields = kSupportedFields;
   devmode.dmOrientation = DMORIENT_PORTRAIT;
   devmode.dmCopies = 1;
-  devmode.dmPrintQuality = static_cast<short>(device.dpi_x);
-  devmode.dmYResolution = static_cast<short>(device.dpi_y);
+  devmode.dmPrintQuality = static_cast<short>(device.dpiX);
+  devmode.dmYResolution = static_cast<short>(device.dpiY);
   SelectForm(devmode, device, 0);
   return devmode;
 }

@@ -21,13 +21,13 @@ inline constexpr size_t kMinDevModeSize = offsetof(DEVMODEW, dmFields) + sizeof(
 
 short PaperIdOfForm(size_t index);
 // Index of the form a paper id or a form name selects; forms.size() when none does.
-size_t FormOfPaperId(const Characterization& device, short paper_id);
+size_t FormOfPaperId(const Characterization& device, short paperId);
 size_t FormOfName(const Characterization& device, const std::wstring& name);
 std::wstring WideFormName(const Form& form);
 uint16_t MaxCopies(const Characterization& device);
 
 // First form, portrait, one copy, the device resolution; no private part.
-DEVMODEW DefaultDevMode(const Characterization& device, const wchar_t* printer_name);
+DEVMODEW DefaultDevMode(const Characterization& device, const wchar_t* printerName);
 
 // Takes what the device supports from `requested`, reading no further than its dmSize.
 // Resolution and orientation are the device's own whatever is asked.

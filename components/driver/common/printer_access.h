@@ -5,24 +5,22 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include "platform/handle.h"
+
 namespace plotter {
 
 class PrinterAccess {
  public:
-  PrinterAccess(HANDLE given, const wchar_t* name) : handle_(given) {
-    if (!handle_ && name && OpenPrinterW(const_cast<LPWSTR>(name), &handle_, nullptr)) owned_ = true;
+  PrinterAccess(HANDLE given, const wchar_t* name) : m_given(given) {
+    HANDLE opened = nullptr;
+    if (!given && name && OpenPrinterW(const_cast<LPWSTR>(name), &opened, nullptr)) m_opened.Attach(opened);
   }
-  ~PrinterAccess() {
-    if (owned_) ClosePrinter(handle_);
-  }
-  PrinterAccess(const PrinterAccess&) = delete;
-  PrinterAccess& operator=(const PrinterAccess&) = delete;
 
-  HANDLE get() const { return handle_; }
+  HANDLE Get() const { return m_opened ? m_opened.Get() : m_given; }
 
  private:
-  HANDLE handle_ = nullptr;
-  bool owned_ = false;
+  HANDLE m_given = nullptr;  // the caller's: not ours to close
+  platform::UniquePrinter m_opened;
 };
 
 }  // namespace plotter

@@ -12,21 +12,21 @@ namespace {
 
 constexpr int64_t kThousandthsPerInch = 25400;
 
-LONG Pixels(int64_t thousandths_of_mm, int dpi) {
-  return static_cast<LONG>(std::max<int64_t>(thousandths_of_mm, 0) * dpi / kThousandthsPerInch);
+LONG Pixels(int64_t thousandthsOfMm, int dpi) {
+  return static_cast<LONG>(std::max<int64_t>(thousandthsOfMm, 0) * dpi / kThousandthsPerInch);
 }
 
 // The device's own unprintable edge or the form's margin, whichever is wider.
 Margins EffectiveMargins(const Characterization& device, const Form& form) {
-  const Margins& a = device.device_margins;
+  const Margins& a = device.deviceMargins;
   const Margins& b = form.margins;
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::max(a.right, b.right),
           std::max(a.bottom, b.bottom)};
 }
 
 void CopyColorInfo(const Characterization& device, COLORINFO& color) {
-  static_assert(sizeof(COLORINFO) == sizeof(device.color_info));
-  std::memcpy(&color, device.color_info.data(), sizeof(COLORINFO));
+  static_assert(sizeof(COLORINFO) == sizeof(device.colorInfo));
+  std::memcpy(&color, device.colorInfo.data(), sizeof(COLORINFO));
 }
 
 }  // namespace
@@ -34,11 +34,11 @@ void CopyColorInfo(const Characterization& device, COLORINFO& color) {
 PageGeometry GeometryOf(const Characterization& device, const Form& form) {
   const Margins margins = EffectiveMargins(device, form);
   PageGeometry page;
-  page.paper = {Pixels(form.width, device.dpi_x), Pixels(form.height, device.dpi_y)};
-  page.offset = {Pixels(margins.left, device.dpi_x), Pixels(margins.top, device.dpi_y)};
+  page.paper = {Pixels(form.width, device.dpiX), Pixels(form.height, device.dpiY)};
+  page.offset = {Pixels(margins.left, device.dpiX), Pixels(margins.top, device.dpiY)};
   page.printable = {
-      std::max<LONG>(1, Pixels(int64_t{form.width} - margins.left - margins.right, device.dpi_x)),
-      std::max<LONG>(1, Pixels(int64_t{form.height} - margins.top - margins.bottom, device.dpi_y))};
+      std::max<LONG>(1, Pixels(int64_t{form.width} - margins.left - margins.right, device.dpiX)),
+      std::max<LONG>(1, Pixels(int64_t{form.height} - margins.top - margins.bottom, device.dpiY))};
   return page;
 }
 
@@ -46,25 +46,25 @@ void DescribeDevice(const Characterization& device, const PageGeometry& page, GD
   gdi = GDIINFO{};
   gdi.ulVersion = GDI_DRIVER_VERSION;
   gdi.ulTechnology = DT_RASPRINTER;
-  gdi.ulHorzSize = static_cast<ULONG>(MulDiv(page.printable.cx, 254, device.dpi_x * 10));
-  gdi.ulVertSize = static_cast<ULONG>(MulDiv(page.printable.cy, 254, device.dpi_y * 10));
+  gdi.ulHorzSize = static_cast<ULONG>(MulDiv(page.printable.cx, 254, device.dpiX * 10));
+  gdi.ulVertSize = static_cast<ULONG>(MulDiv(page.printable.cy, 254, device.dpiY * 10));
   gdi.ulHorzRes = static_cast<ULONG>(page.printable.cx);
   gdi.ulVertRes = static_cast<ULONG>(page.printable.cy);
   gdi.cBitsPixel = 1;
   gdi.cPlanes = 1;
   gdi.ulNumColors = 2;
-  gdi.ulLogPixelsX = device.dpi_x;
-  gdi.ulLogPixelsY = device.dpi_y;
-  gdi.ulAspectX = device.dpi_y;
-  gdi.ulAspectY = device.dpi_x;
-  gdi.ulAspectXY = static_cast<ULONG>(std::lround(std::hypot(device.dpi_x, device.dpi_y)));
+  gdi.ulLogPixelsX = device.dpiX;
+  gdi.ulLogPixelsY = device.dpiY;
+  gdi.ulAspectX = device.dpiY;
+  gdi.ulAspectY = device.dpiX;
+  gdi.ulAspectXY = static_cast<ULONG>(std::lround(std::hypot(device.dpiX, device.dpiY)));
   gdi.xStyleStep = 1;
   gdi.yStyleStep = 1;
-  gdi.denStyleStep = std::max(1, device.dpi_x / 25);  // dashes of about a millimetre
+  gdi.denStyleStep = std::max(1, device.dpiX / 25);  // dashes of about a millimetre
   gdi.ptlPhysOffset = page.offset;
   gdi.szlPhysSize = page.paper;
   CopyColorInfo(device, gdi.ciDevice);
-  gdi.ulDevicePelsDPI = device.dpi_x;
+  gdi.ulDevicePelsDPI = device.dpiX;
   gdi.ulPrimaryOrder = PRIMARY_ORDER_CBA;
   gdi.ulHTPatternSize = HT_PATSIZE_4x4_M;
   gdi.ulHTOutputFormat = HT_FORMAT_1BPP;
@@ -75,11 +75,11 @@ void DescribeDevice(const Characterization& device, const PageGeometry& page, GD
   info.iDitherFormat = BMF_1BPP;
 }
 
-bool SetUpDevice(const std::wstring& data_file, const wchar_t* device_name, const DEVMODEW* job,
+bool SetUpDevice(const std::wstring& dataFile, const wchar_t* deviceName, const DEVMODEW* job,
                  DeviceSetup& setup) {
-  const ParseResult parsed = LoadCharacterization(data_file);
+  const ParseResult parsed = LoadCharacterization(dataFile);
   if (!parsed.ok()) return false;
-  DEVMODEW devmode = DefaultDevMode(parsed.data, device_name);
+  DEVMODEW devmode = DefaultDevMode(parsed.data, deviceName);
   if (job) MergeDevMode(devmode, *job, parsed.data);
   setup.page = GeometryOf(parsed.data, SelectedForm(parsed.data, devmode));
   DescribeDevice(parsed.data, setup.page, setup.gdi, setup.info);

@@ -32,7 +32,7 @@ struct DeviceSetup {
 
 // Reads the characterization file and applies the job's DEVMODE (none: the driver default);
 // false when the file is missing or malformed.
-bool SetUpDevice(const std::wstring& data_file, const wchar_t* device_name, const DEVMODEW* job,
+bool SetUpDevice(const std::wstring& dataFile, const wchar_t* deviceName, const DEVMODEW* job,
                  DeviceSetup& setup);
 
 }  // namespace plotter

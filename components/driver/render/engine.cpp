@@ -13,21 +13,21 @@ Engine ResolveEngine() {
   // Held for the life of the process, as the driver is.
   const HMODULE gdi = LoadLibraryW(L"gdi32.dll");
   if (!gdi) return engine;
-  Resolve(gdi, "EngCreateBitmap", engine.create_bitmap);
-  Resolve(gdi, "EngAssociateSurface", engine.associate_surface);
-  Resolve(gdi, "EngDeleteSurface", engine.delete_surface);
-  Resolve(gdi, "EngCreatePalette", engine.create_palette);
-  Resolve(gdi, "EngDeletePalette", engine.delete_palette);
-  Resolve(gdi, "EngWritePrinter", engine.write_printer);
-  Resolve(gdi, "EngGetPrinterDataFileName", engine.printer_data_file_name);
+  Resolve(gdi, "EngCreateBitmap", engine.createBitmap);
+  Resolve(gdi, "EngAssociateSurface", engine.associateSurface);
+  Resolve(gdi, "EngDeleteSurface", engine.deleteSurface);
+  Resolve(gdi, "EngCreatePalette", engine.createPalette);
+  Resolve(gdi, "EngDeletePalette", engine.deletePalette);
+  Resolve(gdi, "EngWritePrinter", engine.writePrinter);
+  Resolve(gdi, "EngGetPrinterDataFileName", engine.printerDataFileName);
   return engine;
 }
 
 }  // namespace
 
 bool Engine::CanRender() const {
-  return create_bitmap && associate_surface && delete_surface && create_palette && delete_palette &&
-         write_printer;
+  return createBitmap && associateSurface && deleteSurface && createPalette && deletePalette &&
+         writePrinter;
 }
 
 const Engine& GraphicsEngine() {

@@ -8,13 +8,13 @@
 namespace plotter {
 
 struct Engine {
-  decltype(&EngCreateBitmap) create_bitmap = nullptr;
-  decltype(&EngAssociateSurface) associate_surface = nullptr;
-  decltype(&EngDeleteSurface) delete_surface = nullptr;
-  decltype(&EngCreatePalette) create_palette = nullptr;
-  decltype(&EngDeletePalette) delete_palette = nullptr;
-  decltype(&EngWritePrinter) write_printer = nullptr;
-  decltype(&EngGetPrinterDataFileName) printer_data_file_name = nullptr;  // optional
+  decltype(&EngCreateBitmap) createBitmap = nullptr;
+  decltype(&EngAssociateSurface) associateSurface = nullptr;
+  decltype(&EngDeleteSurface) deleteSurface = nullptr;
+  decltype(&EngCreatePalette) createPalette = nullptr;
+  decltype(&EngDeletePalette) deletePalette = nullptr;
+  decltype(&EngWritePrinter) writePrinter = nullptr;
+  decltype(&EngGetPrinterDataFileName) printerDataFileName = nullptr;  // optional
 
   bool CanRender() const;
 };

@@ -11,11 +11,11 @@ constexpr uint8_t kGs = 0x1D;
 int RowBytes(const MonoPage& page) { return (page.width + 7) / 8; }
 
 uint8_t LastByteMask(const MonoPage& page) {
-  const int used_bits = page.width % 8;
-  return used_bits == 0 ? 0xFF : static_cast<uint8_t>(0xFF << (8 - used_bits));
+  const int usedBits = page.width % 8;
+  return usedBits == 0 ? 0xFF : static_cast<uint8_t>(0xFF << (8 - usedBits));
 }
 
-const uint8_t* Row(const MonoPage& page, int y) { return page.first_row + page.stride * y; }
+const uint8_t* Row(const MonoPage& page, int y) { return page.firstRow + page.stride * y; }
 
 bool RowIsBlank(const MonoPage& page, int y) {
   const uint8_t* row = Row(page, y);
@@ -54,7 +54,7 @@ std::vector<uint8_t> EncodeDocumentStart() { return {kEsc, '@'}; }
 
 std::vector<uint8_t> EncodePage(const MonoPage& page) {
   std::vector<uint8_t> out;
-  if (page.first_row && page.width > 0) {
+  if (page.firstRow && page.width > 0) {
     const int rows = PrintedRows(page);
     for (int first = 0; first < rows; first += kRowsPerBand) {
       AppendBand(out, page, first, std::min(kRowsPerBand, rows - first));

@@ -11,7 +11,7 @@ namespace plotter {
 // A 1-bit page: rows `stride` bytes apart (negative for a bottom-up bitmap), set bits print,
 // leftmost dot in the most significant bit.
 struct MonoPage {
-  const uint8_t* first_row = nullptr;
+  const uint8_t* firstRow = nullptr;
   ptrdiff_t stride = 0;
   int width = 0;
   int height = 0;

@@ -25,8 +25,8 @@ Device* DeviceOf(DHPDEV dhpdev) { return reinterpret_cast<Device*>(dhpdev); }
 
 std::wstring DataFilePath(HDEV hdev, HANDLE printer) {
   const plotter::Engine& engine = plotter::GraphicsEngine();
-  if (hdev && engine.printer_data_file_name) {
-    if (const LPWSTR path = engine.printer_data_file_name(hdev)) return path;
+  if (hdev && engine.printerDataFileName) {
+    if (const LPWSTR path = engine.printerDataFileName(hdev)) return path;
   }
   return plotter::DataFileOfPrinter(printer);
 }
@@ -34,7 +34,7 @@ std::wstring DataFilePath(HDEV hdev, HANDLE printer) {
 // Index 0 white, 1 black: a set bit is a printed dot, as the printer takes it.
 HPALETTE CreateMonochromePalette() {
   ULONG colors[] = {0x00FFFFFF, 0x00000000};
-  return plotter::GraphicsEngine().create_palette(PAL_INDEXED, 2, colors, 0, 0, 0);
+  return plotter::GraphicsEngine().createPalette(PAL_INDEXED, 2, colors, 0, 0, 0);
 }
 
 template <typename Info>
@@ -50,7 +50,7 @@ PFN Untyped(Function function) {
 
 bool Write(const Device& device, const std::vector<uint8_t>& bytes) {
   DWORD written = 0;
-  return plotter::GraphicsEngine().write_printer(device.printer, const_cast<uint8_t*>(bytes.data()),
+  return plotter::GraphicsEngine().writePrinter(device.printer, const_cast<uint8_t*>(bytes.data()),
                                                  static_cast<DWORD>(bytes.size()), &written) &&
          written == bytes.size();
 }
@@ -89,7 +89,7 @@ DRIVER_EXPORT VOID APIENTRY DrvCompletePDEV(DHPDEV dhpdev, HDEV hdev) { DeviceOf
 
 DRIVER_EXPORT VOID APIENTRY DrvDisablePDEV(DHPDEV dhpdev) {
   Device* device = DeviceOf(dhpdev);
-  plotter::GraphicsEngine().delete_palette(device->palette);
+  plotter::GraphicsEngine().deletePalette(device->palette);
   delete device;
 }
 
@@ -97,11 +97,11 @@ DRIVER_EXPORT HSURF APIENTRY DrvEnableSurface(DHPDEV dhpdev) {
   Device* device = DeviceOf(dhpdev);
   const plotter::Engine& engine = plotter::GraphicsEngine();
   const LONG stride = (device->page.printable.cx + 31) / 32 * 4;
-  const HBITMAP bitmap = engine.create_bitmap(device->page.printable, stride, BMF_1BPP, BMF_TOPDOWN, nullptr);
+  const HBITMAP bitmap = engine.createBitmap(device->page.printable, stride, BMF_1BPP, BMF_TOPDOWN, nullptr);
   if (!bitmap) return nullptr;
   const auto surface = reinterpret_cast<HSURF>(bitmap);
-  if (!engine.associate_surface(surface, device->hdev, 0)) {
-    engine.delete_surface(surface);
+  if (!engine.associateSurface(surface, device->hdev, 0)) {
+    engine.deleteSurface(surface);
     return nullptr;
   }
   device->surface = surface;
@@ -110,7 +110,7 @@ DRIVER_EXPORT HSURF APIENTRY DrvEnableSurface(DHPDEV dhpdev) {
 
 DRIVER_EXPORT VOID APIENTRY DrvDisableSurface(DHPDEV dhpdev) {
   Device* device = DeviceOf(dhpdev);
-  if (device->surface) plotter::GraphicsEngine().delete_surface(device->surface);
+  if (device->surface) plotter::GraphicsEngine().deleteSurface(device->surface);
   device->surface = nullptr;
 }
 

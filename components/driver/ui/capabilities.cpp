@@ -38,8 +38,8 @@ DWORD PaperSizes(const Characterization& device, POINT* out) {
 
 DWORD Resolutions(const Characterization& device, LONG* out) {
   if (out) {
-    out[0] = device.dpi_x;
-    out[1] = device.dpi_y;
+    out[0] = device.dpiX;
+    out[1] = device.dpiY;
   }
   return 1;
 }
@@ -47,10 +47,10 @@ DWORD Resolutions(const Characterization& device, LONG* out) {
 DWORD PackedExtent(LONG width, LONG length) { return MAKELONG(width, length); }
 
 DWORD SmallestForm(const Characterization& device) {
-  const auto by_width = [](const Form& a, const Form& b) { return a.width < b.width; };
-  const auto by_height = [](const Form& a, const Form& b) { return a.height < b.height; };
-  return PackedExtent(Tenths(std::min_element(device.forms.begin(), device.forms.end(), by_width)->width),
-                      Tenths(std::min_element(device.forms.begin(), device.forms.end(), by_height)->height));
+  const auto byWidth = [](const Form& a, const Form& b) { return a.width < b.width; };
+  const auto byHeight = [](const Form& a, const Form& b) { return a.height < b.height; };
+  return PackedExtent(Tenths(std::min_element(device.forms.begin(), device.forms.end(), byWidth)->width),
+                      Tenths(std::min_element(device.forms.begin(), device.forms.end(), byHeight)->height));
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ DWORD DeviceCapability(const Characterization& device, WORD capability, void* ou
     case DC_PAPERSIZE: return PaperSizes(device, static_cast<POINT*>(output));
     case DC_ENUMRESOLUTIONS: return Resolutions(device, static_cast<LONG*>(output));
     case DC_MINEXTENT: return SmallestForm(device);
-    case DC_MAXEXTENT: return PackedExtent(Tenths(device.device_width), Tenths(device.device_height));
+    case DC_MAXEXTENT: return PackedExtent(Tenths(device.deviceWidth), Tenths(device.deviceHeight));
     case DC_COPIES: return MaxCopies(device);
     case DC_SIZE: return sizeof(DEVMODEW);
     case DC_EXTRA: return 0;

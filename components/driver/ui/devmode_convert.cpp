@@ -32,17 +32,17 @@ DWORD FieldsThatFit(DWORD fields, size_t size) {
 
 }  // namespace
 
-bool ConvertPublicPart(const DEVMODEW& in, DEVMODEW& out, WORD out_size, WORD out_version) {
-  if (in.dmSize < kMinDevModeSize || out_size < kMinDevModeSize) return false;
-  out_size = std::min<WORD>(out_size, sizeof(DEVMODEW));
-  const size_t copied = std::min<size_t>({in.dmSize, out_size, sizeof(DEVMODEW)});
+bool ConvertPublicPart(const DEVMODEW& in, DEVMODEW& out, WORD outSize, WORD outVersion) {
+  if (in.dmSize < kMinDevModeSize || outSize < kMinDevModeSize) return false;
+  outSize = std::min<WORD>(outSize, sizeof(DEVMODEW));
+  const size_t copied = std::min<size_t>({in.dmSize, outSize, sizeof(DEVMODEW)});
   DEVMODEW converted{};
   std::memcpy(&converted, &in, copied);
-  converted.dmSize = out_size;
-  converted.dmSpecVersion = out_version;
+  converted.dmSize = outSize;
+  converted.dmSpecVersion = outVersion;
   converted.dmDriverExtra = 0;
   converted.dmFields = FieldsThatFit(in.dmFields, copied);
-  std::memcpy(&out, &converted, out_size);
+  std::memcpy(&out, &converted, outSize);
   return true;
 }
 

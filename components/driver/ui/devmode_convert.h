@@ -15,6 +15,6 @@ inline constexpr WORD kDevModeSize351 = offsetof(DEVMODEW, dmICMMethod);
 // Writes `in` as a DEVMODE of `out_size` bytes and version `out_version` into `out`: the members
 // both hold are copied, the rest zeroed, and dmFields keeps only members that fit. Fails when
 // either size cannot hold even dmFields.
-bool ConvertPublicPart(const DEVMODEW& in, DEVMODEW& out, WORD out_size, WORD out_version);
+bool ConvertPublicPart(const DEVMODEW& in, DEVMODEW& out, WORD outSize, WORD outVersion);
 
 }  // namespace plotter

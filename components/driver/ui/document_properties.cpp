@@ -27,7 +27,7 @@ bool WriteDocumentDevMode(const DEVMODEW& devmode, const DOCUMENTPROPERTYHEADER&
 LONG DocumentPropertiesWithoutUi(const DOCUMENTPROPERTYHEADER& header) {
   if (header.fMode == 0 || !header.pdmOut) return sizeof(DEVMODEW);
   const PrinterAccess printer(header.hPrinter, header.pszPrinterName);
-  const ParseResult parsed = LoadPrinterCharacterization(printer.get());
+  const ParseResult parsed = LoadPrinterCharacterization(printer.Get());
   if (!parsed.ok()) {
     SetLastError(ERROR_INVALID_DATA);
     return ERR_CPSUI_GETLASTERROR;

@@ -28,26 +28,26 @@ LONG SheetFailure(DWORD error) {
   return ERR_CPSUI_GETLASTERROR;
 }
 
-BOOL WriteConverted(const DEVMODEW& in, DEVMODEW& out, LONG& buffer_size, WORD size, WORD version) {
-  if (buffer_size < size) {
-    buffer_size = size;
+BOOL WriteConverted(const DEVMODEW& in, DEVMODEW& out, LONG& bufferSize, WORD size, WORD version) {
+  if (bufferSize < size) {
+    bufferSize = size;
     return Fail(ERROR_INSUFFICIENT_BUFFER);
   }
   if (!plotter::ConvertPublicPart(in, out, size, version)) return Fail(ERROR_INVALID_PARAMETER);
-  buffer_size = out.dmSize;
+  bufferSize = out.dmSize;
   return TRUE;
 }
 
-BOOL WriteDriverDefault(const wchar_t* printer_name, DEVMODEW& out, LONG& buffer_size) {
-  if (buffer_size < static_cast<LONG>(sizeof(DEVMODEW))) {
-    buffer_size = sizeof(DEVMODEW);
+BOOL WriteDriverDefault(const wchar_t* printerName, DEVMODEW& out, LONG& bufferSize) {
+  if (bufferSize < static_cast<LONG>(sizeof(DEVMODEW))) {
+    bufferSize = sizeof(DEVMODEW);
     return Fail(ERROR_INSUFFICIENT_BUFFER);
   }
-  const plotter::PrinterAccess printer(nullptr, printer_name);
-  const plotter::ParseResult parsed = plotter::LoadPrinterCharacterization(printer.get());
+  const plotter::PrinterAccess printer(nullptr, printerName);
+  const plotter::ParseResult parsed = plotter::LoadPrinterCharacterization(printer.Get());
   if (!parsed.ok()) return Fail(ERROR_INVALID_DATA);
-  out = plotter::DefaultDevMode(parsed.data, printer_name);
-  buffer_size = sizeof(DEVMODEW);
+  out = plotter::DefaultDevMode(parsed.data, printerName);
+  bufferSize = sizeof(DEVMODEW);
   return TRUE;
 }
 
@@ -70,7 +70,7 @@ extern "C" {
 DRIVER_EXPORT DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDevCap,
                                                  VOID* pvOutput, DEVMODEW*) {
   const plotter::PrinterAccess printer(hPrinter, pDeviceName);
-  const plotter::ParseResult parsed = plotter::LoadPrinterCharacterization(printer.get());
+  const plotter::ParseResult parsed = plotter::LoadPrinterCharacterization(printer.Get());
   if (!parsed.ok()) {
     SetLastError(ERROR_INVALID_DATA);
     return GDI_ERROR;

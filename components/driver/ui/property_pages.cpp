@@ -17,17 +17,13 @@ constexpr int kIconSize = 32;
 // Lives from the sheet's INIT to its DESTROY.
 struct Sheet {
   SheetKind kind = SheetKind::kDevice;
-  std::wstring printer_name;
+  std::wstring printerName;
   Characterization device;
   PageTexts texts;
-  HICON icon = nullptr;
+  platform::UniqueIcon icon;
   const DOCUMENTPROPERTYHEADER* document = nullptr;  // the document sheet's caller
   DEVMODEW devmode{};
   PROPSHEETPAGEW page{};
-
-  ~Sheet() {
-    if (icon) DestroyIcon(icon);
-  }
 };
 
 unsigned Millimetres(int32_t thousandths) { return static_cast<unsigned>((thousandths + 500) / 1000); }
@@ -47,9 +43,9 @@ SheetPrinter PrinterOfSheet(LPARAM lParam, SheetKind kind) {
 }
 
 void ShowTexts(HWND dialog, const Sheet& sheet) {
-  SetDlgItemTextW(dialog, IDC_RESOLUTION_LABEL, sheet.texts.resolution_label.c_str());
+  SetDlgItemTextW(dialog, IDC_RESOLUTION_LABEL, sheet.texts.resolutionLabel.c_str());
   SetDlgItemTextW(dialog, IDC_RESOLUTION, sheet.texts.resolution.c_str());
-  SetDlgItemTextW(dialog, IDC_FORMS_LABEL, sheet.texts.forms_label.c_str());
+  SetDlgItemTextW(dialog, IDC_FORMS_LABEL, sheet.texts.formsLabel.c_str());
   for (const std::wstring& line : sheet.texts.forms) {
     SendDlgItemMessageW(dialog, IDC_FORMS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
   }
@@ -58,7 +54,7 @@ void ShowTexts(HWND dialog, const Sheet& sheet) {
     SendDlgItemMessageW(dialog, IDC_FORMS, LB_SETCURSEL, selected, 0);
   }
   if (sheet.icon)
-    SendDlgItemMessageW(dialog, IDC_PRINTER_ICON, STM_SETICON, reinterpret_cast<WPARAM>(sheet.icon), 0);
+    SendDlgItemMessageW(dialog, IDC_PRINTER_ICON, STM_SETICON, reinterpret_cast<WPARAM>(sheet.icon.Get()), 0);
 }
 
 void ApplySelectedForm(HWND dialog, Sheet& sheet) {
@@ -94,18 +90,18 @@ INT_PTR CALLBACK PageProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
 std::unique_ptr<Sheet> OpenSheet(LPARAM lParam, SheetKind kind) {
   const SheetPrinter given = PrinterOfSheet(lParam, kind);
   const PrinterAccess printer(given.handle, given.name);
-  const ParseResult parsed = LoadPrinterCharacterization(printer.get());
+  const ParseResult parsed = LoadPrinterCharacterization(printer.Get());
   if (!parsed.ok()) {
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
   }
   auto sheet = std::make_unique<Sheet>();
   sheet->kind = kind;
-  sheet->printer_name = given.name ? given.name : L"";
+  sheet->printerName = given.name ? given.name : L"";
   sheet->device = parsed.data;
-  const ResourceModule strings(LanguageDllPath(printer.get()));
+  const ResourceModule strings(LanguageDllPath(printer.Get()));
   sheet->texts = ComposePageTexts(sheet->device, strings, kind);
-  sheet->icon = ResourceModule(SupportFilePath(kImageDll)).Icon(IDI_PRINTER, kIconSize);
+  sheet->icon.Attach(ResourceModule(SupportFilePath(kImageDll)).Icon(IDI_PRINTER, kIconSize));
   if (kind == SheetKind::kDocument) {
     sheet->document = reinterpret_cast<const DOCUMENTPROPERTYHEADER*>(lParam);
     sheet->devmode = DocumentDevMode(sheet->device, *sheet->document);
@@ -139,11 +135,11 @@ LONG DescribeSheet(const PROPSHEETUI_INFO& info, LPARAM lParam) {
   auto* header = reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam);
   if (!sheet || !header) return ERR_CPSUI_GETLASTERROR;
   header->Flags = PSUIHDRF_PROPTITLE | PSUIHDRF_NOAPPLYNOW;
-  header->pTitle = const_cast<LPWSTR>(sheet->printer_name.c_str());
+  header->pTitle = const_cast<LPWSTR>(sheet->printerName.c_str());
   header->hInst = ThisModule();
   if (sheet->icon) {
     header->Flags |= PSUIHDRF_USEHICON;
-    header->hIcon = sheet->icon;
+    header->hIcon = sheet->icon.Get();
   } else {
     header->IconID = IDI_CPSUI_PRINTER;
   }
@@ -156,13 +152,13 @@ PageTexts ComposePageTexts(const Characterization& device, const ResourceModule&
   PageTexts texts;
   texts.title =
       strings.String(kind == SheetKind::kDocument ? IDS_DOCUMENT_PAGE_TITLE : IDS_DEVICE_PAGE_TITLE);
-  texts.resolution_label = strings.String(IDS_RESOLUTION_LABEL);
-  texts.resolution = FormatText(strings.String(IDS_RESOLUTION_FORMAT).c_str(), unsigned{device.dpi_x},
-                                unsigned{device.dpi_y});
-  texts.forms_label = strings.String(IDS_FORMS_LABEL);
-  const std::wstring form_pattern = strings.String(IDS_FORM_FORMAT);
+  texts.resolutionLabel = strings.String(IDS_RESOLUTION_LABEL);
+  texts.resolution = FormatText(strings.String(IDS_RESOLUTION_FORMAT).c_str(), unsigned{device.dpiX},
+                                unsigned{device.dpiY});
+  texts.formsLabel = strings.String(IDS_FORMS_LABEL);
+  const std::wstring formPattern = strings.String(IDS_FORM_FORMAT);
   for (const Form& form : device.forms) {
-    texts.forms.push_back(FormatText(form_pattern.c_str(), WideFormName(form).c_str(),
+    texts.forms.push_back(FormatText(formPattern.c_str(), WideFormName(form).c_str(),
                                      Millimetres(form.width), Millimetres(form.height)));
   }
   return texts;

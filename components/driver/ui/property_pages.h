@@ -15,9 +15,9 @@ enum class SheetKind { kDocument, kDevice };
 
 struct PageTexts {
   std::wstring title;
-  std::wstring resolution_label;
+  std::wstring resolutionLabel;
   std::wstring resolution;
-  std::wstring forms_label;
+  std::wstring formsLabel;
   std::vector<std::wstring> forms;  // one line per form, in file order
 };
 

@@ -41,31 +41,27 @@ bool IsPlainFileName(const std::wstring& name) {
 }  // namespace
 
 ResourceModule::ResourceModule(const std::wstring& path)
-    : module_(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-
-ResourceModule::~ResourceModule() {
-  if (module_) FreeLibrary(module_);
-}
+    : m_module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
 
 std::wstring ResourceModule::String(UINT id) const {
-  if (!module_) return {};
+  if (!m_module) return {};
   const wchar_t* text = nullptr;
-  const int length = LoadStringW(module_, id, reinterpret_cast<LPWSTR>(&text), 0);
+  const int length = LoadStringW(m_module.Get(), id, reinterpret_cast<LPWSTR>(&text), 0);
   return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
 }
 
 HICON ResourceModule::Icon(UINT id, int size) const {
-  if (!module_) return nullptr;
-  return static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+  if (!m_module) return nullptr;
+  return static_cast<HICON>(LoadImageW(m_module.Get(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
 }
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
-std::wstring SupportFilePath(const std::wstring& file_name) {
+std::wstring SupportFilePath(const std::wstring& fileName) {
   const std::wstring folder = FolderOfThisModule();
-  const std::wstring beside = folder + file_name;
-  const std::wstring candidates[] = {beside, ParentFolder(folder) + L"3\\" + file_name,
-                                     folder + L"3\\" + file_name};
+  const std::wstring beside = folder + fileName;
+  const std::wstring candidates[] = {beside, ParentFolder(folder) + L"3\\" + fileName,
+                                     folder + L"3\\" + fileName};
   for (const std::wstring& candidate : candidates) {
     if (FileExists(candidate)) return candidate;
   }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/handle.h"
+
 namespace plotter {
 
 inline constexpr wchar_t kDefaultLanguageDll[] = L"ENGLISH.DLL";
@@ -15,18 +17,15 @@ inline constexpr wchar_t kImageDll[] = L"Image.dll";
 class ResourceModule {
  public:
   explicit ResourceModule(const std::wstring& path);
-  ~ResourceModule();
-  ResourceModule(const ResourceModule&) = delete;
-  ResourceModule& operator=(const ResourceModule&) = delete;
 
-  bool loaded() const { return module_ != nullptr; }
+  bool Loaded() const { return m_module.IsValid(); }
   // Empty when the module or the string is missing.
   std::wstring String(UINT id) const;
   // Null when the module or the icon is missing; the caller destroys it.
   HICON Icon(UINT id, int size) const;
 
  private:
-  HMODULE module_ = nullptr;
+  platform::UniqueModule m_module;
 };
 
 HINSTANCE ThisModule();
@@ -34,7 +33,7 @@ HINSTANCE ThisModule();
 // The support file's path: beside this DLL (where the spooler gathers a driver's files), else in
 // the version-3 folder of the driver directory this DLL sits in or below, where the installer
 // places them.
-std::wstring SupportFilePath(const std::wstring& file_name);
+std::wstring SupportFilePath(const std::wstring& fileName);
 
 // The printer's "Language" value when it is a plain file name, else the English DLL.
 std::wstring LanguageDllOfPrinter(HANDLE printer);

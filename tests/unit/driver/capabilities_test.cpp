@@ -24,8 +24,8 @@ TEST_F(CapabilityAnswers, ExtentsSpanTheFormsAndTheDevice) {
   EXPECT_EQ(LOWORD(smallest), forms_[1].width / 100);
   EXPECT_EQ(HIWORD(smallest), forms_[1].height / 100);
   const DWORD largest = Ask(DC_MAXEXTENT);
-  EXPECT_EQ(LOWORD(largest), device_.device_width / 100);
-  EXPECT_EQ(HIWORD(largest), std::min(device_.device_height / 100, SHRT_MAX));
+  EXPECT_EQ(LOWORD(largest), device_.deviceWidth / 100);
+  EXPECT_EQ(HIWORD(largest), std::min(device_.deviceHeight / 100, SHRT_MAX));
 }
 
 TEST_F(CapabilityAnswers, DevModeFactsMatchTheDriversDevMode) {
@@ -35,7 +35,7 @@ TEST_F(CapabilityAnswers, DevModeFactsMatchTheDriversDevMode) {
   EXPECT_EQ(Ask(DC_EXTRA), devmode.dmDriverExtra);
   EXPECT_EQ(Ask(DC_VERSION), devmode.dmSpecVersion);
   EXPECT_EQ(Ask(DC_DRIVER), devmode.dmDriverVersion);
-  EXPECT_EQ(Ask(DC_COPIES), device_.max_copies);
+  EXPECT_EQ(Ask(DC_COPIES), device_.maxCopies);
 }
 
 TEST_F(CapabilityAnswers, WhatTheDeviceLacksIsNoneAndTheUnknownIsAnError) {

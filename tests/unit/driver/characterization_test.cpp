@@ -34,8 +34,8 @@ TEST(InstallerCharacterization, Pos80FileGivesCustomThenTheThreeEightyMillimetre
   const plotter::ParseResult result = ParseCharacterization(guarded.span());
   ASSERT_TRUE(result.ok());
   ExpectForms(result.data, test::InstallerForms("POS80", 720, 32760));
-  EXPECT_EQ(result.data.dpi_x, 203);
-  EXPECT_EQ(result.data.dpi_y, 203);
+  EXPECT_EQ(result.data.dpiX, 203);
+  EXPECT_EQ(result.data.dpiY, 203);
   EXPECT_EQ(result.data.forms[0].name, "Custom");
   EXPECT_EQ(result.data.forms[0].width, 720 * 100);
   EXPECT_EQ(result.data.forms[0].height, 32760 * 100);
@@ -75,9 +75,9 @@ TEST_F(MalformedCharacterization, HeaderFaultsAreNamed) {
     wide ? test::Put32(broken, at, value) : test::Put16(broken, at, static_cast<uint16_t>(value));
     return ErrorOf(broken);
   };
-  std::vector<uint8_t> other_identifier = bytes_;
-  other_identifier[0] = 'p';
-  EXPECT_EQ(ErrorOf(other_identifier), ParseError::kWrongIdentifier);
+  std::vector<uint8_t> otherIdentifier = bytes_;
+  otherIdentifier[0] = 'p';
+  EXPECT_EQ(ErrorOf(otherIdentifier), ParseError::kWrongIdentifier);
   EXPECT_EQ(with(test::kVersionOffset, 0x0109, true), ParseError::kUnknownVersion);
   EXPECT_EQ(with(test::kHeaderSizeOffset, 255, false), ParseError::kBadHeaderSize);
   EXPECT_EQ(with(test::kHeaderSizeOffset, 485, false), ParseError::kBadHeaderSize);
@@ -86,32 +86,32 @@ TEST_F(MalformedCharacterization, HeaderFaultsAreNamed) {
 }
 
 TEST_F(MalformedCharacterization, FormTablesOutsideTheFileAreRefused) {
-  const auto with_table = [this](uint16_t count, uint16_t record_size, uint32_t offset) {
+  const auto withTable = [this](uint16_t count, uint16_t recordSize, uint32_t offset) {
     std::vector<uint8_t> broken = bytes_;
     test::Put16(broken, test::kFormTableOffset, count);
-    test::Put16(broken, test::kFormTableOffset + 2, record_size);
+    test::Put16(broken, test::kFormTableOffset + 2, recordSize);
     test::Put32(broken, test::kFormTableOffset + 4, offset);
     return ErrorOf(broken);
   };
-  EXPECT_EQ(with_table(0, 56, 260), ParseError::kBadFormTable);
-  EXPECT_EQ(with_table(4, 55, 260), ParseError::kBadFormTable);
-  EXPECT_EQ(with_table(5, 56, 260), ParseError::kBadFormTable);
-  EXPECT_EQ(with_table(4, 56, 261), ParseError::kBadFormTable);
-  EXPECT_EQ(with_table(1, 56, 484), ParseError::kBadFormTable);
-  EXPECT_EQ(with_table(0xFFFF, 0xFFFF, 0xFFFFFFF0u), ParseError::kBadFormTable);
-  EXPECT_EQ(with_table(4, 56, 260), ParseError::kNone);
+  EXPECT_EQ(withTable(0, 56, 260), ParseError::kBadFormTable);
+  EXPECT_EQ(withTable(4, 55, 260), ParseError::kBadFormTable);
+  EXPECT_EQ(withTable(5, 56, 260), ParseError::kBadFormTable);
+  EXPECT_EQ(withTable(4, 56, 261), ParseError::kBadFormTable);
+  EXPECT_EQ(withTable(1, 56, 484), ParseError::kBadFormTable);
+  EXPECT_EQ(withTable(0xFFFF, 0xFFFF, 0xFFFFFFF0u), ParseError::kBadFormTable);
+  EXPECT_EQ(withTable(4, 56, 260), ParseError::kNone);
 }
 
 TEST_F(MalformedCharacterization, FormsWithoutNameOrSizeAreRefused) {
   std::vector<uint8_t> nameless = bytes_;
   nameless[FormAt(2)] = 0;
   EXPECT_EQ(ErrorOf(nameless), ParseError::kBadForm);
-  std::vector<uint8_t> no_width = bytes_;
-  test::Put32(no_width, FormAt(1) + 32, 0);
-  EXPECT_EQ(ErrorOf(no_width), ParseError::kBadForm);
-  std::vector<uint8_t> negative_height = bytes_;
-  test::Put32(negative_height, FormAt(3) + 36, 0xFFFFFF00u);
-  EXPECT_EQ(ErrorOf(negative_height), ParseError::kBadForm);
+  std::vector<uint8_t> noWidth = bytes_;
+  test::Put32(noWidth, FormAt(1) + 32, 0);
+  EXPECT_EQ(ErrorOf(noWidth), ParseError::kBadForm);
+  std::vector<uint8_t> negativeHeight = bytes_;
+  test::Put32(negativeHeight, FormAt(3) + 36, 0xFFFFFF00u);
+  EXPECT_EQ(ErrorOf(negativeHeight), ParseError::kBadForm);
 }
 
 }  // namespace

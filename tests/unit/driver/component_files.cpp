@@ -2,8 +2,8 @@
 
 namespace test {
 
-std::wstring ComponentPath(const std::wstring& package_name) {
-  return std::wstring(DRIVER_COMPONENTS_DIR) + L"/" + package_name + DRIVER_COMPONENT_SUFFIX;
+std::wstring ComponentPath(const std::wstring& packageName) {
+  return std::wstring(DRIVER_COMPONENTS_DIR) + L"/" + packageName + DRIVER_COMPONENT_SUFFIX;
 }
 
 }  // namespace test

@@ -39,21 +39,21 @@ TEST_F(DriverDevMode, DefaultIsTheFirstFormAtTheDeviceResolution) {
   EXPECT_STREQ(devmode_.dmDeviceName, L"Demo80");
   EXPECT_EQ(devmode_.dmOrientation, DMORIENT_PORTRAIT);
   EXPECT_EQ(devmode_.dmCopies, 1);
-  EXPECT_EQ(devmode_.dmPrintQuality, device_.dpi_x);
-  EXPECT_EQ(devmode_.dmYResolution, device_.dpi_y);
+  EXPECT_EQ(devmode_.dmPrintQuality, device_.dpiX);
+  EXPECT_EQ(devmode_.dmYResolution, device_.dpiY);
   ExpectForm(0);
 }
 
 TEST_F(DriverDevMode, PaperIsChosenByIdThenByFormName) {
-  DEVMODEW by_id = Request(DM_PAPERSIZE);
-  by_id.dmPaperSize = plotter::PaperIdOfForm(2);
-  plotter::MergeDevMode(devmode_, by_id, device_);
+  DEVMODEW byId = Request(DM_PAPERSIZE);
+  byId.dmPaperSize = plotter::PaperIdOfForm(2);
+  plotter::MergeDevMode(devmode_, byId, device_);
   ExpectForm(2);
 
-  DEVMODEW by_name = Request(DM_FORMNAME);
+  DEVMODEW byName = Request(DM_FORMNAME);
   const std::wstring name(forms_[3].name.begin(), forms_[3].name.end());
-  wcscpy(by_name.dmFormName, name.c_str());
-  plotter::MergeDevMode(devmode_, by_name, device_);
+  wcscpy(byName.dmFormName, name.c_str());
+  plotter::MergeDevMode(devmode_, byName, device_);
   ExpectForm(3);
 }
 
@@ -61,12 +61,12 @@ TEST_F(DriverDevMode, PapersTheDeviceLacksLeaveTheSelection) {
   DEVMODEW a4 = Request(DM_PAPERSIZE);
   a4.dmPaperSize = DMPAPER_A4;
   plotter::MergeDevMode(devmode_, a4, device_);
-  DEVMODEW past_the_forms = Request(DM_PAPERSIZE);
-  past_the_forms.dmPaperSize = plotter::PaperIdOfForm(forms_.size());
-  plotter::MergeDevMode(devmode_, past_the_forms, device_);
-  DEVMODEW unknown_name = Request(DM_FORMNAME);
-  wcscpy(unknown_name.dmFormName, L"Letter");
-  plotter::MergeDevMode(devmode_, unknown_name, device_);
+  DEVMODEW pastTheForms = Request(DM_PAPERSIZE);
+  pastTheForms.dmPaperSize = plotter::PaperIdOfForm(forms_.size());
+  plotter::MergeDevMode(devmode_, pastTheForms, device_);
+  DEVMODEW unknownName = Request(DM_FORMNAME);
+  wcscpy(unknownName.dmFormName, L"Letter");
+  plotter::MergeDevMode(devmode_, unknownName, device_);
   DEVMODEW unflagged = Request(0);
   unflagged.dmPaperSize = plotter::PaperIdOfForm(1);
   plotter::MergeDevMode(devmode_, unflagged, device_);
@@ -81,11 +81,11 @@ TEST_F(DriverDevMode, CopiesWithinTheLimitAreTakenResolutionAndOrientationNot) {
   for (const short asked : {short{0}, short{3}, short{32000}}) {
     requested.dmCopies = asked;
     plotter::MergeDevMode(devmode_, requested, device_);
-    EXPECT_EQ(devmode_.dmCopies, std::clamp<int>(asked, 1, device_.max_copies));
+    EXPECT_EQ(devmode_.dmCopies, std::clamp<int>(asked, 1, device_.maxCopies));
   }
   EXPECT_EQ(devmode_.dmOrientation, DMORIENT_PORTRAIT);
-  EXPECT_EQ(devmode_.dmPrintQuality, device_.dpi_x);
-  EXPECT_EQ(devmode_.dmYResolution, device_.dpi_y);
+  EXPECT_EQ(devmode_.dmPrintQuality, device_.dpiX);
+  EXPECT_EQ(devmode_.dmYResolution, device_.dpiY);
 }
 
 TEST_F(DriverDevMode, MembersBeyondTheRequestsSizeAreNotRead) {

@@ -17,7 +17,7 @@ TEST(DriverDlls, EveryPackagedDllLoadsInThisBitness) {
   for (const wchar_t* name :
        {L"plotter.dll", L"plotui.dll", L"ENGLISH.DLL", L"CHISMPL.DLL", L"CHITRAD.DLL", L"Image.dll"}) {
     const LoadedDll dll(test::ComponentPath(name));
-    EXPECT_NE(dll.get(), nullptr) << std::string(name, name + wcslen(name)) << " error " << GetLastError();
+    EXPECT_NE(dll.Get(), nullptr) << std::string(name, name + wcslen(name)) << " error " << GetLastError();
   }
 }
 
@@ -32,8 +32,8 @@ TEST(DriverDlls, PairExportsTheEntryPointsOfAUserModeDriver) {
         "DevQueryPrintEx", "DrvPrinterEvent"}}};
   for (const auto& [name, entries] : dlls) {
     const LoadedDll dll(test::ComponentPath(name));
-    ASSERT_NE(dll.get(), nullptr);
-    for (const char* entry : entries) EXPECT_NE(GetProcAddress(dll.get(), entry), nullptr) << entry;
+    ASSERT_NE(dll.Get(), nullptr);
+    for (const char* entry : entries) EXPECT_NE(GetProcAddress(dll.Get(), entry), nullptr) << entry;
   }
 }
 
@@ -59,7 +59,7 @@ TEST(DriverDlls, EnableDriverHandsGdiTheExportedFunctionsUnderTheirIndices) {
     const DRVFN* found =
         std::find_if(data.pdrvfn, data.pdrvfn + data.c, [&](const DRVFN& f) { return f.iFunc == index; });
     ASSERT_NE(found, data.pdrvfn + data.c) << name;
-    EXPECT_EQ(reinterpret_cast<void*>(found->pfn), reinterpret_cast<void*>(GetProcAddress(dll.get(), name)))
+    EXPECT_EQ(reinterpret_cast<void*>(found->pfn), reinterpret_cast<void*>(GetProcAddress(dll.Get(), name)))
         << name;
   }
 }

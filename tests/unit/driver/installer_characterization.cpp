@@ -37,8 +37,8 @@ void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
   Put16(bytes, at + 2, static_cast<uint16_t>(value >> 16));
 }
 
-std::vector<ModelForm> InstallerForms(const std::string& family, int32_t paper_width, int32_t paper_height) {
-  std::vector<ModelForm> forms = {{"Custom", paper_width * 100, paper_height * 100}};
+std::vector<ModelForm> InstallerForms(const std::string& family, int32_t paperWidth, int32_t paperHeight) {
+  std::vector<ModelForm> forms = {{"Custom", paperWidth * 100, paperHeight * 100}};
   const auto found = PosFamilies().find(family);
   if (found == PosFamilies().end()) return forms;
   for (const int32_t length : kPosLengths) {
@@ -50,16 +50,16 @@ std::vector<ModelForm> InstallerForms(const std::string& family, int32_t paper_w
 
 // The installer's own writer, so that the driver is tested on exactly what the installer writes.
 std::vector<uint8_t> InstallerCharacterization(const std::string& family, uint32_t resolution,
-                                               int32_t paper_width, int32_t paper_height) {
+                                               int32_t paperWidth, int32_t paperHeight) {
   const std::wstring wideFamily(family.begin(), family.end());
   return spooler::BuildCharacterizationData(
-      {wideFamily.c_str(), static_cast<int32_t>(resolution), paper_width, paper_height});
+      {wideFamily.c_str(), static_cast<int32_t>(resolution), paperWidth, paperHeight});
 }
 
-plotter::Characterization InstallerDevice(const std::string& family, uint32_t resolution, int32_t paper_width,
-                                          int32_t paper_height) {
+plotter::Characterization InstallerDevice(const std::string& family, uint32_t resolution, int32_t paperWidth,
+                                          int32_t paperHeight) {
   return plotter::ParseCharacterization(
-             InstallerCharacterization(family, resolution, paper_width, paper_height))
+             InstallerCharacterization(family, resolution, paperWidth, paperHeight))
       .data;
 }
 

@@ -18,17 +18,17 @@ struct ModelForm {
 
 // The forms the installer writes: "Custom" from the catalogue's paper size (tenths of a
 // millimetre), then the family's three forms for the four POS families.
-std::vector<ModelForm> InstallerForms(const std::string& family, int32_t paper_width, int32_t paper_height);
+std::vector<ModelForm> InstallerForms(const std::string& family, int32_t paperWidth, int32_t paperHeight);
 
 std::vector<uint8_t> InstallerCharacterization(const std::string& family, uint32_t resolution,
-                                               int32_t paper_width, int32_t paper_height);
+                                               int32_t paperWidth, int32_t paperHeight);
 
 // The colour information of the header template, in the order the file holds it.
 extern const int32_t kTemplateColorInfo[30];
 
 // The parse of such a file.
-plotter::Characterization InstallerDevice(const std::string& family, uint32_t resolution, int32_t paper_width,
-                                          int32_t paper_height);
+plotter::Characterization InstallerDevice(const std::string& family, uint32_t resolution, int32_t paperWidth,
+                                          int32_t paperHeight);
 
 // Offsets of the fields tests break on purpose.
 inline constexpr size_t kVersionOffset = 4;

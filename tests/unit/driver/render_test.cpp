@@ -8,8 +8,8 @@
 
 namespace {
 
-LONG PixelsAt(int32_t thousandths_of_mm, int dpi) {
-  return static_cast<LONG>(int64_t{thousandths_of_mm} * dpi / 25400);
+LONG PixelsAt(int32_t thousandthsOfMm, int dpi) {
+  return static_cast<LONG>(int64_t{thousandthsOfMm} * dpi / 25400);
 }
 
 TEST(DeviceDescription, TheSurfaceIsTheSelectedFormAtTheFileResolution) {
@@ -43,7 +43,7 @@ TEST(DeviceDescription, TheSurfaceIsTheSelectedFormAtTheFileResolution) {
 
 TEST(DeviceDescription, MarginsShrinkThePrintableArea) {
   plotter::Characterization device = test::InstallerDevice("POS58", 300, 580, 2970);
-  device.device_margins = {2000, 1000, 0, 0};
+  device.deviceMargins = {2000, 1000, 0, 0};
   plotter::Form form = device.forms[1];
   form.margins = {1000, 3000, 4000, 5000};
   const plotter::PageGeometry page = plotter::GeometryOf(device, form);
@@ -79,7 +79,7 @@ class Page {
     return {storage.data() + static_cast<ptrdiff_t>(stride_) * (height_ - 1), -stride_, width_, height_};
   }
   const uint8_t* Row(int y) const { return bits_.data() + static_cast<ptrdiff_t>(y) * stride_; }
-  int row_bytes() const { return (width_ + 7) / 8; }
+  int rowBytes() const { return (width_ + 7) / 8; }
 
  private:
   int width_;
@@ -95,12 +95,12 @@ std::vector<uint8_t> RasterCommand(const Page& page, int first, int rows) {
                               'v',
                               '0',
                               0,
-                              static_cast<uint8_t>(page.row_bytes()),
+                              static_cast<uint8_t>(page.rowBytes()),
                               0,
                               static_cast<uint8_t>(rows & 0xFF),
                               static_cast<uint8_t>(rows >> 8)};
   for (int y = first; y < first + rows; ++y)
-    out.insert(out.end(), page.Row(y), page.Row(y) + page.row_bytes());
+    out.insert(out.end(), page.Row(y), page.Row(y) + page.rowBytes());
   return out;
 }
 

@@ -15,6 +15,8 @@
 #include "components/driver/ui/printer_interface.h"
 #include "components/driver/ui/ui_text.h"
 #include "components/langdll/driver_resources.h"
+#include "platform/handle.h"
+#include "platform/two_call.h"
 #include "tests/unit/driver/component_files.h"
 #include "tests/unit/driver/installer_characterization.h"
 
@@ -26,8 +28,8 @@ struct Model {
   const wchar_t* language;
   std::string family;
   uint32_t resolution;
-  int32_t paper_width;
-  int32_t paper_height;
+  int32_t paperWidth;
+  int32_t paperHeight;
 };
 
 const Model kDemo80 = {L"Demo80", L"FILE:", L"CHISMPL.DLL", "POS80", 203, 720, 32760};
@@ -70,25 +72,25 @@ bool InstallLikeTheInstaller(const Model& model) {
   }
   WriteFile(
       directory + L"\\" + name + L"GPC.pcd",
-      test::InstallerCharacterization(model.family, model.resolution, model.paper_width, model.paper_height));
+      test::InstallerCharacterization(model.family, model.resolution, model.paperWidth, model.paperHeight));
 
-  const std::wstring driver_name = name + L" Driver";
-  const std::wstring driver_file = name + L"Drv.dll";
-  const std::wstring data_file = name + L"GPC.pcd";
-  const std::wstring config_file = name + L"UI.dll";
+  const std::wstring driverName = name + L" Driver";
+  const std::wstring driverFile = name + L"Drv.dll";
+  const std::wstring dataFile = name + L"GPC.pcd";
+  const std::wstring configFile = name + L"UI.dll";
   DRIVER_INFO_3W driver{};
   driver.cVersion = 3;
-  driver.pName = const_cast<LPWSTR>(driver_name.c_str());
-  driver.pDriverPath = const_cast<LPWSTR>(driver_file.c_str());
-  driver.pDataFile = const_cast<LPWSTR>(data_file.c_str());
-  driver.pConfigFile = const_cast<LPWSTR>(config_file.c_str());
+  driver.pName = const_cast<LPWSTR>(driverName.c_str());
+  driver.pDriverPath = const_cast<LPWSTR>(driverFile.c_str());
+  driver.pDataFile = const_cast<LPWSTR>(dataFile.c_str());
+  driver.pConfigFile = const_cast<LPWSTR>(configFile.c_str());
   driver.pDependentFiles = const_cast<LPWSTR>(L"CHISMPL.DLL\0CHITRAD.DLL\0ENGLISH.DLL\0Image.dll\0");
   if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) return false;
 
   PRINTER_INFO_2W info{};
   info.pPrinterName = const_cast<LPWSTR>(model.printer);
   info.pPortName = const_cast<LPWSTR>(model.port);
-  info.pDriverName = const_cast<LPWSTR>(driver_name.c_str());
+  info.pDriverName = const_cast<LPWSTR>(driverName.c_str());
   info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
   info.pDatatype = const_cast<LPWSTR>(L"RAW");
   info.Attributes = PRINTER_ATTRIBUTE_DEFAULT;
@@ -99,30 +101,22 @@ bool InstallLikeTheInstaller(const Model& model) {
   return true;
 }
 
-class PrinterHandle {
- public:
-  explicit PrinterHandle(const wchar_t* name) { OpenPrinterW(const_cast<LPWSTR>(name), &handle_, nullptr); }
-  ~PrinterHandle() {
-    if (handle_) ClosePrinter(handle_);
-  }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_ = nullptr;
-};
+platform::UniquePrinter OpenedPrinter(const wchar_t* name) {
+  HANDLE printer = nullptr;
+  OpenPrinterW(const_cast<LPWSTR>(name), &printer, nullptr);
+  return platform::UniquePrinter(printer);
+}
 
 std::vector<BYTE> DriverInfo(HANDLE printer) {
-  DWORD needed = 0;
-  GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterDriverW(printer, nullptr, 3, buffer.data(), needed, &needed)) buffer.clear();
-  return buffer;
+  return platform::ReadByTwoCalls([printer](BYTE* buffer, DWORD size, DWORD* needed) {
+           return GetPrinterDriverW(printer, nullptr, 3, buffer, size, needed);
+         }).bytes;
 }
 
 // A file of the driver the spooler installed for the printer, by its full path.
-std::wstring InstalledFile(const wchar_t* printer_name, LPWSTR DRIVER_INFO_3W::*file) {
-  const PrinterHandle printer(printer_name);
-  const std::vector<BYTE> info = DriverInfo(printer.get());
+std::wstring InstalledFile(const wchar_t* printerName, LPWSTR DRIVER_INFO_3W::*file) {
+  const platform::UniquePrinter printer = OpenedPrinter(printerName);
+  const std::vector<BYTE> info = DriverInfo(printer.Get());
   return info.empty() ? L"" : reinterpret_cast<const DRIVER_INFO_3W*>(info.data())->*file;
 }
 
@@ -163,9 +157,9 @@ class InstalledDriver : public ::testing::Test {
 TEST_F(InstalledDriver, SpoolerKeepsTheDriverFilesAndOpensThePrinters) {
   for (const Model* model : {&kDemo80, &kDemo58}) {
     const std::wstring name = model->printer;
-    const PrinterHandle printer(model->printer);
-    ASSERT_NE(printer.get(), nullptr) << GetLastError();
-    const std::vector<BYTE> buffer = DriverInfo(printer.get());
+    const platform::UniquePrinter printer = OpenedPrinter(model->printer);
+    ASSERT_NE(printer.Get(), nullptr) << GetLastError();
+    const std::vector<BYTE> buffer = DriverInfo(printer.Get());
     ASSERT_FALSE(buffer.empty());
     const auto* info = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
     EXPECT_EQ(std::wstring(info->pName), name + L" Driver");
@@ -181,7 +175,7 @@ TEST_F(InstalledDriver, SpoolerKeepsTheDriverFilesAndOpensThePrinters) {
 TEST_F(InstalledDriver, DeviceCapabilitiesAnswerFromEachPrintersCharacterizationFile) {
   for (const Model* model : {&kDemo80, &kDemo58}) {
     const std::vector<test::ModelForm> forms =
-        test::InstallerForms(model->family, model->paper_width, model->paper_height);
+        test::InstallerForms(model->family, model->paperWidth, model->paperHeight);
     const int count = DeviceCapabilitiesW(model->printer, model->port, DC_PAPERS, nullptr, nullptr);
     ASSERT_EQ(count, static_cast<int>(forms.size()));
     std::vector<WORD> ids(forms.size());
@@ -211,7 +205,7 @@ TEST_F(InstalledDriver, DeviceCapabilitiesAnswerFromEachPrintersCharacterization
 
 TEST_F(InstalledDriver, CapabilitiesFollowTheFileAsItIsNow) {
   {
-    const ReplacedDataFile other_model(kDemo80.printer,
+    const ReplacedDataFile otherModel(kDemo80.printer,
                                        test::InstallerCharacterization("POS76", 180, 760, 2970));
     EXPECT_EQ(DeviceCapabilitiesW(kDemo80.printer, kDemo80.port, DC_PAPERS, nullptr, nullptr), 1);
     LONG resolution[2] = {};
@@ -229,12 +223,12 @@ TEST_F(InstalledDriver, CapabilitiesFollowTheFileAsItIsNow) {
 }
 
 TEST_F(InstalledDriver, DocumentPropertiesGiveTheDriversDevMode) {
-  const PrinterHandle printer(kDemo80.printer);
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
   const LONG size =
-      DocumentPropertiesW(nullptr, printer.get(), const_cast<LPWSTR>(kDemo80.printer), nullptr, nullptr, 0);
+      DocumentPropertiesW(nullptr, printer.Get(), const_cast<LPWSTR>(kDemo80.printer), nullptr, nullptr, 0);
   ASSERT_EQ(size, static_cast<LONG>(sizeof(DEVMODEW)));
   DEVMODEW devmode{};
-  ASSERT_EQ(DocumentPropertiesW(nullptr, printer.get(), const_cast<LPWSTR>(kDemo80.printer), &devmode,
+  ASSERT_EQ(DocumentPropertiesW(nullptr, printer.Get(), const_cast<LPWSTR>(kDemo80.printer), &devmode,
                                 nullptr, DM_OUT_BUFFER),
             IDOK);
   EXPECT_EQ(devmode.dmPaperSize, plotter::PaperIdOfForm(0));
@@ -245,11 +239,11 @@ TEST_F(InstalledDriver, DocumentPropertiesGiveTheDriversDevMode) {
   asked.dmPaperSize = plotter::PaperIdOfForm(2);
   asked.dmFields = DM_PAPERSIZE;
   DEVMODEW merged{};
-  ASSERT_EQ(DocumentPropertiesW(nullptr, printer.get(), const_cast<LPWSTR>(kDemo80.printer), &merged, &asked,
+  ASSERT_EQ(DocumentPropertiesW(nullptr, printer.Get(), const_cast<LPWSTR>(kDemo80.printer), &merged, &asked,
                                 DM_IN_BUFFER | DM_OUT_BUFFER),
             IDOK);
   EXPECT_EQ(std::wstring(merged.dmFormName),
-            Wide(test::InstallerForms(kDemo80.family, kDemo80.paper_width, kDemo80.paper_height)[2].name));
+            Wide(test::InstallerForms(kDemo80.family, kDemo80.paperWidth, kDemo80.paperHeight)[2].name));
 }
 
 TEST_F(InstalledDriver, ConvertDevModeGivesTheDefaultAndNt351Forms) {
@@ -273,22 +267,22 @@ TEST_F(InstalledDriver, ConvertDevModeGivesTheDefaultAndNt351Forms) {
 }
 
 TEST_F(InstalledDriver, RenderingSideSizesItsSurfaceFromTheDataFileTheSpoolerNames) {
-  const PrinterHandle printer(kDemo58.printer);
-  const std::wstring data_file = plotter::DataFileOfPrinter(printer.get());
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo58.printer);
+  const std::wstring dataFile = plotter::DataFileOfPrinter(printer.Get());
   const test::ModelForm form =
-      test::InstallerForms(kDemo58.family, kDemo58.paper_width, kDemo58.paper_height)[2];
+      test::InstallerForms(kDemo58.family, kDemo58.paperWidth, kDemo58.paperHeight)[2];
   DEVMODEW job{};
   job.dmSize = sizeof(job);
   job.dmFields = DM_PAPERSIZE;
   job.dmPaperSize = plotter::PaperIdOfForm(2);
   plotter::DeviceSetup setup;
-  ASSERT_TRUE(plotter::SetUpDevice(data_file, kDemo58.printer, &job, setup));
+  ASSERT_TRUE(plotter::SetUpDevice(dataFile, kDemo58.printer, &job, setup));
   EXPECT_EQ(setup.gdi.ulLogPixelsX, kDemo58.resolution);
   EXPECT_EQ(setup.gdi.ulHorzRes, static_cast<ULONG>(int64_t{form.width} * kDemo58.resolution / 25400));
   EXPECT_EQ(setup.gdi.ulVertRes, static_cast<ULONG>(int64_t{form.height} * kDemo58.resolution / 25400));
 
   const ReplacedDataFile broken(kDemo58.printer, {});
-  EXPECT_FALSE(plotter::SetUpDevice(data_file, kDemo58.printer, &job, setup));
+  EXPECT_FALSE(plotter::SetUpDevice(dataFile, kDemo58.printer, &job, setup));
 }
 
 // Records what the property sheet asks of its host.
@@ -298,7 +292,7 @@ struct SheetHost {
     if (function != CPSFUNC_ADD_PROPSHEETPAGEW) return 0;
     const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam1);
     self->titles.push_back(page->pszTitle);
-    self->pages_have_procedure = self->pages_have_procedure && page->pfnDlgProc != nullptr;
+    self->pagesHaveProcedure = self->pagesHaveProcedure && page->pfnDlgProc != nullptr;
     return static_cast<LONG_PTR>(self->titles.size());
   }
   PROPSHEETUI_INFO Info(LPARAM init) {
@@ -310,53 +304,53 @@ struct SheetHost {
     return info;
   }
   std::vector<std::wstring> titles;
-  bool pages_have_procedure = true;
+  bool pagesHaveProcedure = true;
 };
 
 TEST_F(InstalledDriver, SheetsAddOnePageTitledInThePrintersLanguage) {
   const test::LoadedDll dll(InstalledFile(kDemo80.printer, &DRIVER_INFO_3W::pConfigFile));
-  const auto document_sheets = dll.Entry<decltype(&DrvDocumentPropertySheets)>("DrvDocumentPropertySheets");
-  const auto device_sheets = dll.Entry<decltype(&DrvDevicePropertySheets)>("DrvDevicePropertySheets");
-  ASSERT_NE(document_sheets, nullptr);
-  ASSERT_NE(device_sheets, nullptr);
+  const auto documentSheets = dll.Entry<decltype(&DrvDocumentPropertySheets)>("DrvDocumentPropertySheets");
+  const auto deviceSheets = dll.Entry<decltype(&DrvDevicePropertySheets)>("DrvDevicePropertySheets");
+  ASSERT_NE(documentSheets, nullptr);
+  ASSERT_NE(deviceSheets, nullptr);
   const plotter::ResourceModule chinese(test::ComponentPath(L"CHISMPL.DLL"));
-  const PrinterHandle printer(kDemo80.printer);
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
 
   DEVMODEW out{};
-  DOCUMENTPROPERTYHEADER document{sizeof(document), 0,    printer.get(), const_cast<LPWSTR>(kDemo80.printer),
+  DOCUMENTPROPERTYHEADER document{sizeof(document), 0,    printer.Get(), const_cast<LPWSTR>(kDemo80.printer),
                                   nullptr,          &out, sizeof(out),   DM_OUT_BUFFER};
   SheetHost host;
   PROPSHEETUI_INFO info = host.Info(reinterpret_cast<LPARAM>(&document));
   info.Reason = PROPSHEETUI_REASON_INIT;
-  ASSERT_EQ(document_sheets(&info, 0), CPSUI_OK);
+  ASSERT_EQ(documentSheets(&info, 0), CPSUI_OK);
   PROPSHEETUI_INFO_HEADER header{};
   header.cbSize = sizeof(header);
   info.Reason = PROPSHEETUI_REASON_GET_INFO_HEADER;
-  EXPECT_EQ(document_sheets(&info, reinterpret_cast<LPARAM>(&header)), CPSUI_OK);
+  EXPECT_EQ(documentSheets(&info, reinterpret_cast<LPARAM>(&header)), CPSUI_OK);
   EXPECT_STREQ(header.pTitle, kDemo80.printer);
   info.Reason = PROPSHEETUI_REASON_DESTROY;
-  EXPECT_EQ(document_sheets(&info, 0), CPSUI_OK);
+  EXPECT_EQ(documentSheets(&info, 0), CPSUI_OK);
   EXPECT_STREQ(out.dmFormName, L"Custom");
 
-  DEVICEPROPERTYHEADER device{sizeof(device), 0, printer.get(), const_cast<LPWSTR>(kDemo80.printer)};
-  PROPSHEETUI_INFO device_info = host.Info(reinterpret_cast<LPARAM>(&device));
-  device_info.Reason = PROPSHEETUI_REASON_INIT;
-  ASSERT_EQ(device_sheets(&device_info, 0), CPSUI_OK);
-  device_info.Reason = PROPSHEETUI_REASON_DESTROY;
-  EXPECT_EQ(device_sheets(&device_info, 0), CPSUI_OK);
+  DEVICEPROPERTYHEADER device{sizeof(device), 0, printer.Get(), const_cast<LPWSTR>(kDemo80.printer)};
+  PROPSHEETUI_INFO deviceInfo = host.Info(reinterpret_cast<LPARAM>(&device));
+  deviceInfo.Reason = PROPSHEETUI_REASON_INIT;
+  ASSERT_EQ(deviceSheets(&deviceInfo, 0), CPSUI_OK);
+  deviceInfo.Reason = PROPSHEETUI_REASON_DESTROY;
+  EXPECT_EQ(deviceSheets(&deviceInfo, 0), CPSUI_OK);
 
   EXPECT_EQ(host.titles, (std::vector<std::wstring>{chinese.String(IDS_DOCUMENT_PAGE_TITLE),
                                                     chinese.String(IDS_DEVICE_PAGE_TITLE)}));
-  EXPECT_TRUE(host.pages_have_procedure);
+  EXPECT_TRUE(host.pagesHaveProcedure);
 }
 
 TEST_F(InstalledDriver, JobsAreHeldWhenTheModelDataIsUnreadable) {
   const test::LoadedDll dll(InstalledFile(kDemo80.printer, &DRIVER_INFO_3W::pConfigFile));
   const auto query = dll.Entry<decltype(&DevQueryPrintEx)>("DevQueryPrintEx");
   ASSERT_NE(query, nullptr);
-  const PrinterHandle printer(kDemo80.printer);
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
   wchar_t reason[128] = {};
-  DEVQUERYPRINT_INFO info{sizeof(info), 1, printer.get(), nullptr, reason, 128, 0};
+  DEVQUERYPRINT_INFO info{sizeof(info), 1, printer.Get(), nullptr, reason, 128, 0};
   EXPECT_TRUE(query(&info));
 
   const ReplacedDataFile broken(kDemo80.printer, {'P', 'l', 'o', 't'});
@@ -367,13 +361,13 @@ TEST_F(InstalledDriver, JobsAreHeldWhenTheModelDataIsUnreadable) {
 }
 
 TEST_F(InstalledDriver, LanguageValuesThatAreNoPlainFileNameFallBackToEnglish) {
-  const PrinterHandle printer(kDemo80.printer);
-  EXPECT_EQ(plotter::LanguageDllOfPrinter(printer.get()), kDemo80.language);
+  const platform::UniquePrinter printer = OpenedPrinter(kDemo80.printer);
+  EXPECT_EQ(plotter::LanguageDllOfPrinter(printer.Get()), kDemo80.language);
   for (const wchar_t* value : {L"..\\CHISMPL.DLL", L"C:CHISMPL.DLL", L"sub/CHISMPL.DLL", L""}) {
-    SetText(printer.get(), L"Language", value);
-    EXPECT_EQ(plotter::LanguageDllOfPrinter(printer.get()), plotter::kDefaultLanguageDll);
+    SetText(printer.Get(), L"Language", value);
+    EXPECT_EQ(plotter::LanguageDllOfPrinter(printer.Get()), plotter::kDefaultLanguageDll);
   }
-  SetText(printer.get(), L"Language", kDemo80.language);
+  SetText(printer.Get(), L"Language", kDemo80.language);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ std::wstring Conversions(const std::wstring& pattern) {
 TEST(LanguageDlls, EachHoldsEveryDriverString) {
   for (const wchar_t* name : kLanguageDlls) {
     const plotter::ResourceModule strings(test::ComponentPath(name));
-    ASSERT_TRUE(strings.loaded());
+    ASSERT_TRUE(strings.Loaded());
     for (const UINT id : kStringIds) EXPECT_FALSE(strings.String(id).empty()) << id;
   }
 }
@@ -75,7 +75,7 @@ TEST(LanguageDlls, PageTextsShowTheResolutionAndEveryForm) {
 
 TEST(ImageDll, HoldsThePrinterIcon) {
   const plotter::ResourceModule image(test::ComponentPath(L"Image.dll"));
-  ASSERT_TRUE(image.loaded());
+  ASSERT_TRUE(image.Loaded());
   const HICON icon = image.Icon(IDI_PRINTER, 32);
   ASSERT_NE(icon, nullptr);
   ICONINFO info{};

@@ -4,8 +4,8 @@
 #include <shlobj.h>
 #include <winspool.h>
 
-#include <vector>
 
+#include "platform/two_call.h"
 #include "system/printer_service.h"
 #include "system/shortcut.h"
 #include "tests/unit/system/system_test_support.h"
@@ -14,14 +14,6 @@ namespace test {
 namespace {
 
 constexpr wchar_t kDemoRoot[] = L"C:\\Program Files\\Demo";
-
-std::vector<BYTE> Enumerate(BOOL (*call)(BYTE*, DWORD, DWORD*, DWORD*), DWORD& count) {
-  DWORD needed = 0;
-  call(nullptr, 0, &needed, &count);
-  std::vector<BYTE> buffer(needed + 1);
-  if (!call(buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &count)) count = 0;
-  return buffer;
-}
 
 BOOL EnumLocalPrinters(BYTE* buffer, DWORD size, DWORD* needed, DWORD* count) {
   return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer, size, needed, count);
@@ -35,11 +27,9 @@ BOOL EnumDrivers(BYTE* buffer, DWORD size, DWORD* needed, DWORD* count) {
 
 template <typename Record>
 bool Listed(BOOL (*call)(BYTE*, DWORD, DWORD*, DWORD*), const wchar_t* name, wchar_t* Record::*field) {
-  DWORD count = 0;
-  const std::vector<BYTE> buffer = Enumerate(call, count);
-  const auto* records = reinterpret_cast<const Record*>(buffer.data());
-  for (DWORD index = 0; index < count; ++index) {
-    if (wcscmp(records[index].*field, name) == 0) return true;
+  const platform::TwoCallList<Record> records = platform::ListByTwoCalls<Record>(call);
+  for (const Record& record : records.Records()) {
+    if (wcscmp(record.*field, name) == 0) return true;
   }
   return false;
 }
