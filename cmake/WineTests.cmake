@@ -75,14 +75,25 @@ function(add_wine_test_run test_name target run)
   add_prefix_test(${test_name} ${run} ENVIRONMENT ${ARG_ENVIRONMENT} COMMAND $<TARGET_FILE:${target}> ${ARG_ARGS})
 endfunction()
 
-# monitor_pair_beside(TARGET): copies this tree's port monitor pair beside the test program after
-# each link and names the two files in PORTMON_MONITOR_DLL and PORTMON_UI_DLL (L"..." texts).
-function(monitor_pair_beside target)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:portmon_monitor> $<TARGET_FILE:portmon_ui>
-            $<TARGET_FILE_DIR:${target}>)
-  add_dependencies(${target} portmon_monitor portmon_ui)
-  target_compile_definitions(${target} PRIVATE
-    "PORTMON_MONITOR_DLL=L\"$<TARGET_FILE_NAME:portmon_monitor>\""
-    "PORTMON_UI_DLL=L\"$<TARGET_FILE_NAME:portmon_ui>\"")
+# monitor_pair_beside(TARGET...): this tree's port monitor pair lies, under its shipped names, in
+# the folder this CMakeLists builds its programs in before TARGETs build, and PORTMON_MONITOR_DLL
+# and PORTMON_UI_DLL name the two files (L"..." texts) to TARGETs and to what links them. Copied
+# on every build, so that a rebuilt DLL reaches tests that do not relink; one copy a folder, so
+# that parallel builds never write the same file twice at once.
+function(monitor_pair_beside)
+  file(RELATIVE_PATH folder ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+  string(MAKE_C_IDENTIFIER "${folder}_monitor_pair" copy)
+  if(NOT TARGET ${copy})
+    add_custom_target(${copy}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:portmon_monitor> $<TARGET_FILE:portmon_ui>
+              ${CMAKE_CURRENT_BINARY_DIR}
+      DEPENDS portmon_monitor portmon_ui
+      VERBATIM)
+  endif()
+  foreach(target IN LISTS ARGN)
+    add_dependencies(${target} ${copy})
+    target_compile_definitions(${target} PUBLIC
+      "PORTMON_MONITOR_DLL=L\"$<TARGET_FILE_NAME:portmon_monitor>\""
+      "PORTMON_UI_DLL=L\"$<TARGET_FILE_NAME:portmon_ui>\"")
+  endforeach()
 endfunction()
