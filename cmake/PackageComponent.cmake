@@ -20,3 +20,13 @@ function(package_component target name description)
   ship_program(${target} FILE_NAME ${name} DESCRIPTION ${description} ${ARGN})
   set_property(GLOBAL APPEND PROPERTY PACKAGE_COMPONENTS ${target})
 endfunction()
+
+# add_component_dll(TARGET NAME DESCRIPTION SOURCES... [LIBRARIES...]): a DLL the package carries,
+# its entry points exported under their plain names (--kill-at drops the @N of stdcall).
+function(add_component_dll target name description)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_library(${target} SHARED ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
+  target_link_options(${target} PRIVATE -Wl,--kill-at)
+  package_component(${target} ${name} ${description})
+endfunction()
