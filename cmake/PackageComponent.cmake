@@ -4,12 +4,16 @@
 # ship_program (RESOURCES_ONLY).
 include(${CMAKE_CURRENT_LIST_DIR}/ShippedProgram.cmake)
 
+# What the 64-bit tree appends to a component's file name; the tests look the files up with it.
+set(PACKAGE_COMPONENT_SUFFIX "")
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(PACKAGE_COMPONENT_SUFFIX ".x64")
+endif()
+
 function(package_component target name description)
   string(REGEX MATCH "^[^.]+" stem ${name})
   string(REGEX REPLACE "^[^.]+" "" suffix ${name})
-  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    string(APPEND suffix ".x64")
-  endif()
+  string(APPEND suffix "${PACKAGE_COMPONENT_SUFFIX}")
   set_target_properties(${target} PROPERTIES
     PREFIX ""
     OUTPUT_NAME ${stem}
