@@ -8,12 +8,7 @@ set(RUN_IN_PREFIX ${CMAKE_SOURCE_DIR}/tests/support/run-in-prefix.sh)
 set(WITH_XVFB ${CMAKE_SOURCE_DIR}/tests/support/with-xvfb.sh)
 set(WINE_TEST_SKIPPED 77)
 
-if(NOT TARGET gtest)
-  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/GoogleTestSources.cmake)
 
 # wine_test_runs(VAR [WOW64]): the runs of a test program of this tree: win64 in the 64-bit
 # tree; win32, and wow64 when asked, in the 32-bit tree.
