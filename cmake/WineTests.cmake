@@ -8,12 +8,7 @@ set(RUN_IN_PREFIX ${CMAKE_SOURCE_DIR}/tests/support/run-in-prefix.sh)
 set(WITH_XVFB ${CMAKE_SOURCE_DIR}/tests/support/with-xvfb.sh)
 set(WINE_TEST_SKIPPED 77)
 
-if(NOT TARGET gtest)
-  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/GoogleTestSources.cmake)
 
 # wine_test_runs(VAR [WOW64]): the runs of a test program of this tree: win64 in the 64-bit
 # tree; win32, and wow64 when asked, in the 32-bit tree.
@@ -75,14 +70,25 @@ function(add_wine_test_run test_name target run)
   add_prefix_test(${test_name} ${run} ENVIRONMENT ${ARG_ENVIRONMENT} COMMAND $<TARGET_FILE:${target}> ${ARG_ARGS})
 endfunction()
 
-# monitor_pair_beside(TARGET): copies this tree's port monitor pair beside the test program after
-# each link and names the two files in PORTMON_MONITOR_DLL and PORTMON_UI_DLL (L"..." texts).
-function(monitor_pair_beside target)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:portmon_monitor> $<TARGET_FILE:portmon_ui>
-            $<TARGET_FILE_DIR:${target}>)
-  add_dependencies(${target} portmon_monitor portmon_ui)
-  target_compile_definitions(${target} PRIVATE
-    "PORTMON_MONITOR_DLL=L\"$<TARGET_FILE_NAME:portmon_monitor>\""
-    "PORTMON_UI_DLL=L\"$<TARGET_FILE_NAME:portmon_ui>\"")
+# monitor_pair_beside(TARGET...): this tree's port monitor pair lies, under its shipped names, in
+# the folder this CMakeLists builds its programs in before TARGETs build, and PORTMON_MONITOR_DLL
+# and PORTMON_UI_DLL name the two files (L"..." texts) to TARGETs and to what links them. Copied
+# on every build, so that a rebuilt DLL reaches tests that do not relink; one copy a folder, so
+# that parallel builds never write the same file twice at once.
+function(monitor_pair_beside)
+  file(RELATIVE_PATH folder ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+  string(MAKE_C_IDENTIFIER "${folder}_monitor_pair" copy)
+  if(NOT TARGET ${copy})
+    add_custom_target(${copy}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:portmon_monitor> $<TARGET_FILE:portmon_ui>
+              ${CMAKE_CURRENT_BINARY_DIR}
+      DEPENDS portmon_monitor portmon_ui
+      VERBATIM)
+  endif()
+  foreach(target IN LISTS ARGN)
+    add_dependencies(${target} ${copy})
+    target_compile_definitions(${target} PUBLIC
+      "PORTMON_MONITOR_DLL=L\"$<TARGET_FILE_NAME:portmon_monitor>\""
+      "PORTMON_UI_DLL=L\"$<TARGET_FILE_NAME:portmon_ui>\"")
+  endforeach()
 endfunction()
