@@ -27,17 +27,12 @@ constexpr int kButtonWidth = 78;
 constexpr int kButtonHeight = 23;
 constexpr int kSeparatorOffset = 50;
 
-using ui::kFailurePage;
-using ui::kFinishedPage;
-using ui::kFolderPage;
-using ui::kInstallingPage;
-using ui::kSettingsPage;
 constexpr int kInstallationControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL, IDC_MODEL_COMBO, IDC_PRINTER_NAME,
                                          IDC_NAME_LABEL,     IDC_DEFAULT_PRINTER, IDC_USE_MONITOR, IDC_PORT_LABEL,
                                          IDC_BAUD_LABEL,     IDC_PORT_COMBO,   IDC_BAUD_COMBO};
 
 // Enter and Esc end the dialog only where no installation can be under way.
-bool PageMayClose(int page) { return page != kInstallingPage; }
+bool PageMayClose(int page) { return page != ui::kInstallingPage; }
 
 std::wstring WithBackslash(std::wstring folder) {
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
@@ -164,9 +159,9 @@ void CInstallDlg::ShowMessage(Check check, HWND owner, UINT style) {
 
 void CInstallDlg::OnNext() {
   const int page = m_wizard.m_nPage;
-  if (page == kFolderPage && !CheckFolderPage()) return;
-  if (page == kSettingsPage && !CheckSettingsPage()) return;
-  if (page == kFailurePage) return;
+  if (page == ui::kFolderPage && !CheckFolderPage()) return;
+  if (page == ui::kSettingsPage && !CheckSettingsPage()) return;
+  if (page == ui::kFailurePage) return;
   EnterPage(page + 1);
 }
 
@@ -240,20 +235,20 @@ bool CInstallDlg::CheckNetworkPort() {
 void CInstallDlg::EnterPage(int page) {
   m_wizard.m_nPage = page;
   switch (page) {
-    case kFolderPage:
+    case ui::kFolderPage:
       m_wizard.ShowFolderField(TRUE);
       ShowDlgItem(IDC_BROWSE, SW_SHOW);
       ShowDlgItem(IDC_BACK, SW_SHOW);
       break;
-    case kSettingsPage:
+    case ui::kSettingsPage:
       m_wizard.ShowFolderField(FALSE);
       ShowDlgItem(IDC_BROWSE, SW_HIDE);
       m_settings.Show();
       break;
-    case kInstallingPage:
+    case ui::kInstallingPage:
       StartInstallation();
       break;
-    case kFinishedPage:
+    case ui::kFinishedPage:
       m_wizard.Repaint();
       ShowDlgItem(IDC_NEXT, SW_HIDE);
       ShowDlgItem(IDC_BACK, SW_HIDE);
@@ -269,7 +264,7 @@ void CInstallDlg::EnterPage(int page) {
 
 void CInstallDlg::OnBack() {
   const int page = m_wizard.m_nPage - 1;
-  if (page < ui::kWelcomePage || page >= kSettingsPage) return;
+  if (page < ui::kWelcomePage || page >= ui::kSettingsPage) return;
   m_wizard.m_nPage = page;
   m_settings.Hide();
   if (page == ui::kWelcomePage) {
@@ -379,7 +374,7 @@ void CInstallDlg::ShowFailurePage() {
   SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(true).c_str());
   ShowDlgItem(IDC_PROGRESS, SW_HIDE);
   EnableDlgItem(IDC_CANCEL_BUTTON, TRUE);
-  m_wizard.m_nPage = kFailurePage;
+  m_wizard.m_nPage = ui::kFailurePage;
   m_wizard.Repaint(false);
 }
 
