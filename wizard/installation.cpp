@@ -37,8 +37,12 @@ class DialogPortChooser : public spooler::PortChooser {
 bool Installation::Start(const InstallationSnapshot& snapshot) {
   m_snapshot = snapshot;
   return m_worker.Start([this] {
-    const bool installed = Install();
-    m_dialog.PostMessageW(kInstallationEnded, installed ? 1 : 0, 0);
+    const WPARAM installed = Install() ? 1 : 0;
+    // The dialog must learn the end, or it would wait on the installing page for good: should the
+    // queue refuse the post, the end is sent instead.
+    if (!m_dialog.PostMessageW(kInstallationEnded, installed, 0)) {
+      m_dialog.SendMessageW(kInstallationEnded, installed, 0);
+    }
   });
 }
 
