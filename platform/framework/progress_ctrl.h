@@ -12,7 +12,6 @@ class CProgressCtrl : public CDialogItem {
  public:
   void SetRange(int lower, int upper) { Send(PBM_SETRANGE32, lower, upper); }
   void SetPos(int position) { Send(PBM_SETPOS, position); }
-  int GetPos() const { return static_cast<int>(Send(PBM_GETPOS)); }
   void UpdateWindow() { ::UpdateWindow(m_hWnd); }
 };
 

@@ -655,6 +655,26 @@ TEST_F(InstallDlgTest, WhileInstallingTheDialogStaysOpenAndAfterwardsOnlyFinishI
   EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
 }
 
+// The worker posts its progress and status; the dialog shows them on its own thread before the
+// finish page.
+TEST_F(InstallDlgTest, ProgressAndStatusOfTheWorkerReachTheInstallingPage) {
+  test::WizardSetup setup = In(texts::kEnglish);
+  setup.package = mkpackage::BuildResourcePackage(
+      {mkpackage::MakeEntry("plotter.dll", std::string(200000, 'd')), mkpackage::MakeEntry("Readme.txt", "demo")});
+  ASSERT_TRUE(Open(setup));
+  GoTo(kSettingsPage);
+  dialog().Select(IDC_PORT_COMBO, L"LPT1");
+  dialog().SetText(IDC_PRINTER_NAME, L"Demo Posted");
+  EXPECT_EQ(SendMessageW(dialog().Item(IDC_PROGRESS), PBM_GETPOS, 0, 0), 0);
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Page(), kFinishedPage);
+  EXPECT_GT(SendMessageW(dialog().Item(IDC_PROGRESS), PBM_GETPOS, 0, 0), 0);
+  EXPECT_EQ(dialog().Status(), L"Installing Printer Driver, Please wait...");
+  dialog().PressEnter();
+  EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+}
+
 // A file that cannot be written while the package is laid down (a full disk) ends the run on
 // the failure page before anything is created or registered.
 TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothingRegistered) {

@@ -265,6 +265,11 @@ wizard::InstallationChoices WizardSession::Choices() const {
   return dialog != nullptr ? dialog->m_choices : wizard::InstallationChoices{};
 }
 
+std::wstring WizardSession::Status() const {
+  const wizard::CInstallDlg* dialog = m_dialog;
+  return dialog != nullptr ? dialog->m_wizard.m_strStatus : std::wstring();
+}
+
 bool WizardSession::IsInstalling() const {
   const wizard::CInstallDlg* dialog = m_dialog;
   return dialog != nullptr && dialog->IsInstalling();

@@ -56,6 +56,8 @@ class WizardSession {
   bool IsInstalling() const;
   // What the dialog holds of the user's choices; empty once it has ended.
   wizard::InstallationChoices Choices() const;
+  // The page window's status line; empty once the dialog has ended.
+  std::wstring Status() const;
 
   // Posts the button's click and lets the dialog handle it; a message box it opened is read,
   // closed and returned.
