@@ -57,7 +57,57 @@ void ExtractFromAppendedForm(const std::string& documents) {
   }
 }
 
+constexpr size_t kConfigFileLimit = 4 * 1024 * 1024;  // far above any text file or logo
+
+size_t ConfigIndex(const char* name) {
+  for (size_t index = 0; index < std::size(kConfigFileNames); ++index) {
+    if (package::EqualsIgnoringAsciiCase(name, kConfigFileNames[index])) return index;
+  }
+  return std::size(kConfigFileNames);
+}
+
+void ReadFromResourceForm(const package::InstallPackage& installPackage, PackageConfig& config) {
+  package::ResourcePackageReader reader(installPackage.Bytes());
+  package::MemoryEntry entry;
+  while (reader.Next(entry)) {
+    const size_t index = ConfigIndex(entry.name.text);
+    if (index < std::size(config.files)) {  // a later entry of the same name wins, as in Documents
+      config.files[index] = package::InflateFromMemory(entry.storedBytes, entry.storedSize, kConfigFileLimit);
+    }
+  }
+}
+
+void ReadFromAppendedForm(PackageConfig& config) {
+  package::InstallerFile file;
+  if (!file.OpenOwnModule()) return;
+  package::AppendedPackageReader reader(file);
+  if (!reader.Open()) return;
+  package::FileEntry entry;
+  while (reader.Next(entry)) {
+    const size_t index = ConfigIndex(entry.name.text);
+    if (index < std::size(config.files)) {  // a later entry of the same name wins, as in Documents
+      config.files[index] = package::InflateFromFile(file.Handle(), entry.storedSize, kConfigFileLimit);
+    }
+  }
+}
+
 }  // namespace
+
+const std::optional<std::vector<uint8_t>>& PackageConfig::File(const char* name) const {
+  static const std::optional<std::vector<uint8_t>> kNone;
+  const size_t index = ConfigIndex(name);
+  return index < std::size(files) ? files[index] : kNone;
+}
+
+PackageConfig ReadPackageConfig(const package::InstallPackage& installPackage) {
+  PackageConfig config;
+  if (installPackage.IsEmpty()) {
+    ReadFromAppendedForm(config);
+  } else {
+    ReadFromResourceForm(installPackage, config);
+  }
+  return config;
+}
 
 void ExtractConfigFiles(const package::InstallPackage& installPackage) {
   const std::optional<std::string> documents = DocumentsFolderAnsi();
@@ -66,6 +116,14 @@ void ExtractConfigFiles(const package::InstallPackage& installPackage) {
     ExtractFromAppendedForm(*documents);
   } else {
     ExtractFromResourceForm(*documents, installPackage);
+  }
+}
+
+const char* WizardTextEntryName(int languageId) {
+  switch (languageId) {
+    case texts::kChinese: return "InstallConfig_cn.txt";
+    case texts::kRussian: return "InstallConfig_rs.txt";
+    default: return "InstallConfig_en.txt";
   }
 }
 

@@ -1,7 +1,11 @@
 // The configuration files the package brings into the user's Documents folder.
 #pragma once
 
+#include <cstdint>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "package/install_package.h"
 
@@ -13,6 +17,15 @@ inline constexpr const char* kConfigFileNames[] = {
 };
 
 
+// The configuration files as the package carries them, read into memory: what the installer
+// itself reads (wizard texts, catalogue) comes from here, never back from Documents, where
+// anyone could have changed it since.
+struct PackageConfig {
+  std::optional<std::vector<uint8_t>> files[std::size(kConfigFileNames)];
+  const std::optional<std::vector<uint8_t>>& File(const char* name) const;
+};
+PackageConfig ReadPackageConfig(const package::InstallPackage& installPackage);
+
 // Writes the package entries named like a configuration file (letter case aside) into the
 // Documents folder under the name as spelled above: from the package copy, or, when the program
 // carries none, from a package appended to its file. No folder: nothing happens.
@@ -20,5 +33,6 @@ void ExtractConfigFiles(const package::InstallPackage& installPackage);
 
 // The wizard text file of a language: "InstallConfig_en.txt", "_cn" or "_rs".
 const wchar_t* WizardTextFileName(int languageId);
+const char* WizardTextEntryName(int languageId);
 
 }  // namespace app

@@ -1,14 +1,22 @@
 #include "app/install_app.h"
 
-#include "app/config_files.h"
+#include <optional>
+
+#include "app/command_line.h"
 #include "platform/files.h"
+#include "platform/installation_lock.h"
 #include "platform/locale.h"
+#include "platform/run_log.h"
 #include "texts/documents_folder.h"
+#include "texts/model_catalogue.h"
 #include "texts/wizard_config.h"
+#include "wizard/dialog_texts.h"
 #include "wizard/install_dlg.h"
 
 namespace app {
 namespace {
+
+using platform::WriteRunLog;
 
 constexpr unsigned short kChineseSimplifiedPrc = 0x0804;
 
@@ -18,34 +26,111 @@ void DeleteOldLogo(const std::wstring& documents) {
   platform::files::DeleteFileW(logo.c_str());
 }
 
+void ShowMessage(const wizard::Message& message, UINT style) {
+  framework::MessageBox(nullptr, message.text, message.caption, style);
+}
+
 }  // namespace
 
 int LanguageFromUiLanguage(unsigned short uiLanguage) {
   return uiLanguage == kChineseSimplifiedPrc ? texts::kChinese : texts::kEnglish;
 }
 
-void CInstallApp::PrepareWizard(const wizard::CInstallDlg& dialog) {
-  std::wstring documents;
-  const bool haveDocuments = texts::GetDocumentsFolder(documents);
-  if (haveDocuments) DeleteOldLogo(documents);
-  ExtractConfigFiles(dialog.m_package);
-  LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
-  if (!haveDocuments) {
-    // No folder to read from: the built-in names apply.
-    texts::LoadWizardTexts(texts::WizardConfig, nullptr);
-    return;
+std::vector<std::wstring> CInstallApp::LoadPackageTexts(const package::InstallPackage& installPackage) {
+  const PackageConfig config = ReadPackageConfig(installPackage);
+  const std::optional<std::vector<uint8_t>>& wizardTexts = config.File(WizardTextEntryName(LanguageId));
+  texts::TakeWizardTexts(texts::WizardConfig, wizardTexts ? &*wizardTexts : nullptr);
+  const std::optional<std::vector<uint8_t>>& catalogue = config.File("PrinterName.txt");
+  if (!catalogue) {
+    texts::ModelTable = {};
+    return {};
   }
-  const std::wstring textFile = documents + L"\\" + WizardTextFileName(LanguageId);
-  texts::LoadWizardTexts(texts::WizardConfig, textFile.c_str());
+  return texts::ParseModelCatalogue(texts::ModelTable, *catalogue);
 }
 
-BOOL CInstallApp::InitInstance() {
+void CInstallApp::WriteDocumentsFiles(const package::InstallPackage& installPackage) {
+  std::wstring documents;
+  if (!texts::GetDocumentsFolder(documents)) return;
+  DeleteOldLogo(documents);
+  ExtractConfigFiles(installPackage);
+  // Read from the package already; the file of the language goes, as it always has.
+  platform::files::DeleteFileW((documents + L"\\" + WizardTextFileName(LanguageId)).c_str());
+}
+
+void CInstallApp::PrepareWizard(wizard::CInstallDlg& dialog) {
+  LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
+  dialog.m_modelNames = LoadPackageTexts(dialog.m_package);
+  WriteDocumentsFiles(dialog.m_package);
+}
+
+ExitCode CInstallApp::Refuse(ExitCode code, const std::wstring& reason, bool silent) {
+  WriteRunLog(L"Refused: " + reason);
+  if (silent) return code;
+  if (code == kExitAnotherInstallation) {
+    ShowMessage(wizard::AnotherInstallationMessage(), MB_ICONWARNING);
+  } else {
+    ShowMessage(wizard::InvalidCommandLineMessage(reason), MB_ICONERROR);
+  }
+  return code;
+}
+
+// Nothing on the machine changes before the command line is accepted: the checks only read,
+// and what the package brings is read in memory.
+ExitCode CInstallApp::Run(bool& silent) {
+  LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
+  std::wstring error;
+  const std::optional<CommandLine> commandLine = ParseCommandLine(SplitCommandLine(::GetCommandLineW()), error);
+  silent = commandLine && commandLine->silent;
+  if (commandLine && commandLine->languageId) LanguageId = *commandLine->languageId;
+  WriteRunLog(std::wstring(L"Command line: ") + ::GetCommandLineW());
+
+  const platform::InstallationLock lock;
+  if (!lock.Acquired()) return Refuse(kExitAnotherInstallation, L"another installation is running", silent);
+  if (!commandLine) return Refuse(kExitInvalidCommandLine, error, silent);
+  if (commandLine->help) {
+    if (!silent) ShowMessage(wizard::UsageMessage(), MB_ICONINFORMATION);
+    return kExitInstalled;
+  }
+
+  package::InstallPackage installPackage = package::LoadInstallPackage(m_hInstance);
+  std::vector<std::wstring> modelNames = LoadPackageTexts(installPackage);
+  const std::optional<wizard::PresetChoices> preset = PresetFromCommandLine(*commandLine, modelNames, error);
+  if (!preset) return Refuse(kExitInvalidCommandLine, error, silent);
+  if (const std::optional<wizard::Check> refused = CheckPresetChoices(*preset, modelNames, silent)) {
+    return Refuse(kExitInvalidCommandLine, wizard::CheckMessage(*refused).text, silent);
+  }
+  WriteDocumentsFiles(installPackage);
+  if (silent) return RunSilentInstallation(installPackage, wizard::ChoicesWithDefaults(*preset, modelNames));
+  return RunWizard(std::move(installPackage), std::move(modelNames), *preset);
+}
+
+ExitCode CInstallApp::RunWizard(package::InstallPackage installPackage, std::vector<std::wstring> modelNames,
+                                const wizard::PresetChoices& preset) {
   wizard::CInstallDlg dialog;
-  dialog.m_package = package::LoadInstallPackage(m_hInstance);
-  PrepareWizard(dialog);
+  dialog.m_package = std::move(installPackage);
+  dialog.m_modelNames = std::move(modelNames);
+  dialog.m_preset = preset;
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
+  switch (dialog.Outcome()) {
+    case wizard::WizardOutcome::Installed: return kExitInstalled;
+    case wizard::WizardOutcome::Failed: return kExitFailed;
+    case wizard::WizardOutcome::NotInstalled: break;
+  }
+  WriteRunLog(L"The wizard was closed before the installation ran");
+  return kExitCancelled;
+}
+
+BOOL CInstallApp::InitInstance() {
+  platform::RunLog log;
+  std::wstring ignored;
+  const std::optional<CommandLine> commandLine = ParseCommandLine(SplitCommandLine(::GetCommandLineW()), ignored);
+  if (commandLine && commandLine->log && log.Open(*commandLine->log)) platform::SetRunLog(&log);
+  bool silent = false;
+  m_nExitCode = Run(silent);
+  WriteRunLog(L"Exit code " + std::to_wstring(m_nExitCode));
+  platform::SetRunLog(nullptr);
   return FALSE;
 }
 

@@ -2,7 +2,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "app/config_files.h"
+#include "app/silent_install.h"
+#include "wizard/page_checks.h"
+#include "package/install_package.h"
 #include "platform/framework/win_app.h"
 #include "texts/language.h"
 
@@ -21,11 +26,25 @@ class CInstallApp : public framework::CWinApp {
 
   BOOL InitInstance() override;
 
-  // Between loading the dialog's package and running the dialog: the configuration files,
-  // the language and the wizard texts.
-  void PrepareWizard(const wizard::CInstallDlg& dialog);
+  // Between loading the dialog's package and running the dialog: the language (the UI
+  // language's), the wizard texts and the catalogue from the package, then the configuration
+  // files in Documents.
+  void PrepareWizard(wizard::CInstallDlg& dialog);
 
-  int LanguageId = texts::kEnglish;  // written once, before the dialog exists
+  // The wizard texts of LanguageId and the catalogue, read from the package in memory; returns
+  // the catalogue's item texts.
+  std::vector<std::wstring> LoadPackageTexts(const package::InstallPackage& installPackage);
+  // The configuration files in Documents, for whoever else looks there: an old logo deleted, the
+  // package's files written, the wizard text file of the language deleted again.
+  void WriteDocumentsFiles(const package::InstallPackage& installPackage);
+
+  int LanguageId = texts::kEnglish;  // written before the dialog exists
+
+ private:
+  ExitCode Run(bool& silent);
+  ExitCode RunWizard(package::InstallPackage installPackage, std::vector<std::wstring> modelNames,
+                     const wizard::PresetChoices& preset);
+  ExitCode Refuse(ExitCode code, const std::wstring& reason, bool silent);
 };
 
 inline CInstallApp& InstallApp() { return *static_cast<CInstallApp*>(framework::CurrentApp()); }

@@ -37,7 +37,40 @@ class FileChunkSource : public ChunkSource {
   HANDLE m_file;
 };
 
+class MemorySink : public OutputSink {
+ public:
+  explicit MemorySink(size_t limit) : m_limit(limit) {}
+  bool Create() override { return true; }
+  bool Write(const uint8_t* bytes, uint32_t size) override {
+    if (size > m_limit - m_bytes.size()) return false;
+    m_bytes.insert(m_bytes.end(), bytes, bytes + size);
+    return true;
+  }
+  std::vector<uint8_t> m_bytes;
+
+ private:
+  size_t m_limit;
+};
+
+std::optional<std::vector<uint8_t>> InflateToMemory(ChunkSource& source, uint32_t storedSize, size_t limit) {
+  MemorySink sink(limit);
+  int32_t counter = 0;
+  ProgressCounter progress(counter, 0, nullptr);
+  if (InflateEntry(source, storedSize, sink, progress) != kExtractOk) return std::nullopt;
+  return std::move(sink.m_bytes);
+}
+
 }  // namespace
+
+std::optional<std::vector<uint8_t>> InflateFromMemory(const uint8_t* storedBytes, uint32_t storedSize, size_t limit) {
+  MemoryChunkSource source({storedBytes, storedBytes == nullptr ? 0 : storedSize});
+  return InflateToMemory(source, storedSize, limit);
+}
+
+std::optional<std::vector<uint8_t>> InflateFromFile(HANDLE file, uint32_t storedSize, size_t limit) {
+  FileChunkSource source(file);
+  return InflateToMemory(source, storedSize, limit);
+}
 
 int32_t ExtractFromMemory(ProgressTarget* progressBar, const uint8_t* storedBytes, uint32_t storedSize,
                           const char* outputPath, int32_t& counter, int32_t total) {

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "package/inflate_entry.h"
 
@@ -19,5 +21,11 @@ int32_t ExtractFromMemory(ProgressTarget* progressBar, const uint8_t* storedByte
 // file must be positioned at the stored bytes.
 int32_t ExtractFromFile(ProgressTarget* progressBar, HANDLE file, uint32_t storedSize,
                         const char* outputPath, int32_t& counter, int32_t total);
+
+// The entry's bytes in memory, for the few small files the installer reads itself; nothing when
+// the entry is bad or would inflate past `limit` bytes.
+std::optional<std::vector<uint8_t>> InflateFromMemory(const uint8_t* storedBytes, uint32_t storedSize, size_t limit);
+// The same from the installer file, positioned at the stored bytes.
+std::optional<std::vector<uint8_t>> InflateFromFile(HANDLE file, uint32_t storedSize, size_t limit);
 
 }  // namespace package

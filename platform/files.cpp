@@ -15,6 +15,12 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read) {
   return ::ReadFile(file, buffer, size, read, nullptr);
 }
 
+BOOL WriteFile(HANDLE file, const void* bytes, DWORD size, DWORD* written) {
+  *written = 0;
+  if (TakeInjectedFault("WriteFile")) return FALSE;
+  return ::WriteFile(file, bytes, size, written, nullptr);
+}
+
 BOOL SetFilePointerEx(HANDLE file, LONGLONG distance, DWORD method) {
   if (TakeInjectedFault("SetFilePointerEx")) return FALSE;
   LARGE_INTEGER move;

@@ -12,6 +12,7 @@ namespace platform::files {
 
 HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
 BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read);
+BOOL WriteFile(HANDLE file, const void* bytes, DWORD size, DWORD* written);
 BOOL SetFilePointerEx(HANDLE file, LONGLONG distance, DWORD method);
 BOOL GetFileAttributesExW(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data);
 DWORD GetFileAttributesW(const wchar_t* path);

@@ -87,9 +87,9 @@ void PlaceDriverFiles(const DriverFiles& files, const Platform& platform) {
   }
 }
 
-// The port list; false when the user cancels it.
+// The port list, asked with the missing port; false when the user cancels it.
 bool ChoosePortName(PortChooser& ports, texts::WizardConfigTable& names) {
-  std::wstring chosen;
+  std::wstring chosen = names.PortName;
   if (!ports.ChoosePort(chosen)) return false;
   texts::CopyBounded(names.PortName, chosen);
   return true;

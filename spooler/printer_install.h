@@ -20,7 +20,8 @@ namespace spooler {
 class PortChooser {
  public:
   virtual ~PortChooser() = default;
-  // True with the chosen port's name; false when the user cancelled.
+  // `port` names the port that is missing; true with the chosen port's name in it, false when
+  // the user cancelled.
   virtual bool ChoosePort(std::wstring& port) = 0;
 };
 

@@ -20,6 +20,22 @@ bool SameFolder(std::wstring_view first, std::wstring_view second) {
   return SameFileName(trimmed(first), trimmed(second));
 }
 
+uint64_t SizeOf(const WIN32_FIND_DATAW& entry) {
+  return (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+}
+
+bool IsDoomed(const WIN32_FIND_DATAW& entry, const StagedFiles& staged) {
+  return !IsFolder(entry) && !IsKeptFile(entry.cFileName) && staged.Contains(entry.cFileName);
+}
+
+uint64_t BytesBelow(std::wstring_view folder) {
+  uint64_t bytes = 0;
+  ForEachFolderEntry(folder, [&bytes, folder](const WIN32_FIND_DATAW& entry) {
+    bytes += IsFolder(entry) ? BytesBelow(JoinPath(std::wstring(folder), entry.cFileName)) : SizeOf(entry);
+  });
+  return bytes;
+}
+
 }  // namespace
 
 bool IsKeptFile(std::wstring_view fileName) {
@@ -67,11 +83,30 @@ void CleanInstallFolder(const wchar_t* installFolder, const StagedFiles& staged)
   if (staged.IsEmpty() || !SameFolder(installFolder, staged.Folder())) return;
   std::vector<std::wstring> doomed;
   ForEachFolderEntry(installFolder, [&](const WIN32_FIND_DATAW& entry) {
-    if (!IsFolder(entry) && !IsKeptFile(entry.cFileName) && staged.Contains(entry.cFileName)) {
-      doomed.push_back(entry.cFileName);
-    }
+    if (IsDoomed(entry, staged)) doomed.push_back(entry.cFileName);
   });
   for (const std::wstring& name : doomed) platform::files::DeleteFileW(JoinPath(installFolder, name).c_str());
+}
+
+uint64_t KeptBytes(const wchar_t* installFolder, const StagedFiles& staged) {
+  const bool cleaned = !staged.IsEmpty() && SameFolder(installFolder, staged.Folder());
+  uint64_t bytes = 0;
+  ForEachFolderEntry(installFolder, [&](const WIN32_FIND_DATAW& entry) {
+    if (cleaned && IsDoomed(entry, staged)) return;
+    bytes += IsFolder(entry) ? BytesBelow(JoinPath(installFolder, entry.cFileName)) : SizeOf(entry);
+  });
+  return bytes;
+}
+
+uint64_t BytesOfFilesNamed(std::wstring_view folder, std::wstring_view prefix) {
+  uint64_t bytes = 0;
+  ForEachFolderEntry(folder, [&bytes, prefix](const WIN32_FIND_DATAW& entry) {
+    const std::wstring_view name(entry.cFileName);
+    if (!IsFolder(entry) && name.size() >= prefix.size() && SameFileName(name.substr(0, prefix.size()), prefix)) {
+      bytes += SizeOf(entry);
+    }
+  });
+  return bytes;
 }
 
 }  // namespace integration

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,9 +41,14 @@ class StagedFiles {
   std::vector<std::wstring> m_written;
 };
 
-// The record of this process's installation: the worker writes it, the page window's clean-up
-// reads it when the wizard closes.
+// The record of this process's installation: the installation hands its record over when it
+// ends, and the page window's clean-up reads it when the wizard closes.
 StagedFiles& StagedFilesOfThisRun();
+
+// Bytes of the files CleanInstallFolder would leave in `installFolder`, subfolders included.
+uint64_t KeptBytes(const wchar_t* installFolder, const StagedFiles& staged);
+// Bytes of the files directly in `folder` whose names begin with `prefix` (letter case aside).
+uint64_t BytesOfFilesNamed(std::wstring_view folder, std::wstring_view prefix);
 
 // Deletes the plain files of `installFolder` that `staged` records for that same folder, except
 // the kept ones. Subfolders are neither entered nor deleted; failures are ignored; a missing

@@ -24,6 +24,11 @@ struct NamedText {
   std::wstring_view text;
 };
 
+struct NamedNumber {
+  const wchar_t* name;
+  DWORD number;
+};
+
 void SetTextValue(HKEY key, const wchar_t* name, std::wstring_view text) {
   const std::wstring fitted = FitRecordText(std::wstring(text));
   const auto size = static_cast<DWORD>((fitted.size() + 1) * sizeof(wchar_t));
@@ -81,6 +86,16 @@ void WriteUninstallEntry(const UninstallRegistration& r) {
                             {L"UninstallString", uninstaller},
                             {L"VersionMajor", product::kVersionMajor},
                             {L"VersionMinor", product::kVersionMinor}});
+  // What Windows' list of programs and deployment tools read beside them.
+  // Whole, never cut: a cut command would run nothing.
+  const std::wstring quiet = QuietUninstallCommand(r.InstallFolder);
+  registry::RegSetValueExW(key.Get(), L"QuietUninstallString", REG_SZ, reinterpret_cast<const BYTE*>(quiet.c_str()),
+                           static_cast<DWORD>((quiet.size() + 1) * sizeof(wchar_t)));
+  for (const NamedNumber& value : {NamedNumber{L"NoModify", 1}, NamedNumber{L"NoRepair", 1},
+                                   NamedNumber{L"EstimatedSize", r.EstimatedSizeKb}}) {
+    registry::RegSetValueExW(key.Get(), value.name, REG_DWORD, reinterpret_cast<const BYTE*>(&value.number),
+                             sizeof value.number);
+  }
 }
 
 // A removal still waiting for a restart would otherwise delete what this installation wrote.
@@ -94,6 +109,10 @@ void WithdrawPendingUninstall() {
 }  // namespace
 
 const wchar_t* LanguageName(int languageId) { return languageId == texts::kChinese ? L"Chinese" : L"English"; }
+
+std::wstring QuietUninstallCommand(const std::wstring& installFolder) {
+  return L"\"" + PathInFolder(installFolder, kUninstallerFileName) + L"\" /quiet";
+}
 
 bool RecordFitsInstallFolder(const std::wstring& installFolder) {
   for (const wchar_t* name : {kUninstallIniName, kUninstallerFileName}) {

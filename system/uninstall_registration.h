@@ -3,6 +3,7 @@
 // run of the uninstaller that an earlier removal left.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace integration {
@@ -19,7 +20,11 @@ struct UninstallRegistration {
   std::wstring StartMenuFolder;
   std::wstring ShortcutPath;
   int LanguageId = 0;
+  uint32_t EstimatedSizeKb = 0;        // what the installation leaves on disk
 };
+
+// The quiet removal deployment tools run: the uninstaller's path, quoted, with /quiet.
+std::wstring QuietUninstallCommand(const std::wstring& installFolder);
 
 // "Chinese" for LanguageId 1, "English" for every other (Russian included).
 const wchar_t* LanguageName(int languageId);

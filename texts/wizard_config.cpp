@@ -18,15 +18,19 @@ void StoreDefaultNames(WizardConfigTable& table) {
 
 }  // namespace
 
-void LoadWizardTexts(WizardConfigTable& table, const wchar_t* path) {
-  const std::optional<std::vector<uint8_t>> bytes = path == nullptr ? std::nullopt : ReadFileBytes(path);
-  if (!bytes) {
+void TakeWizardTexts(WizardConfigTable& table, const std::vector<uint8_t>* fileBytes) {
+  if (fileBytes == nullptr) {
     table = {};
     StoreDefaultNames(table);
     return;
   }
-  ParseWizardTexts(table, *bytes);
-  platform::files::DeleteFileW(path);
+  ParseWizardTexts(table, *fileBytes);
+}
+
+void LoadWizardTexts(WizardConfigTable& table, const wchar_t* path) {
+  const std::optional<std::vector<uint8_t>> bytes = path == nullptr ? std::nullopt : ReadFileBytes(path);
+  TakeWizardTexts(table, bytes ? &*bytes : nullptr);
+  if (bytes) platform::files::DeleteFileW(path);
 }
 
 void LoadWizardTexts(const wchar_t* path) { LoadWizardTexts(WizardConfig, path); }

@@ -44,7 +44,6 @@ constexpr int kWelcomeHeadingStep = 30;
 constexpr int kWelcomeLineStep = 16;
 
 constexpr size_t kLineCapacity = 255;
-constexpr DWORD kDefaultFolderCapacity = 256;    // 255 characters and the terminator
 
 // Pages with the header band, and what each adds below it.
 struct HeaderPage {
@@ -193,15 +192,6 @@ void DrawHeaderPage(HDC dc, const RECT& client, const HeaderPage& layout, const 
   }
 }
 
-// "%ProgramFiles%\" and the configured folder name, at most 255 characters.
-std::wstring DefaultInstallFolder(const texts::WizardConfigTable& config) {
-  std::wstring folder = platform::shell::ExpandEnvironmentStringsW(L"%ProgramFiles%\\", kDefaultFolderCapacity);
-  const size_t nameLength = wcsnlen(config.FolderName, texts::kConfigValueCapacity);
-  folder += nameLength > 0 ? std::wstring(config.FolderName, nameLength) : L"USB Printer";
-  if (folder.size() >= kDefaultFolderCapacity) folder.resize(kDefaultFolderCapacity - 1);
-  return folder;
-}
-
 }  // namespace
 
 CWizardWnd::CWizardWnd() = default;
@@ -216,7 +206,6 @@ BOOL CWizardWnd::Create(framework::CWnd* dialog) {
   }
   m_bChinese = texts::CurrentLanguageId() == texts::kChinese;
   m_editFolder.Create(&kFolderField, this);
-  m_editFolder.SetText(DefaultInstallFolder(texts::WizardConfig));
   m_strStatus = m_bChinese ? L"请稍候..." : L"Please wait...";
   return TRUE;
 }

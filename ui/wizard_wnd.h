@@ -25,7 +25,7 @@ class CWizardWnd : public framework::CWnd {
   ~CWizardWnd() override;
 
   // Creates the window over the dialog's client area (less 2 pixels of width and the 50-pixel
-  // button strip) and the hidden folder field holding the default install folder.
+  // button strip) and the hidden, empty folder field (the dialog fills it).
   // 0 when the window cannot be created; the field is then not created either.
   BOOL Create(framework::CWnd* dialog);
 

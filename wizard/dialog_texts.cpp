@@ -92,8 +92,65 @@ Message CheckMessage(Check check) {
       constexpr wchar_t kEnglish[] = L"Port cannot be empty, please enter the port first";
       return PickMessage({kEnglish, L"端口不能为空，请先输入端口", kEnglish}, caption);
     }
+    case Check::PrinterNameInvalid: {
+      constexpr wchar_t kEnglish[] =
+          L"The printer name cannot be used. Use at most 100 characters, none of \\ / : * ? \" < > | or a comma, "
+          L"no space or dot at its start or end, and not a device name such as CON, PRN, AUX, NUL, COM1 or LPT1.";
+      return PickMessage({kEnglish,
+                          L"打印机名称无法使用。最多 100 个字符，不能包含 \\ / : * ? \" < > | 或逗号，"
+                          L"首尾不能是空格或句点，也不能是 CON、PRN、AUX、NUL、COM1、LPT1 等设备名。",
+                          kEnglish},
+                         caption);
+    }
+    case Check::IpInvalid: {
+      constexpr wchar_t kEnglish[] =
+          L"The IP address is not valid. Enter four numbers from 0 to 255 separated by dots (192.168.1.50) "
+          L"or a host name of letters, digits, '-' and '.'.";
+      return PickMessage(
+          {kEnglish, L"IP 地址无效。请输入以句点分隔的四个 0 到 255 的数字（如 192.168.1.50），或由字母、数字、'-' 和 '.' 组成的主机名。",
+           kEnglish},
+          caption);
+    }
+    case Check::TcpPortInvalid: {
+      constexpr wchar_t kEnglish[] = L"The port is not valid. Enter a number from 1 to 65535 (usually 9100).";
+      return PickMessage({kEnglish, L"端口无效。请输入 1 到 65535 之间的数字（通常为 9100）。", kEnglish}, caption);
+    }
+    case Check::PortMissing: {
+      constexpr wchar_t kEnglish[] = L"This port does not exist on this computer. Choose one of the listed ports.";
+      return PickMessage({kEnglish, L"此电脑上没有这个端口。请选择列表中的端口。", kEnglish}, caption);
+    }
   }
   return {};
+}
+
+Message UsageMessage() {
+  constexpr wchar_t kEnglish[] =
+      L"Usage: PrinterSetup.exe [/S] [/D=folder] [/MODEL=name] [/NAME=printer name]\n"
+      L"    [/PORT=USB|COMn|LPTn|IP:address[:port]] [/SERIAL=baud,parity,data,stop,flow]\n"
+      L"    [/DEFAULT=yes|no] [/LANG=en|zh] [/LOG=file]\n\n"
+      L"/S installs without a window. Exit codes: 0 installed, 1602 cancelled, 1603 failed,\n"
+      L"1618 another installation is running, 1639 invalid command line.";
+  constexpr wchar_t kChinese[] =
+      L"用法：PrinterSetup.exe [/S] [/D=文件夹] [/MODEL=型号] [/NAME=打印机名称]\n"
+      L"    [/PORT=USB|COMn|LPTn|IP:地址[:端口]] [/SERIAL=波特率,校验,数据位,停止位,流控]\n"
+      L"    [/DEFAULT=yes|no] [/LANG=en|zh] [/LOG=文件]\n\n"
+      L"/S 表示无界面安装。退出码：0 已安装，1602 已取消，1603 失败，1618 另一个安装正在运行，1639 命令行无效。";
+  return {Pick({kEnglish, kChinese, kEnglish}), Pick({kEnglishCaption, kChineseCaption, kEnglishCaption})};
+}
+
+Message AnotherInstallationMessage() {
+  constexpr wchar_t kEnglish[] =
+      L"Another printer installation is running on this computer. Wait until it has finished, then try again.";
+  return PickMessage({kEnglish, L"此电脑上正在进行另一个打印机安装。请等它完成后再试。", kEnglish},
+                     {kEnglishCaption, kChineseCaption, kEnglishCaption});
+}
+
+Message InvalidCommandLineMessage(const std::wstring& reason) {
+  const Message heading = PickMessage({L"The command line cannot be used: ", L"命令行无法使用：", L"The command line cannot be used: "},
+                                      {kEnglishCaption, kChineseCaption, kEnglishCaption});
+  const std::wstring help = Pick({L"\n\nRun PrinterSetup.exe /? for the switches.", L"\n\n运行 PrinterSetup.exe /? 查看可用开关。",
+                                  L"\n\nRun PrinterSetup.exe /? for the switches."});
+  return {heading.text + reason + help, heading.caption};
 }
 
 std::span<const ControlCaption> DialogCaptions() { return kCaptions; }

@@ -16,10 +16,27 @@ struct Message {
   std::wstring caption;
 };
 
-enum class Check { FolderEmpty, FolderInvalid, NoModel, NoUsbPrinter, IpEmpty, TcpPortEmpty };
+enum class Check {
+  FolderEmpty,
+  FolderInvalid,
+  NoModel,
+  NoUsbPrinter,
+  IpEmpty,
+  TcpPortEmpty,
+  PrinterNameInvalid,
+  IpInvalid,
+  TcpPortInvalid,
+  PortMissing,
+};
 
 // The message of a failed check in the running language.
 Message CheckMessage(Check check);
+
+// The unattended command line's messages: its usage, another installation running, and a
+// command line that cannot be used (with the reason).
+Message UsageMessage();
+Message AnotherInstallationMessage();
+Message InvalidCommandLineMessage(const std::wstring& reason);
 
 // A control's caption per language; null texts keep the template's own text.
 struct ControlCaption {

@@ -5,7 +5,8 @@
 #include <memory>
 #include <string_view>
 
-#include "package/directory_chain.h"
+#include "platform/run_log.h"
+#include "system/install_folder_cleanup.h"
 #include "platform/shell.h"
 #include "resources/resource.h"
 #include "spooler/usb_discovery.h"
@@ -34,11 +35,6 @@ constexpr int kInstallationControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL, ID
 // Enter and Esc end the dialog only where no installation can be under way.
 bool PageMayClose(int page) { return page != ui::kInstallingPage; }
 
-std::wstring WithBackslash(std::wstring folder) {
-  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-  return folder;
-}
-
 framework::UniqueFont MakeFont(const wchar_t* face, int height, BYTE charset) {
   return ui::CreateFontFromSpec({face, height, FW_NORMAL, charset});
 }
@@ -59,7 +55,8 @@ BOOL CInstallDlg::OnInitDialog() {
   m_progress.SetRange(0, 100);
   m_progress.SetPos(0);
   SetCaptions();
-  m_settings.Fill();
+  m_wizard.m_editFolder.SetText(m_preset.folder.value_or(DefaultInstallFolder()));
+  m_settings.Fill(m_modelNames, m_preset);
   return TRUE;
 }
 
@@ -129,8 +126,11 @@ bool CInstallDlg::OnCommand(int id, int notifyCode) {
 }
 
 bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  if (OnInstallationMessage(message, wParam, lParam, result)) return true;
   switch (message) {
+    case kInstallationMail:
+      OnInstallationMail();
+      result = 0;
+      return true;
     case WM_CTLCOLORSTATIC:
       // Labels, check boxes and the frame sit on the page window's body.
       ui::SetPageTextBackground(reinterpret_cast<HDC>(wParam));
@@ -167,12 +167,8 @@ void CInstallDlg::OnNext() {
 
 bool CInstallDlg::CheckFolderPage() {
   const std::wstring folder = m_wizard.m_editFolder.GetText();
-  if (folder.empty()) {
-    ShowMessage(Check::FolderEmpty, m_hWnd, MB_OK);
-    return false;
-  }
-  if (!package::CreateDirectoryChain(folder.c_str())) {
-    ShowMessage(Check::FolderInvalid, m_hWnd, MB_OK);
+  if (const std::optional<Check> refused = CheckFolderChoice(folder)) {
+    ShowMessage(*refused, m_hWnd, MB_OK);
     return false;
   }
   m_choices.InstallRoot = FitSettingText(folder);
@@ -180,55 +176,15 @@ bool CInstallDlg::CheckFolderPage() {
 }
 
 bool CInstallDlg::CheckSettingsPage() {
-  if (m_settings.PrinterName().empty()) {
-    ShowMessage(Check::NoModel, nullptr, MB_ICONERROR);
+  m_settings.ReadChoices(m_choices);
+  m_wizard.m_bUsbPort = m_choices.Port == PortKind::Usb ? 1 : 0;
+  m_choices.UseNetworkPort = false;
+  if (const std::optional<Check> refused = CheckSettingsChoice(m_choices)) {
+    ShowMessage(*refused, nullptr, MB_ICONERROR);
     return false;
   }
-  m_choices.SelectedModelIndex = m_settings.SelectedModelItem();
-  const std::wstring port = m_settings.PortItem();
-  texts::CopyBounded(m_choices.PortName, port);
-  // A confirmation after Back with another port must not keep the earlier port's kind.
-  m_wizard.m_bUsbPort = 0;
-  m_choices.UseNetworkPort = 0;
-  if (port == L"USB") return CheckUsbPort();
-  if (port.find(L"TCP") != std::wstring::npos) return CheckNetworkPort();
-  texts::AppendBounded(m_choices.PortName, L":");
-  if (port.find(L"COM") != std::wstring::npos) {
-    spooler::WriteSerialPortSettings(m_settings.ReadSerialSettings(), m_choices.PortName);
-  }
-  return true;
-}
-
-bool CInstallDlg::CheckUsbPort() {
-  m_wizard.m_bUsbPort = 1;
-  spooler::UsbInterfaceList interfaces;
-  if (spooler::EnumUsbPrinterInterfaces(interfaces) == 0) {
-    ShowMessage(Check::NoUsbPrinter, nullptr, MB_ICONERROR);
-    return false;
-  }
-  m_choices.ChosenPrinterName = FitSettingText(m_settings.PrinterName());
-  if (const std::optional<int> slot =
-          texts::FindModelByNameAndPort(texts::ModelTable, m_choices.ChosenPrinterName.c_str(), m_choices.PortName,
-                                        texts::kConfigValueCapacity, spooler::FindUsbPrinterPort)) {
-    m_choices.SelectedModelIndex = *slot;
-  }
-  return true;
-}
-
-bool CInstallDlg::CheckNetworkPort() {
-  const std::wstring ip = m_settings.IpAddress();
-  if (ip.empty()) {
-    ShowMessage(Check::IpEmpty, nullptr, MB_ICONERROR);
-    return false;
-  }
-  m_choices.PrinterIpAddress = FitSettingText(ip);
-  const std::wstring tcpPort = m_settings.TcpPort();
-  if (tcpPort.empty()) {
-    ShowMessage(Check::TcpPortEmpty, nullptr, MB_ICONERROR);
-    return false;
-  }
-  m_choices.PrinterTcpPort = FitSettingText(tcpPort);
-  m_choices.UseNetworkPort = 1;
+  SettleChosenPort(m_choices);
+  platform::WriteRunLog(L"Next on the settings page: " + DescribeChoices(m_choices));
   return true;
 }
 
@@ -295,71 +251,59 @@ void CInstallDlg::StartInstallation() {
   m_wizard.Repaint();
   for (int id : kInstallationControls) ShowDlgItem(id, SW_HIDE);
 
-  m_choices.ChosenPrinterName = FitSettingText(m_settings.PrinterName());
-  m_bSetDefault = IsDlgButtonChecked(IDC_DEFAULT_PRINTER);
-  m_bUseMonitor = IsDlgButtonChecked(IDC_USE_MONITOR);
   const std::wstring installFolder = TakeInstallFolder();
 
   m_installing = true;
-  if (!m_installation.Start(TakeSnapshot(installFolder))) {
+  if (!m_installation.Start(MakeSnapshot(m_choices, installFolder))) {
     m_installing = false;
+    m_outcome = WizardOutcome::Failed;
+    platform::WriteRunLog(L"The installation could not start; failure page shown");
     ShowFailurePage();
   }
 }
 
-// The chosen folder gets a subfolder named after the printer, with an "Inf" folder in it.
-// Returns the folder field's text afterwards.
+// The chosen folder with a subfolder named after the printer, which the installation creates.
+// The folder field shows it from now on.
 std::wstring CInstallDlg::TakeInstallFolder() {
-  const std::wstring installFolder = WithBackslash(m_wizard.m_editFolder.GetText()) + m_choices.ChosenPrinterName;
-  package::CreateDirectoryChain(installFolder.c_str());
+  const std::wstring installFolder = InstallFolderFor(m_wizard.m_editFolder.GetText(), m_choices.ChosenPrinterName);
   m_wizard.m_editFolder.SetText(installFolder);
-  const std::wstring infFolder = WithBackslash(installFolder) + L"Inf";
-  package::CreateDirectoryChain(infFolder.c_str());
-  return m_wizard.m_editFolder.GetText();
+  return installFolder;
 }
 
-InstallationSnapshot CInstallDlg::TakeSnapshot(const std::wstring& installFolder) const {
-  InstallationSnapshot snapshot;
-  snapshot.choices = m_choices;
-  snapshot.installFolder = installFolder;
-  snapshot.usbPort = m_wizard.m_bUsbPort != 0;
-  snapshot.setDefaultPrinter = m_bSetDefault != 0;
-  snapshot.useMonitor = m_bUseMonitor != 0;
-  snapshot.model = texts::ModelAt(m_choices.SelectedModelIndex);
-  snapshot.names = texts::WizardConfig;
-  texts::CopyBounded(snapshot.names.PrinterName, m_choices.ChosenPrinterName);
-  texts::CopyBounded(snapshot.names.PortName, m_choices.PortName);
-  return snapshot;
+// Only what this dialog's installation left in the mailbox counts; a look while none runs, or
+// an end from another thread than the installation's worker, changes nothing.
+void CInstallDlg::OnInstallationMail() {
+  while (const std::optional<InstallationEvent> event = m_mailbox.Take()) {
+    if (m_installing) OnInstallationEvent(*event);
+  }
 }
 
-bool CInstallDlg::OnInstallationMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  switch (message) {
-    case kInstallationProgress:
-      m_progress.SetPos(static_cast<int>(wParam));
+void CInstallDlg::OnInstallationEvent(const InstallationEvent& event) {
+  switch (event.kind) {
+    case InstallationEvent::Kind::Progress:
+      m_progress.SetPos(event.position);
       break;
-    case kInstallationStatus: {
-      const std::unique_ptr<std::wstring> status(reinterpret_cast<std::wstring*>(lParam));
-      m_wizard.SetStatus(*status);
+    case InstallationEvent::Kind::Status:
+      m_wizard.SetStatus(event.text);
       break;
-    }
-    case kInstallationChoosePort: {
+    case InstallationEvent::Kind::PortQuestion: {
       // Without a parent, as the port choice has always been shown.
       SelectPortChooser chooser;
-      result = chooser.ChoosePort(*reinterpret_cast<std::wstring*>(lParam)) ? 1 : 0;
-      return true;
-    }
-    case kInstallationEnded:
-      OnInstallationEnded(wParam != 0);
+      std::wstring port;
+      m_mailbox.AnswerPort(chooser.ChoosePort(port) ? std::optional<std::wstring>(port) : std::nullopt);
       break;
-    default:
-      return false;
+    }
+    case InstallationEvent::Kind::Ended:
+      if (event.threadId == m_installation.WorkerThreadId()) OnInstallationEnded(event.installed);
+      break;
   }
-  result = 0;
-  return true;
 }
 
 void CInstallDlg::OnInstallationEnded(bool installed) {
   m_installing = false;
+  m_outcome = installed ? WizardOutcome::Installed : WizardOutcome::Failed;
+  integration::StagedFilesOfThisRun() = m_installation.Staged();
+  platform::WriteRunLog(installed ? L"Finish page shown" : L"Failure page shown");
   if (installed) {
     OnNext();
   } else {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "package/install_package.h"
 #include "platform/framework/dialog.h"
@@ -13,9 +14,14 @@
 #include "wizard/dialog_texts.h"
 #include "wizard/installation.h"
 #include "wizard/installation_choices.h"
+#include "wizard/installation_mailbox.h"
+#include "wizard/page_checks.h"
 #include "wizard/settings_page.h"
 
 namespace wizard {
+
+// How the wizard ended, for the program's exit code.
+enum class WizardOutcome { NotInstalled, Installed, Failed };
 
 class CInstallDlg : public framework::CDialog {
  public:
@@ -24,10 +30,11 @@ class CInstallDlg : public framework::CDialog {
 
   // True while the installation runs; the dialog cannot be closed then.
   bool IsInstalling() const { return m_installing; }
+  WizardOutcome Outcome() const { return m_outcome; }
 
   package::InstallPackage m_package;
-  BOOL m_bSetDefault = 1;
-  BOOL m_bUseMonitor = 1;
+  std::vector<std::wstring> m_modelNames;  // the catalogue's item texts, slot 1 first
+  PresetChoices m_preset;                  // from the command line
   ui::CWizardWnd m_wizard;
   InstallationChoices m_choices;  // as the pages were confirmed
 
@@ -50,16 +57,14 @@ class CInstallDlg : public framework::CDialog {
   void OnBack();
   bool CheckFolderPage();
   bool CheckSettingsPage();
-  bool CheckUsbPort();
-  bool CheckNetworkPort();
   void EnterPage(int page);
   void OnBrowse();
 
   // The installation: started here, run by m_installation, which reports by message.
   void StartInstallation();
   std::wstring TakeInstallFolder();
-  InstallationSnapshot TakeSnapshot(const std::wstring& installFolder) const;
-  bool OnInstallationMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  void OnInstallationMail();
+  void OnInstallationEvent(const InstallationEvent& event);
   void OnInstallationEnded(bool installed);
   void ShowFailurePage();
 
@@ -70,7 +75,9 @@ class CInstallDlg : public framework::CDialog {
   framework::CProgressCtrl m_progress;
   SettingsPage m_settings{*this, m_choices};
   std::atomic<bool> m_installing = false;  // written on the dialog's thread; tests read it from theirs
-  Installation m_installation{*this, m_package};  // last: its worker ends before the rest goes
+  WizardOutcome m_outcome = WizardOutcome::NotInstalled;
+  InstallationMailbox m_mailbox{*this};
+  Installation m_installation{m_mailbox, m_package};  // last: its worker ends before the rest goes
 };
 
 }  // namespace wizard

@@ -1,55 +1,69 @@
-// The installation run: everything after the folder is prepared, on one worker thread.
+// The installation run: everything after the pages, on one thread.
 #include "wizard/installation.h"
 
 #include <shlobj.h>
 
-#include <memory>
-
+#include "package/directory_chain.h"
 #include "package/install_log.h"
+#include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/printers.h"
+#include "platform/run_log.h"
 #include "platform/shell.h"
 #include "spooler/model_setup.h"
-#include "system/install_folder_cleanup.h"
+#include "spooler/ports.h"
 #include "system/native_programs.h"
 #include "system/printer_service.h"
 #include "system/shortcut.h"
 #include "system/uninstall_registration.h"
 #include "texts/language.h"
+#include "texts/model_catalogue.h"
+#include "texts/utf16_text.h"
+#include "texts/wizard_config.h"
 #include "wizard/dialog_texts.h"
 
 namespace wizard {
 namespace {
 
-// Asks the dialog, which shows the port choice on its own thread, and waits for the answer.
-class DialogPortChooser : public spooler::PortChooser {
- public:
-  explicit DialogPortChooser(const framework::CWnd& dialog) : m_dialog(dialog) {}
-  bool ChoosePort(std::wstring& port) override {
-    return m_dialog.SendMessageW(kInstallationChoosePort, 0, reinterpret_cast<LPARAM>(&port)) == 1;
-  }
+using platform::WriteRunLog;
 
- private:
-  const framework::CWnd& m_dialog;
-};
+std::wstring WithBackslash(std::wstring folder) {
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  return folder;
+}
+
+const wchar_t* Outcome(bool done) { return done ? L"done" : L"failed"; }
 
 }  // namespace
 
+InstallationSnapshot MakeSnapshot(const InstallationChoices& choices, const std::wstring& installFolder) {
+  InstallationSnapshot snapshot;
+  snapshot.choices = choices;
+  snapshot.installFolder = installFolder;
+  snapshot.languageId = texts::CurrentLanguageId();
+  snapshot.model = texts::ModelAt(choices.SelectedModelIndex);
+  snapshot.names = texts::WizardConfig;
+  texts::CopyBounded(snapshot.names.PrinterName, choices.ChosenPrinterName);
+  texts::CopyBounded(snapshot.names.PortName, choices.PortName);
+  return snapshot;
+}
+
 bool Installation::Start(const InstallationSnapshot& snapshot) {
   m_snapshot = snapshot;
-  return m_worker.Start([this] {
-    const WPARAM installed = Install() ? 1 : 0;
-    // The dialog must learn the end, or it would wait on the installing page for good: should the
-    // queue refuse the post, the end is sent instead.
-    if (!m_dialog.PostMessageW(kInstallationEnded, installed, 0)) {
-      m_dialog.SendMessageW(kInstallationEnded, installed, 0);
-    }
-  });
+  return m_worker.Start([this] { m_observer.OnEnded(Install()); });
+}
+
+bool Installation::Run(const InstallationSnapshot& snapshot) {
+  m_snapshot = snapshot;
+  const bool installed = Install();
+  m_observer.OnEnded(installed);
+  return installed;
 }
 
 bool Installation::Install() {
   // A package that could not be laid down whole must not be installed from, nor a printer
   // installed that could not be recorded for its removal.
-  if (!FolderFitsTheRecord() || !StageDriverFiles()) return false;
+  if (!PrepareMachine() || !FolderFitsTheRecord() || !StageDriverFiles()) return false;
   const std::wstring& installFolder = m_snapshot.installFolder;
   for (const wchar_t* leftover : {L"InstallConfig.txt", L"logo.bmp"}) {
     platform::files::DeleteFileW((installFolder + L"\\" + leftover).c_str());
@@ -58,13 +72,32 @@ bool Installation::Install() {
   const std::wstring startMenuFolder = MakeStartMenuEntries(shortcutPath);
   ShowStatus(InstallingStatus());
 
-  DialogPortChooser portChooser(m_dialog);
-  if (!spooler::InstallPrinterForModel(MakePrinterRequest(), m_snapshot.setDefaultPrinter, portChooser,
-                                       m_snapshot.names)) {
-    return false;
-  }
+  WriteRunLog(L"Printer, driver, port and monitor: started");
+  const bool added =
+      spooler::InstallPrinterForModel(MakePrinterRequest(), m_snapshot.choices.MakeDefaultPrinter, *this,
+                                      m_snapshot.names) != 0;
+  WriteRunLog(std::wstring(L"Printer, driver, port and monitor: ") + Outcome(added));
+  if (!added) return false;
   RegisterInstallation(startMenuFolder, shortcutPath);
   integration::InstallPrinterService(installFolder.c_str());
+  WriteRunLog(L"Printer service: done");
+  return true;
+}
+
+// What the pages chose but left to the installation: the folder with the printer's subfolder
+// and its "Inf" folder, and a COM port's serial settings.
+bool Installation::PrepareMachine() {
+  const std::wstring& installFolder = m_snapshot.installFolder;
+  const bool folderMade = package::CreateDirectoryChain(installFolder.c_str()) &&
+                          package::CreateDirectoryChain((WithBackslash(installFolder) + L"Inf").c_str());
+  WriteRunLog(L"Install folder " + installFolder + L": " + (folderMade ? L"ready" : L"cannot be created"));
+  if (!folderMade) return false;
+  const InstallationChoices& choices = m_snapshot.choices;
+  if (choices.Port == PortKind::Local && choices.PortItem.starts_with(L"COM")) {
+    spooler::WriteSerialPortSettings(choices.Serial, choices.PortName);
+    WriteRunLog(L"Serial settings of " + std::wstring(choices.PortName) + L": " +
+                spooler::FormatSerialPortSettings(choices.Serial));
+  }
   return true;
 }
 
@@ -75,29 +108,35 @@ bool Installation::FolderFitsTheRecord() {
   return false;
 }
 
-// Notes what staging writes, so that closing the wizard removes exactly that. False when a file
-// could not be written; other staging results go unexamined, as a missing package does.
+// Notes what staging writes, so that the clean-up afterwards removes exactly that. False when a
+// file could not be written; other staging results go unexamined, as a missing package does.
 bool Installation::StageDriverFiles() {
   const std::wstring& installFolder = m_snapshot.installFolder;
-  integration::StagedFiles& staged = integration::StagedFilesOfThisRun();
-  staged.BeforeStaging(installFolder);
+  WriteRunLog(L"Staging: started");
+  m_staged.BeforeStaging(installFolder);
   const int32_t result = !m_package.IsEmpty() ? package::StageFromPackage(*this, m_package)
                                               : package::StageFromInstallerFile(*this, m_snapshot.model.ModelFamily);
   // Like a failed extraction, a failed move leaves the file there and the run goes on.
   if (result != package::kStagingWriteFailed) integration::PlaceNativePrograms(installFolder);
-  staged.AfterStaging();
+  m_staged.AfterStaging();
+  WriteRunLog(L"Staging: ended with " + std::to_wstring(result));
   return result != package::kStagingWriteFailed;
 }
 
-// The Start-menu folder with the uninstaller's shortcut; returns the folder.
+// The Start-menu folder with the uninstaller's shortcut; returns the folder. Without a known
+// Start menu there is neither: the drive's root is no place for them.
 std::wstring Installation::MakeStartMenuEntries(std::wstring& shortcutPath) {
   std::wstring startMenu;
-  platform::shell::GetSpecialFolderPathW(CSIDL_STARTMENU, startMenu);
+  if (!platform::shell::GetSpecialFolderPathW(CSIDL_STARTMENU, startMenu) || startMenu.empty()) {
+    package::WriteInstallLog("Start menu folder unknown: no shortcut\r\n");
+    return {};
+  }
   const std::wstring folder = startMenu + L"\\" + StartMenuFolderName(m_snapshot.choices.ChosenPrinterName);
   platform::files::CreateDirectoryW(folder.c_str());
   shortcutPath = folder + L"\\" + UninstallShortcutName();
   const std::wstring uninstaller = m_snapshot.installFolder + L"\\Uninstaller.exe";
   integration::CreateUninstallShortcut(uninstaller.c_str(), shortcutPath.c_str());
+  WriteRunLog(L"Shortcut " + shortcutPath + L": " + Outcome(platform::files::PathExists(shortcutPath.c_str())));
   return folder;
 }
 
@@ -106,13 +145,34 @@ spooler::PrinterRequest Installation::MakePrinterRequest() const {
   spooler::PrinterRequest request;
   request.printerName = choices.ChosenPrinterName;
   request.installFolder = m_snapshot.installFolder;
-  request.usbPort = m_snapshot.usbPort;
-  request.useMonitor = m_snapshot.useMonitor;
-  request.networkPort = choices.UseNetworkPort != 0;
+  request.usbPort = choices.Port == PortKind::Usb;
+  request.useMonitor = choices.UseMonitor;
+  request.networkPort = choices.UseNetworkPort;
   request.ipAddress = choices.PrinterIpAddress;
   request.tcpPort = choices.PrinterTcpPort;
   request.model = &m_snapshot.model;
   return request;
+}
+
+// The install folder as the clean-up leaves it, and the driver and monitor files placed under
+// the printer's name in the driver and system directories.
+uint32_t Installation::InstalledKilobytes() const {
+  const std::wstring& printer = m_snapshot.choices.ChosenPrinterName;
+  uint64_t bytes = integration::KeptBytes(m_snapshot.installFolder.c_str(), m_staged);
+  wchar_t driverDirectory[MAX_PATH] = {};
+  DWORD needed = 0;
+  if (platform::printers::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driverDirectory),
+                                                     sizeof driverDirectory, &needed)) {
+    driverDirectory[MAX_PATH - 1] = L'\0';
+    bytes += integration::BytesOfFilesNamed(driverDirectory, printer);
+  }
+  char systemDirectory[MAX_PATH] = {};
+  const UINT length = platform::files::GetSystemDirectoryA(systemDirectory, MAX_PATH);
+  std::wstring system;
+  if (length > 0 && length < MAX_PATH && platform::AnsiToWide(systemDirectory, system)) {
+    bytes += integration::BytesOfFilesNamed(system, printer);
+  }
+  return static_cast<uint32_t>((bytes + 1023) / 1024);
 }
 
 void Installation::RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath) {
@@ -127,17 +187,10 @@ void Installation::RegisterInstallation(const std::wstring& startMenuFolder, con
   registration.ChosenFolder = m_snapshot.choices.InstallRoot;
   registration.StartMenuFolder = startMenuFolder;
   registration.ShortcutPath = shortcutPath;
-  registration.LanguageId = texts::CurrentLanguageId();
+  registration.LanguageId = m_snapshot.languageId;
+  registration.EstimatedSizeKb = InstalledKilobytes();
   integration::RegisterUninstall(registration);
-}
-
-void Installation::ShowProgressPosition(int32_t position) {
-  m_dialog.PostMessageW(kInstallationProgress, static_cast<WPARAM>(position), 0);
-}
-
-void Installation::ShowStatus(const std::wstring& text) {
-  auto status = std::make_unique<std::wstring>(text);
-  if (m_dialog.PostMessageW(kInstallationStatus, 0, reinterpret_cast<LPARAM>(status.get()))) status.release();
+  WriteRunLog(L"Uninstall registration: done");
 }
 
 }  // namespace wizard

@@ -1,7 +1,7 @@
-// The installation the wizard starts when the settings page is left. It runs on a worker thread
-// that touches no window and shares nothing the dialog changes: it works from its own copy of
-// the user's choices, the configured names and the chosen model, and reports to the dialog by
-// posted messages. Only the port question waits for the dialog's answer.
+// The installation that the wizard starts when the settings page is left, or that the unattended
+// command line runs. It works from its own copy of the choices, the configured names and the
+// chosen model, touches no window, and tells whoever started it what happens through an
+// InstallationObserver.
 #pragma once
 
 #include <windows.h>
@@ -10,59 +10,75 @@
 
 #include "package/install_package.h"
 #include "package/staging.h"
-#include "platform/framework/wnd.h"
 #include "platform/framework/worker_thread.h"
 #include "spooler/printer_install.h"
+#include "system/install_folder_cleanup.h"
 #include "texts/model_table.h"
 #include "texts/wizard_text_parser.h"
 #include "wizard/installation_choices.h"
 
 namespace wizard {
 
-// What the run tells the dialog, in this order: progress and status while it runs, then once
-// that it has ended.
-inline constexpr UINT kInstallationProgress = WM_APP + 1;  // wParam: the progress bar's position
-inline constexpr UINT kInstallationStatus = WM_APP + 2;    // lParam: a new std::wstring, the dialog's to delete
-inline constexpr UINT kInstallationEnded = WM_APP + 3;     // wParam: 1 installed, 0 failed
-// Sent, not posted: lParam points to a std::wstring for the chosen port; the result is 1 when
-// the user chose one.
-inline constexpr UINT kInstallationChoosePort = WM_APP + 4;
-
 // The run's own copy of what it installs, taken on the user-interface thread.
 struct InstallationSnapshot {
   InstallationChoices choices;
   std::wstring installFolder;  // the chosen folder with the printer's subfolder
-  bool usbPort = false;
-  bool setDefaultPrinter = true;
-  bool useMonitor = true;
   texts::ModelRecord model{};      // the record at choices.SelectedModelIndex
   texts::WizardConfigTable names{};  // the configured names, the printer's and the port settled
+  int languageId = 0;              // recorded for the uninstaller
 };
 
-class Installation : private package::StagingView {
+// The snapshot of these choices in the running language, with the configured names of the
+// wizard texts and the chosen model, taken on the user-interface thread.
+InstallationSnapshot MakeSnapshot(const InstallationChoices& choices, const std::wstring& installFolder);
+
+// What the run reports, on the thread it runs on.
+class InstallationObserver {
  public:
-  Installation(const framework::CWnd& dialog, const package::InstallPackage& installPackage)
-      : m_dialog(dialog), m_package(installPackage) {}
+  virtual ~InstallationObserver() = default;
+  virtual void OnProgress(int32_t position) = 0;
+  virtual void OnStatus(const std::wstring& text) = 0;
+  // The printer's port is missing: `port` names it; true with the port to use instead.
+  virtual bool ChoosePort(std::wstring& port) = 0;
+  virtual void OnEnded(bool installed) = 0;
+};
+
+class Installation : private package::StagingView, private spooler::PortChooser {
+ public:
+  Installation(InstallationObserver& observer, const package::InstallPackage& installPackage)
+      : m_observer(observer), m_package(installPackage) {}
 
   // Starts the worker; false when it cannot start (nothing has been done then).
   bool Start(const InstallationSnapshot& snapshot);
+  // Runs on the calling thread; true when the printer was installed.
+  bool Run(const InstallationSnapshot& snapshot);
+  // The worker's thread id while it runs (0 before and without one).
+  DWORD WorkerThreadId() const { return m_worker.ThreadId(); }
+
+  // What staging wrote, for the folder clean-up once the installation is over.
+  const integration::StagedFiles& Staged() const { return m_staged; }
 
  private:
   bool Install();
+  bool PrepareMachine();
   bool FolderFitsTheRecord();
   bool StageDriverFiles();
   std::wstring MakeStartMenuEntries(std::wstring& shortcutPath);
   spooler::PrinterRequest MakePrinterRequest() const;
   void RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath);
+  uint32_t InstalledKilobytes() const;
 
-  // package::StagingView: staging's progress and status go to the dialog.
-  void ShowProgressPosition(int32_t position) override;
+  // package::StagingView: staging's progress and status go to the observer.
+  void ShowProgressPosition(int32_t position) override { m_observer.OnProgress(position); }
   std::wstring InstallFolderText() override { return m_snapshot.installFolder; }
-  void ShowStatus(const std::wstring& text) override;
+  void ShowStatus(const std::wstring& text) override { m_observer.OnStatus(text); }
+  // spooler::PortChooser
+  bool ChoosePort(std::wstring& port) override { return m_observer.ChoosePort(port); }
 
-  const framework::CWnd& m_dialog;
+  InstallationObserver& m_observer;
   const package::InstallPackage& m_package;
   InstallationSnapshot m_snapshot;
+  integration::StagedFiles m_staged;
   framework::CWorkerThread m_worker;  // last: joined before the rest goes
 };
 

@@ -20,10 +20,6 @@ constexpr int kNetworkControls[] = {IDC_IP_LABEL, IDC_IP_EDIT, IDC_TCP_PORT_LABE
 constexpr int kPageControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL,     IDC_MODEL_COMBO, IDC_PRINTER_NAME,
                                  IDC_NAME_LABEL,     IDC_DEFAULT_PRINTER, IDC_PORT_LABEL,  IDC_PORT_COMBO};
 
-constexpr const wchar_t* kBaudRates[] = {L"100",   L"300",   L"1200",   L"2400",   L"4800",   L"9600",  L"19200",
-                                         L"38400", L"57600", L"115200", L"230400", L"460800", L"921600"};
-constexpr const wchar_t* kDataBits[] = {L"5", L"6", L"7", L"8"};
-constexpr const wchar_t* kStopBits[] = {L"1", L"1.5", L"2"};
 constexpr const wchar_t* kParityEnglish[] = {L"Even", L"Odd", L"None"};
 constexpr const wchar_t* kParityChinese[] = {L"偶校验", L"奇校验", L"无"};
 constexpr const wchar_t* kFlowEnglish[] = {L"Xon / Xoff", L"Hardware", L"None"};
@@ -56,24 +52,72 @@ class PortList : public spooler::PortComboBox {
 
 }  // namespace
 
-void SettingsPage::Fill() {
+void SettingsPage::Fill(const std::vector<std::wstring>& modelNames, const PresetChoices& preset) {
   m_model.Attach(m_dialog.GetDlgItem(IDC_MODEL_COMBO));
   m_port.Attach(m_dialog.GetDlgItem(IDC_PORT_COMBO));
-  FillModels();
+  FillModels(modelNames);
   PreselectConnectedUsbModel();
   m_dialog.CheckDlgButton(IDC_DEFAULT_PRINTER, true);
   m_dialog.CheckDlgButton(IDC_USE_MONITOR, true);
   FillSerialSettings();
   m_dialog.SetDlgItemTextW(IDC_TCP_PORT_EDIT, L"9100");
   FillPorts();
+  ApplyPreset(preset);
 }
 
-void SettingsPage::FillModels() {
-  m_model.AddString(ModelPlaceholder().c_str());
-  std::wstring documents;
-  if (texts::GetDocumentsFolder(documents)) {
-    for (const std::wstring& name : texts::LoadModelCatalogue(documents)) m_model.AddString(name.c_str());
+void SettingsPage::ApplyPreset(const PresetChoices& preset) {
+  if (preset.modelIndex && *preset.modelIndex < m_model.GetCount()) {
+    m_model.SetCurSel(*preset.modelIndex);
+    OnModelChanged();
   }
+  if (preset.printerName) m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, preset.printerName->c_str());
+  if (preset.setDefaultPrinter) m_dialog.CheckDlgButton(IDC_DEFAULT_PRINTER, *preset.setDefaultPrinter);
+  if (preset.serial) SelectSerialSettings(*preset.serial);
+  if (preset.ipAddress) m_dialog.SetDlgItemTextW(IDC_IP_EDIT, preset.ipAddress->c_str());
+  if (preset.tcpPort) m_dialog.SetDlgItemTextW(IDC_TCP_PORT_EDIT, preset.tcpPort->c_str());
+  if (!preset.portItem) return;
+  for (int index = 0; index < m_port.GetCount(); ++index) {
+    if (m_port.GetLBText(index) != *preset.portItem) continue;
+    m_port.SetCurSel(index);
+    OnPortChanged();
+    return;
+  }
+}
+
+void SettingsPage::SelectSerialSettings(const spooler::SerialSettings& settings) {
+  const auto selectText = [this](int id, const std::wstring& text) {
+    framework::CComboBox combo;
+    combo.Attach(m_dialog.GetDlgItem(id));
+    for (int index = 0; index < combo.GetCount(); ++index) {
+      if (combo.GetLBText(index) == text) combo.SetCurSel(index);
+    }
+  };
+  selectText(IDC_BAUD_COMBO, settings.BaudRate);
+  selectText(IDC_DATA_BITS_COMBO, settings.DataBits);
+  selectText(IDC_STOP_BITS_COMBO, settings.StopBits);
+  for (const auto& [id, index] : {std::pair{IDC_PARITY_COMBO, settings.ParityIndex},
+                                  std::pair{IDC_FLOW_COMBO, settings.FlowControlIndex}}) {
+    framework::CComboBox combo;
+    combo.Attach(m_dialog.GetDlgItem(id));
+    combo.SetCurSel(index);
+  }
+}
+
+void SettingsPage::ReadChoices(InstallationChoices& choices) const {
+  choices.SelectedModelIndex = SelectedModelItem();
+  choices.ChosenPrinterName = FitSettingText(PrinterName());
+  choices.PortItem = PortItem();
+  choices.Port = PortKindOfItem(choices.PortItem);
+  choices.PrinterIpAddress = FitSettingText(IpAddress());
+  choices.PrinterTcpPort = FitSettingText(TcpPort());
+  choices.Serial = ReadSerialSettings();
+  choices.MakeDefaultPrinter = m_dialog.IsDlgButtonChecked(IDC_DEFAULT_PRINTER) != 0;
+  choices.UseMonitor = m_dialog.IsDlgButtonChecked(IDC_USE_MONITOR) != 0;
+}
+
+void SettingsPage::FillModels(const std::vector<std::wstring>& modelNames) {
+  m_model.AddString(ModelPlaceholder().c_str());
+  for (const std::wstring& name : modelNames) m_model.AddString(name.c_str());
   if (m_model.GetCount() > 1) {
     m_model.SetCurSel(1);
     m_dialog.SetDlgItemTextW(IDC_PRINTER_NAME, m_model.GetLBText(1).c_str());

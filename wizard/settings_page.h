@@ -3,11 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/framework/combo_box.h"
 #include "platform/framework/wnd.h"
 #include "spooler/ports.h"
 #include "wizard/installation_choices.h"
+#include "wizard/page_checks.h"
 
 namespace wizard {
 
@@ -15,9 +17,12 @@ class SettingsPage {
  public:
   SettingsPage(framework::CWnd& dialog, InstallationChoices& choices) : m_dialog(dialog), m_choices(choices) {}
 
-  // Binds the combos and fills every control; the model of a connected USB printer is
-  // preselected.
-  void Fill();
+  // Binds the combos and fills every control with the catalogue's models (slot 1 first); the
+  // model of a connected USB printer is preselected, and what the command line gave replaces
+  // the defaults.
+  void Fill(const std::vector<std::wstring>& modelNames, const PresetChoices& preset);
+  // The page's choices as its controls show them: model, name, port, address, serial settings.
+  void ReadChoices(InstallationChoices& choices) const;
 
   void OnModelChanged();
   void OnPortChanged();
@@ -36,7 +41,9 @@ class SettingsPage {
   std::wstring TcpPort() const;
 
  private:
-  void FillModels();
+  void FillModels(const std::vector<std::wstring>& modelNames);
+  void ApplyPreset(const PresetChoices& preset);
+  void SelectSerialSettings(const spooler::SerialSettings& settings);
   void PreselectConnectedUsbModel();
   void FillSerialSettings();
   void FillPorts();

@@ -24,7 +24,7 @@ int RunApplication(HINSTANCE instance) {
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&classes);
   g_app->InitInstance();
-  return 0;
+  return g_app->m_nExitCode;
 }
 
 }  // namespace framework

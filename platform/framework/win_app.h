@@ -19,6 +19,7 @@ class CWinApp {
 
   HINSTANCE m_hInstance = nullptr;
   CWnd* m_pMainWnd = nullptr;
+  int m_nExitCode = 0;  // the process's exit code once InitInstance has returned
 };
 
 CWinApp* CurrentApp();

@@ -8,7 +8,7 @@ bool CWorkerThread::Start(std::function<void()> work) {
   Join();
   if (platform::TakeInjectedFault("CreateThread")) return false;
   m_work = std::move(work);
-  m_thread.Attach(::CreateThread(nullptr, 0, Run, this, 0, nullptr));
+  m_thread.Attach(::CreateThread(nullptr, 0, Run, this, 0, &m_threadId));
   return m_thread.IsValid();
 }
 

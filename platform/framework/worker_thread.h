@@ -22,12 +22,15 @@ class CWorkerThread {
   bool Start(std::function<void()> work);
   // Waits until the thread has ended; returns at once when none was started.
   void Join();
+  // The thread's id as Start made it; 0 before the first start.
+  DWORD ThreadId() const { return m_threadId; }
 
  private:
   static DWORD WINAPI Run(void* self);
 
   std::function<void()> m_work;
   platform::UniqueHandle m_thread;
+  DWORD m_threadId = 0;
 };
 
 }  // namespace framework

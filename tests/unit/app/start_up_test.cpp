@@ -10,6 +10,7 @@
 #include "platform/fault_injection.h"
 #include "platform/shell.h"
 #include "tests/unit/support/test_files.h"
+#include "texts/model_catalogue.h"
 #include "texts/wizard_config.h"
 #include "tools/mkpackage/package_builder.h"
 #include "wizard/install_dlg.h"
@@ -115,14 +116,25 @@ TEST_F(StartUpTest, OnlyVariantWizardTextsGiveTheDefaults) {
   EXPECT_STREQ(texts::WizardConfig.PortName, L"USB PRINTER PORT:");
 }
 
-TEST_F(StartUpTest, WithoutADocumentsFolderNothingIsWrittenAndDefaultsApply) {
+// The installer reads its texts from the package, not back from Documents.
+TEST_F(StartUpTest, WithoutADocumentsFolderNothingIsWrittenAndThePackagesTextsApply) {
   platform::ScopedFaults faults;
   platform::InjectFault("SHGetSpecialFolderLocation", E_FAIL);
   Prepare(ShippedShape());
-  EXPECT_STREQ(texts::WizardConfig.PrinterName, L"USB Printer");
-  EXPECT_STREQ(texts::WizardConfig.DriverName, L"USB Printer Driver");
+  EXPECT_STREQ(texts::WizardConfig.Title, L"English");
+  EXPECT_STREQ(texts::WizardConfig.PrinterName, L"Demo80");
   EXPECT_FALSE(test::FileExists(Document("Text.ini")));
   EXPECT_FALSE(test::FileExists(Document("InstallConfig_cn.txt")));
+}
+
+TEST_F(StartUpTest, TextsAndCatalogueComeFromThePackageWhateverDocumentsHolds) {
+  // A standard user may replace what start-up wrote, or hold the file open in between.
+  test::WriteBytes(Document("PrinterName.txt"), test::Bytes(Utf16File(L"Planted,0,POS80,x,vid_0000&pid_0000,203,x,800,0")));
+  Prepare({MakeEntry("InstallConfig_en.txt", WizardTextFile(L"English")),
+           MakeEntry("PrinterName.txt", Utf16File(L"Demo58,0,POS58,d.gpd,vid_1a2b&pid_0001,203,HW,580,0"))});
+  EXPECT_EQ(m_dialog.m_modelNames, std::vector<std::wstring>{L"Demo58"});
+  EXPECT_STREQ(texts::ModelTable[1].Name, L"Demo58");
+  EXPECT_STREQ(texts::WizardConfig.Title, L"English");
 }
 
 TEST(LanguageSelection, OnlyChineseOfThePeoplesRepublicGivesChinese) {

@@ -19,12 +19,6 @@ void ui::CleanInstallFolderOnClose(const std::wstring& folder) { g_cleanedFolder
 
 namespace {
 
-std::wstring ProgramFilesFolder() {
-  wchar_t expanded[MAX_PATH] = {};
-  ExpandEnvironmentStringsW(L"%ProgramFiles%\\", expanded, MAX_PATH);
-  return expanded;
-}
-
 class WizardWindowTest : public testing::Test {
  protected:
   void SetUp() override { g_cleanedFolders.clear(); }
@@ -36,7 +30,6 @@ class WizardWindowTest : public testing::Test {
 };
 
 TEST_F(WizardWindowTest, CreateCoversTheDialogAboveItsButtonStripWithAHiddenFolderField) {
-  wcscpy(texts::WizardConfig.FolderName, L"Demo80");
   ASSERT_TRUE(m_wizard.Create(&m_host));
   const RECT host = m_host.GetClientRect();
   EXPECT_EQ(GetParent(m_wizard.m_hWnd), m_host.m_hWnd);
@@ -47,22 +40,9 @@ TEST_F(WizardWindowTest, CreateCoversTheDialogAboveItsButtonStripWithAHiddenFold
   EXPECT_EQ(GetParent(field), m_wizard.m_hWnd);
   EXPECT_FALSE(IsWindowVisible(field));
   EXPECT_EQ(test::RectInParent(field), (RECT{38, 182, 362, 204}));
-  EXPECT_EQ(m_wizard.m_editFolder.GetText(), ProgramFilesFolder() + L"Demo80");
-  EXPECT_NE(SendDlgItemMessageW(field, ui::CFlatEdit::kEditId, EM_GETMODIFY, 0, 0), 0);
+  EXPECT_EQ(m_wizard.m_editFolder.GetText(), L"");
   EXPECT_EQ(m_wizard.m_strStatus, L"Please wait...");
   EXPECT_FALSE(m_wizard.m_bChinese);
-}
-
-TEST_F(WizardWindowTest, DefaultFolderFallsBackToUsbPrinterAndStaysWithin255Characters) {
-  ASSERT_TRUE(m_wizard.Create(&m_host));
-  EXPECT_EQ(m_wizard.m_editFolder.GetText(), ProgramFilesFolder() + L"USB Printer");
-
-  ui::CWizardWnd longer;
-  std::fill_n(texts::WizardConfig.FolderName, texts::kConfigValueCapacity - 1, L'd');
-  ASSERT_TRUE(longer.Create(&m_host));
-  const std::wstring folder = longer.m_editFolder.GetText();
-  EXPECT_EQ(folder.size(), 255u);
-  EXPECT_EQ(folder.substr(0, ProgramFilesFolder().size()), ProgramFilesFolder());
 }
 
 TEST_F(WizardWindowTest, ChineseSetsTheFlagAndTheStatusDefault) {

@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "tests/unit/support/test_files.h"
 #include "texts/documents_folder.h"
+#include "texts/model_catalogue.h"
 #include "ui/flat_edit.h"
 
 namespace test {
@@ -166,6 +167,9 @@ void WizardSession::RunDialog() {
   m_marker = marker;
   {
     wizard::CInstallDlg dialog;
+    // As start-up reads it from the package.
+    dialog.m_modelNames = texts::ParseModelCatalogue(texts::ModelTable, test::ReadBytes(DocumentPath(L"PrinterName.txt")));
+    dialog.m_preset = m_setup.preset;
     if (!m_setup.package.empty()) {
       dialog.m_package.bytes = std::make_unique<uint8_t[]>(m_setup.package.size());
       std::copy(m_setup.package.begin(), m_setup.package.end(), dialog.m_package.bytes.get());

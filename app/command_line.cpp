@@ -1,0 +1,265 @@
+#include "app/command_line.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cwctype>
+
+#include "texts/language.h"
+#include "wizard/dialog_texts.h"
+
+namespace app {
+namespace {
+
+enum class Field { Silent, Help, Folder, Model, Name, Port, Serial, Default, Lang, Log };
+
+struct Switch {
+  const wchar_t* name;
+  Field field;
+  bool takesValue;
+};
+
+constexpr Switch kSwitches[] = {
+    {L"S", Field::Silent, false},     {L"SILENT", Field::Silent, false}, {L"QUIET", Field::Silent, false},
+    {L"?", Field::Help, false},       {L"HELP", Field::Help, false},     {L"D", Field::Folder, true},
+    {L"MODEL", Field::Model, true},   {L"NAME", Field::Name, true},      {L"PORT", Field::Port, true},
+    {L"SERIAL", Field::Serial, true}, {L"DEFAULT", Field::Default, true}, {L"LANG", Field::Lang, true},
+    {L"LOG", Field::Log, true},
+};
+
+constexpr const wchar_t* kParityLetters[] = {L"e", L"o", L"n"};
+constexpr const wchar_t* kFlowLetters[] = {L"x", L"p", L"-"};
+constexpr wchar_t kDefaultTcpPort[] = L"9100";
+
+// The running language's text of a refusal.
+std::wstring Localized(const wchar_t* english, const wchar_t* chinese) {
+  return texts::CurrentLanguageId() == texts::kChinese ? chinese : english;
+}
+
+std::wstring Upper(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  }
+  return text;
+}
+
+bool SameLetters(const std::wstring& a, const std::wstring& b) { return Upper(a) == Upper(b); }
+
+const Switch* FindSwitch(const std::wstring& name) {
+  for (const Switch& candidate : kSwitches) {
+    if (SameLetters(name, candidate.name)) return &candidate;
+  }
+  return nullptr;
+}
+
+bool TakeChoice(const std::wstring& value, const wchar_t* first, const wchar_t* second, bool& chosen) {
+  if (SameLetters(value, first)) chosen = true;
+  else if (SameLetters(value, second)) chosen = false;
+  else return false;
+  return true;
+}
+
+// Stores one switch's value; false with the reason when the value cannot be used.
+bool Store(CommandLine& commandLine, Field field, const std::wstring& value, std::wstring& error) {
+  bool choice = false;
+  switch (field) {
+    case Field::Silent: commandLine.silent = true; return true;
+    case Field::Help: commandLine.help = true; return true;
+    case Field::Folder: commandLine.folder = value; return true;
+    case Field::Model: commandLine.model = value; return true;
+    case Field::Name: commandLine.name = value; return true;
+    case Field::Port: commandLine.port = value; return true;
+    case Field::Serial: commandLine.serial = value; return true;
+    case Field::Log: commandLine.log = value; return true;
+    case Field::Default:
+      if (!TakeChoice(value, L"yes", L"no", choice)) {
+        error = Localized(L"/DEFAULT takes yes or no.", L"/DEFAULT 只能是 yes 或 no。");
+        return false;
+      }
+      commandLine.setDefaultPrinter = choice;
+      return true;
+    case Field::Lang:
+      if (!TakeChoice(value, L"zh", L"en", choice)) {
+        error = Localized(L"/LANG takes en or zh.", L"/LANG 只能是 en 或 zh。");
+        return false;
+      }
+      commandLine.languageId = choice ? texts::kChinese : texts::kEnglish;
+      return true;
+  }
+  return false;
+}
+
+bool ParseArgument(const std::wstring& argument, CommandLine& commandLine, std::vector<Field>& seen,
+                   std::wstring& error) {
+  const std::wstring quoted = L" \"" + argument + L"\"";
+  if (argument.size() < 2 || (argument[0] != L'/' && argument[0] != L'-')) {
+    error = Localized(L"Not a switch:", L"不是开关：") + quoted;
+    return false;
+  }
+  const size_t equals = argument.find(L'=');
+  const Switch* found = FindSwitch(argument.substr(1, equals == std::wstring::npos ? std::wstring::npos : equals - 1));
+  if (found == nullptr) {
+    error = Localized(L"Unknown switch:", L"未知开关：") + quoted;
+    return false;
+  }
+  if (std::find(seen.begin(), seen.end(), found->field) != seen.end()) {
+    error = Localized(L"Switch given twice:", L"开关重复：") + quoted;
+    return false;
+  }
+  seen.push_back(found->field);
+  if (found->takesValue != (equals != std::wstring::npos)) {
+    error = (found->takesValue ? Localized(L"Switch needs a value:", L"开关需要值：")
+                               : Localized(L"Switch takes no value:", L"开关不带值：")) + quoted;
+    return false;
+  }
+  const std::wstring value = found->takesValue ? argument.substr(equals + 1) : L"";
+  if (found->takesValue && value.empty()) {
+    error = Localized(L"Empty value:", L"值为空：") + quoted;
+    return false;
+  }
+  return Store(commandLine, found->field, value, error);
+}
+
+template <size_t N>
+std::optional<int> IndexOf(const wchar_t* const (&items)[N], const std::wstring& value, bool ignoreCase) {
+  for (size_t index = 0; index < N; ++index) {
+    if (ignoreCase ? SameLetters(items[index], value) : value == items[index]) return static_cast<int>(index);
+  }
+  return std::nullopt;
+}
+
+std::optional<spooler::SerialSettings> ParseSerial(const std::wstring& text) {
+  std::vector<std::wstring> fields;
+  size_t start = 0;
+  for (size_t comma = text.find(L','); ; comma = text.find(L',', start)) {
+    fields.push_back(text.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start));
+    if (comma == std::wstring::npos) break;
+    start = comma + 1;
+  }
+  if (fields.size() != 5) return std::nullopt;
+  const std::optional<int> parity = IndexOf(kParityLetters, fields[1], true);
+  const std::optional<int> flow = IndexOf(kFlowLetters, fields[4], true);
+  if (!IndexOf(wizard::kBaudRates, fields[0], false) || !parity || !IndexOf(wizard::kDataBits, fields[2], false) ||
+      !IndexOf(wizard::kStopBits, fields[3], false) || !flow) {
+    return std::nullopt;
+  }
+  spooler::SerialSettings settings;
+  settings.BaudRate = fields[0];
+  settings.ParityIndex = *parity;
+  settings.DataBits = fields[2];
+  settings.StopBits = fields[3];
+  settings.FlowControlIndex = *flow;
+  return settings;
+}
+
+bool TakeNetworkPort(const std::wstring& target, wizard::PresetChoices& preset, std::wstring& error) {
+  const size_t colon = target.find(L':');
+  const std::wstring address = target.substr(0, colon);
+  const std::wstring tcpPort = colon == std::wstring::npos ? kDefaultTcpPort : target.substr(colon + 1);
+  const std::optional<std::wstring> item = wizard::NetworkPortItem();
+  if (!wizard::IsValidPrinterAddress(address)) {
+    error = wizard::CheckMessage(wizard::Check::IpInvalid).text;
+  } else if (!wizard::IsValidTcpPort(tcpPort)) {
+    error = wizard::CheckMessage(wizard::Check::TcpPortInvalid).text;
+  } else if (!item) {
+    error = wizard::CheckMessage(wizard::Check::PortMissing).text;
+  }
+  if (!error.empty()) return false;
+  preset.portItem = *item;
+  preset.ipAddress = address;
+  preset.tcpPort = tcpPort;
+  return true;
+}
+
+// USB, a COM or LPT port the spooler lists, or IP:address[:port], in any letter case.
+bool TakePort(const std::wstring& port, wizard::PresetChoices& preset, std::wstring& error) {
+  const std::wstring upper = Upper(port);
+  if (upper == L"USB") {
+    preset.portItem = L"USB";
+    return true;
+  }
+  if (upper.starts_with(L"IP:")) return TakeNetworkPort(port.substr(3), preset, error);
+  const std::vector<std::wstring> listed = wizard::LocalPortItems();
+  if ((upper.starts_with(L"COM") || upper.starts_with(L"LPT")) &&
+      std::find(listed.begin(), listed.end(), upper) != listed.end()) {
+    preset.portItem = upper;
+    return true;
+  }
+  error = wizard::CheckMessage(wizard::Check::PortMissing).text + L" (" + port + L")";
+  return false;
+}
+
+std::optional<int> FindModel(const std::wstring& name, const std::vector<std::wstring>& modelNames) {
+  for (size_t index = 0; index < modelNames.size(); ++index) {
+    if (SameLetters(modelNames[index], name)) return static_cast<int>(index) + 1;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::wstring> SplitCommandLine(const wchar_t* commandLine) {
+  int count = 0;
+  wchar_t** arguments = ::CommandLineToArgvW(commandLine, &count);
+  if (arguments == nullptr) return {};
+  std::vector<std::wstring> result(arguments + std::min(count, 1), arguments + count);
+  ::LocalFree(arguments);
+  return result;
+}
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::wstring>& arguments, std::wstring& error) {
+  CommandLine commandLine;
+  std::vector<Field> seen;
+  for (const std::wstring& argument : arguments) {
+    if (!ParseArgument(argument, commandLine, seen, error)) return std::nullopt;
+  }
+  return commandLine;
+}
+
+std::optional<wizard::PresetChoices> PresetFromCommandLine(const CommandLine& commandLine,
+                                                           const std::vector<std::wstring>& modelNames,
+                                                           std::wstring& error) {
+  wizard::PresetChoices preset;
+  preset.folder = commandLine.folder;
+  preset.printerName = commandLine.name;
+  preset.setDefaultPrinter = commandLine.setDefaultPrinter;
+  if (commandLine.model) {
+    preset.modelIndex = FindModel(*commandLine.model, modelNames);
+    if (!preset.modelIndex) {
+      error = Localized(L"No such model in the catalogue: ", L"型号列表中没有这个型号：") + *commandLine.model;
+      return std::nullopt;
+    }
+  }
+  if (commandLine.port && !TakePort(*commandLine.port, preset, error)) return std::nullopt;
+  if (commandLine.serial) {
+    if (!preset.portItem || !preset.portItem->starts_with(L"COM")) {
+      error = Localized(L"/SERIAL is for a COM port only.", L"/SERIAL 只用于 COM 端口。");
+      return std::nullopt;
+    }
+    preset.serial = ParseSerial(*commandLine.serial);
+    if (!preset.serial) {
+      error = Localized(L"/SERIAL must be baud,parity,data bits,stop bits,flow as the page lists them, such as "
+                        L"115200,n,8,1,p (parity e, o or n; flow x, p or -).",
+                        L"/SERIAL 格式应为 波特率,校验,数据位,停止位,流控，取页面列表中的值，例如 115200,n,8,1,p"
+                        L"（校验 e、o 或 n；流控 x、p 或 -）。");
+      return std::nullopt;
+    }
+  }
+  return preset;
+}
+
+std::optional<wizard::Check> CheckPresetChoices(const wizard::PresetChoices& preset,
+                                                const std::vector<std::wstring>& modelNames, bool complete) {
+  if (complete || preset.folder) {
+    if (std::optional<wizard::Check> refused = wizard::CheckFolderChoice(preset.folder.value_or(
+            wizard::DefaultInstallFolder()))) {
+      return refused;
+    }
+  }
+  if (complete) return wizard::CheckSettingsChoice(wizard::ChoicesWithDefaults(preset, modelNames));
+  if (preset.printerName) return wizard::CheckPrinterNameChoice(*preset.printerName);
+  return std::nullopt;
+}
+
+}  // namespace app
