@@ -53,6 +53,12 @@ const Switch* FindSwitch(const std::wstring& name) {
   return nullptr;
 }
 
+// The switch an argument names, whatever else is wrong with it.
+const Switch* NamedSwitch(const std::wstring& argument) {
+  if (argument.size() < 2 || (argument[0] != L'/' && argument[0] != L'-')) return nullptr;
+  return FindSwitch(argument.substr(1, argument.find(L'=') - 1));
+}
+
 bool TakeChoice(const std::wstring& value, const wchar_t* first, const wchar_t* second, bool& chosen) {
   if (SameLetters(value, first)) chosen = true;
   else if (SameLetters(value, second)) chosen = false;
@@ -98,7 +104,7 @@ bool ParseArgument(const std::wstring& argument, CommandLine& commandLine, std::
     return false;
   }
   const size_t equals = argument.find(L'=');
-  const Switch* found = FindSwitch(argument.substr(1, equals == std::wstring::npos ? std::wstring::npos : equals - 1));
+  const Switch* found = NamedSwitch(argument);
   if (found == nullptr) {
     error = Localized(L"Unknown switch:", L"未知开关：") + quoted;
     return false;
@@ -206,6 +212,24 @@ std::vector<std::wstring> SplitCommandLine(const wchar_t* commandLine) {
   std::vector<std::wstring> result(arguments + std::min(count, 1), arguments + count);
   ::LocalFree(arguments);
   return result;
+}
+
+bool AsksForSilence(const std::vector<std::wstring>& arguments) {
+  return std::any_of(arguments.begin(), arguments.end(), [](const std::wstring& argument) {
+    const Switch* found = NamedSwitch(argument);
+    return found != nullptr && found->field == Field::Silent;
+  });
+}
+
+std::optional<std::wstring> LogPathOf(const std::vector<std::wstring>& arguments) {
+  for (const std::wstring& argument : arguments) {
+    const Switch* found = NamedSwitch(argument);
+    const size_t equals = argument.find(L'=');
+    if (found != nullptr && found->field == Field::Log && equals != std::wstring::npos && equals + 1 < argument.size()) {
+      return argument.substr(equals + 1);
+    }
+  }
+  return std::nullopt;
 }
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::wstring>& arguments, std::wstring& error) {

@@ -34,6 +34,14 @@ std::vector<std::wstring> SplitCommandLine(const wchar_t* commandLine);
 // /LANG value it does not know).
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::wstring>& arguments, std::wstring& error);
 
+// True when any argument names /S (or /SILENT, /QUIET), even in a command line that is invalid
+// otherwise: an administrator who asked for no window gets none, also for the refusal.
+bool AsksForSilence(const std::vector<std::wstring>& arguments);
+
+// The /LOG file's path, also in a command line that is invalid otherwise, so that the refusal
+// reaches the log the administrator reads.
+std::optional<std::wstring> LogPathOf(const std::vector<std::wstring>& arguments);
+
 // What the switches set on the pages, each value checked in form (a model of the catalogue,
 // a port the spooler lists, an address and TCP port, serial settings of the page's lists);
 // nothing with the reason in `error`. `modelNames` are the catalogue's item texts, slot 1 first.

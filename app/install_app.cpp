@@ -76,11 +76,11 @@ ExitCode CInstallApp::Refuse(ExitCode code, const std::wstring& reason, bool sil
 
 // Nothing on the machine changes before the command line is accepted: the checks only read,
 // and what the package brings is read in memory.
-ExitCode CInstallApp::Run(bool& silent) {
+ExitCode CInstallApp::Run(const std::vector<std::wstring>& arguments) {
   LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
   std::wstring error;
-  const std::optional<CommandLine> commandLine = ParseCommandLine(SplitCommandLine(::GetCommandLineW()), error);
-  silent = commandLine && commandLine->silent;
+  const std::optional<CommandLine> commandLine = ParseCommandLine(arguments, error);
+  const bool silent = AsksForSilence(arguments);
   if (commandLine && commandLine->languageId) LanguageId = *commandLine->languageId;
   WriteRunLog(std::wstring(L"Command line: ") + ::GetCommandLineW());
 
@@ -123,12 +123,12 @@ ExitCode CInstallApp::RunWizard(package::InstallPackage installPackage, std::vec
 }
 
 BOOL CInstallApp::InitInstance() {
+  const std::vector<std::wstring> arguments = SplitCommandLine(::GetCommandLineW());
   platform::RunLog log;
-  std::wstring ignored;
-  const std::optional<CommandLine> commandLine = ParseCommandLine(SplitCommandLine(::GetCommandLineW()), ignored);
-  if (commandLine && commandLine->log && log.Open(*commandLine->log)) platform::SetRunLog(&log);
-  bool silent = false;
-  m_nExitCode = Run(silent);
+  if (const std::optional<std::wstring> path = LogPathOf(arguments); path && log.Open(*path)) {
+    platform::SetRunLog(&log);
+  }
+  m_nExitCode = Run(arguments);
   WriteRunLog(L"Exit code " + std::to_wstring(m_nExitCode));
   platform::SetRunLog(nullptr);
   return FALSE;

@@ -41,7 +41,7 @@ class CInstallApp : public framework::CWinApp {
   int LanguageId = texts::kEnglish;  // written before the dialog exists
 
  private:
-  ExitCode Run(bool& silent);
+  ExitCode Run(const std::vector<std::wstring>& arguments);
   ExitCode RunWizard(package::InstallPackage installPackage, std::vector<std::wstring> modelNames,
                      const wizard::PresetChoices& preset);
   ExitCode Refuse(ExitCode code, const std::wstring& reason, bool silent);

@@ -75,4 +75,9 @@ std::wstring NothingRecordedText(const std::wstring& folder) {
   return L"No printer installation is recorded in " + folder + L".";
 }
 
+std::wstring AnotherInstallationText() {
+  return L"A printer installation or removal is running on this computer. Wait until it has finished, then try "
+         L"again.";
+}
+
 }  // namespace uninstaller

@@ -13,5 +13,6 @@ std::wstring ConfirmationText(const InstalledRecord& record);
 // Success, what goes after the restart, or the list of what stayed.
 std::wstring ResultText(const InstalledRecord& record, const RemovalReport& report);
 std::wstring NothingRecordedText(const std::wstring& folder);
+std::wstring AnotherInstallationText();
 
 }  // namespace uninstaller

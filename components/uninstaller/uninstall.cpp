@@ -40,6 +40,17 @@ RemovalReport RemoveInstallation(const InstalledRecord& record, const std::wstri
   return report;
 }
 
+ExitCode ExitCodeOfRemoval(const RemovalReport& report, const std::wstring& ownProgram,
+                           const std::wstring& installFolder) {
+  if (!report.AllRemoved()) return kExitNotAllRemoved;
+  for (const std::wstring& path : report.afterRestart) {
+    if (!integration::SameFileName(path, ownProgram) && !integration::SameFileName(path, installFolder)) {
+      return kExitRestartNeeded;
+    }
+  }
+  return kExitRemoved;
+}
+
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
   CommandLine commandLine;
   for (const std::wstring& argument : arguments) {

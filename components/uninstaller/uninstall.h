@@ -9,12 +9,19 @@
 
 namespace uninstaller {
 
+// The codes Windows Installer uses, which deployment tools read.
 enum ExitCode : int {
-  kExitRemoved = 0,           // all gone, or the rest goes with the run after the next restart
-  kExitNotAllRemoved = 1,     // the report lists what stayed
-  kExitCancelled = 2,         // the user answered No
-  kExitNothingRecorded = 3,   // no Uninstall.ini or product key for the folder
+  kExitRemoved = 0,               // all gone, but the uninstaller itself and its folder may wait for a restart
+  kExitRestartNeeded = 3010,      // something else waits for the run after the next restart
+  kExitCancelled = 1602,          // the user answered No
+  kExitNotAllRemoved = 1603,      // the report lists what stayed
+  kExitNothingRecorded = 1603,    // no Uninstall.ini or product key for the folder
+  kExitAnotherInstallation = 1618,
 };
+
+// 0, or 3010 when anything but the uninstaller's own file and the install folder waits.
+ExitCode ExitCodeOfRemoval(const RemovalReport& report, const std::wstring& ownProgram,
+                           const std::wstring& installFolder);
 
 // Printers, own port, driver and service first. If any of them stays, so does the record
 // (registry entries, Uninstall.ini, the uninstaller and its shortcut), so that the removal can

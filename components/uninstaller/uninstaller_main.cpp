@@ -12,6 +12,7 @@
 #include "components/uninstaller/pending_run.h"
 #include "components/uninstaller/uninstall.h"
 #include "platform/files.h"
+#include "platform/installation_lock.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ int RunRemoval(const CommandLine& commandLine, const std::wstring& ownProgram) {
     ::MessageBoxW(nullptr, ResultText(record, report).c_str(), caption.c_str(),
                   report.AllRemoved() ? MB_ICONINFORMATION : MB_ICONWARNING);
   }
-  return report.AllRemoved() ? kExitRemoved : kExitNotAllRemoved;
+  return ExitCodeOfRemoval(report, ownProgram, record.InstallFolder);
 }
 
 }  // namespace
@@ -65,5 +66,12 @@ int RunRemoval(const CommandLine& commandLine, const std::wstring& ownProgram) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
   const CommandLine commandLine = ParseCommandLine(Arguments());
   const std::wstring ownProgram = OwnProgram();
-  return commandLine.pending ? RunPending(commandLine, ownProgram) : RunRemoval(commandLine, ownProgram);
+  if (commandLine.pending) return RunPending(commandLine, ownProgram);
+  // Never beside an installation or another removal: they share the spooler and the files.
+  const platform::InstallationLock lock;
+  if (!lock.Acquired()) {
+    if (!commandLine.quiet) ::MessageBoxW(nullptr, AnotherInstallationText().c_str(), L"Uninstaller", MB_ICONWARNING);
+    return kExitAnotherInstallation;
+  }
+  return RunRemoval(commandLine, ownProgram);
 }

@@ -5,7 +5,7 @@
 //   machine_report.exe default-printer       the default printer's name
 //   machine_report.exe service NAME          state=running|stopped|..., path=..., description=...
 //   machine_report.exe shortcut LINK         target=..., directory=...
-//   machine_report.exe value KEY NAME 32|64  the REG_SZ value under HKEY_LOCAL_MACHINE\KEY
+//   machine_report.exe value KEY NAME 32|64  the REG_SZ (or REG_DWORD, in decimal) value under HKEY_LOCAL_MACHINE\KEY
 //   machine_report.exe driver NAME ENV       version=..., driver=..., data=..., config=... (full paths)
 //   machine_report.exe monitor NAME          environment=..., dll=... of the registered monitor
 //   machine_report.exe ports                 one port name per line
@@ -17,6 +17,7 @@
 #include <winspool.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -181,9 +182,16 @@ int ReportValue(const std::wstring& key, const std::wstring& name, const std::ws
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | viewFlag, &opened) != ERROR_SUCCESS) {
     return Missing(L"key", key);
   }
-  const LSTATUS status = RegQueryValueExW(opened, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+  DWORD type = 0;
+  const LSTATUS status = RegQueryValueExW(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   RegCloseKey(opened);
   if (status != ERROR_SUCCESS) return Missing(L"value", name);
+  if (type == REG_DWORD) {
+    DWORD number = 0;
+    std::memcpy(&number, value, sizeof number);
+    Print(std::to_wstring(number));
+    return 0;
+  }
   Print(value);
   return 0;
 }

@@ -34,6 +34,7 @@
 //   print-controls                    print each direct control of the wizard as
 //                                     "id visible left top right bottom" (screen pixels)
 //   sleep MS                          wait that many milliseconds
+//   any-process                       from now on, message boxes of any process count
 // Message boxes and the port dialog are those of the wizard's process, or of any process while
 // no wizard is shown (an error at start-up). Controls that are hidden or disabled, or whose
 // window is disabled, cannot be worked, as for a user. Clicks are posted, so a modal window
@@ -330,8 +331,12 @@ class Session {
     return wizard_;
   }
 
+  // Message boxes of any process from now on (another instance's refusal beside the wizard).
+  void WatchAnyProcess() { anyProcess_ = true; }
+
   // The wizard's process, or 0 (any process) while no wizard is there, for a start-up error box.
   DWORD TargetProcess() {
+    if (anyProcess_) return 0;
     const HWND wizard = CurrentWizard();
     return wizard != nullptr ? ProcessOf(wizard) : 0;
   }
@@ -385,6 +390,7 @@ class Session {
  private:
   HWND wizard_ = nullptr;
   std::wstring failure_;
+  bool anyProcess_ = false;
 };
 
 // ---------------------------------------------------------------- commands
@@ -607,6 +613,11 @@ bool PrintControls(Session& session, const Invocation&) {
   return true;
 }
 
+bool AnyProcess(Session& session, const Invocation&) {
+  session.WatchAnyProcess();
+  return true;
+}
+
 bool Pause(Session& session, const Invocation& call) {
   long milliseconds = 0;
   if (!ParseNumberArgument(session, call[0], milliseconds)) return false;
@@ -647,6 +658,7 @@ constexpr Command kCommands[] = {
     {L"cancel-port-dialog", 0, false, CancelPortDialog},
     {L"print-controls", 0, false, PrintControls},
     {L"sleep", 1, false, Pause},
+    {L"any-process", 0, false, AnyProcess},
 };
 
 const Command* FindCommand(const std::wstring& name) {

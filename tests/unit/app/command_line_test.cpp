@@ -85,6 +85,16 @@ TEST(CommandLineParse, AnythingElseIsInvalidAndSaysWhy) {
   }
 }
 
+// An administrator who asked for no window gets none, and the log, also when the rest is wrong.
+TEST(CommandLineParse, SilenceAndTheLogAreFoundInAnInvalidCommandLine) {
+  EXPECT_TRUE(app::AsksForSilence({L"stray", L"-quiet", L"/S"}));
+  EXPECT_TRUE(app::AsksForSilence({L"/S=1"}));
+  EXPECT_FALSE(app::AsksForSilence({L"/SILENTLY", L"S", L"/NAME=/S"}));
+  EXPECT_EQ(app::LogPathOf({L"/UNKNOWN", L"/log=C:\\setup.log", L"/LOG=C:\\second.log"}), L"C:\\setup.log");
+  EXPECT_EQ(app::LogPathOf({L"/LOG=", L"/LOG"}), std::nullopt);
+  EXPECT_EQ(app::LogPathOf({L"/NAME=/LOG=x"}), std::nullopt);
+}
+
 const std::vector<std::wstring> kModels = {L"Demo58", L"Demo80", L"Demo Label 110"};
 
 std::optional<wizard::PresetChoices> Preset(const Arguments& arguments, std::wstring* reason = nullptr) {

@@ -141,3 +141,28 @@ TEST_F(InstallFolderCleanupTest, UnlistableFolderIsLeftAsItIs) {
 }
 
 }  // namespace
+
+namespace {
+
+// The installed size counts what the clean-up leaves, subfolders included, and nothing it deletes.
+TEST_F(InstallFolderCleanupTest, KeptBytesAreWhatTheCleanUpLeaves) {
+  WriteOldFile(In(L"notes.txt"));  // 3 bytes, not the package's
+  const StagedFiles staged = StageShippedFiles();
+  // Kept: UNINSTALL.INI, uninstaller.exe, MerrowPrinterService.exe (6 bytes each), Inf\demo.inf, notes.txt.
+  EXPECT_EQ(integration::KeptBytes(kFolder.c_str(), staged), 4u * 6u + 3u);
+  CleanInstallFolder(kFolder.c_str(), staged);
+  EXPECT_EQ(integration::KeptBytes(kFolder.c_str(), staged), 4u * 6u + 3u);
+  // Before any staging the clean-up deletes nothing, so everything counts.
+  EXPECT_EQ(integration::KeptBytes(kFolder.c_str(), StagedFiles()), 4u * 6u + 3u);
+}
+
+TEST_F(InstallFolderCleanupTest, BytesOfFilesNamedCountsOnlyThatNamesFilesInThatFolder) {
+  test::MakeFile(In(L"Demo80UI.dll"), "12345");
+  test::MakeFile(In(L"demo80GPC.pcd"), "123");
+  test::MakeFile(In(L"Demo8.dll"), "1234567");
+  test::MakeFile(In(L"Inf\\Demo80Drv.dll"), "1234567");
+  EXPECT_EQ(integration::BytesOfFilesNamed(kFolder, L"Demo80"), 8u);
+  EXPECT_EQ(integration::BytesOfFilesNamed(kRoot + L"\\Missing", L"Demo80"), 0u);
+}
+
+}  // namespace

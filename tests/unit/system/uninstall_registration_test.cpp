@@ -36,6 +36,7 @@ UninstallRegistration Demo80() {
   r.ChosenFolder = L"C:\\Program Files\\Demo\\";
   r.StartMenuFolder = L"C:\\users\\Public\\Start Menu\\Demo80 Driver";
   r.ShortcutPath = r.StartMenuFolder + L"\\Uninstall Printer Driver.lnk";
+  r.EstimatedSizeKb = 2048;
   return r;
 }
 
@@ -125,7 +126,17 @@ TEST_F(UninstallRegistrationTest, UninstallEntryHoldsTheEightValuesInTheProcessV
                 {L"UninstallString", uninstaller},
                 {L"VersionMajor", L"1"},
                 {L"VersionMinor", L"2"}});
-  EXPECT_EQ(test::ValueCount(kEntryKey, 0), 8u);
+  // And what Windows' list of programs and deployment tools read beside them.
+  ExpectValues(kEntryKey, 0, {{L"QuietUninstallString", L"\"" + uninstaller + L"\" /quiet"}});
+  for (const auto& [name, number] : {std::pair{L"NoModify", 1u}, std::pair{L"NoRepair", 1u},
+                                     std::pair{L"EstimatedSize", 2048u}}) {
+    const auto value = test::ReadValue(kEntryKey, 0, name);
+    ASSERT_TRUE(value.has_value()) << name;
+    EXPECT_EQ(value->type, static_cast<DWORD>(REG_DWORD)) << name;
+    ASSERT_EQ(value->size, sizeof(DWORD)) << name;
+    EXPECT_EQ(value->text[0] | (DWORD(value->text[1]) << 16), number) << name;
+  }
+  EXPECT_EQ(test::ValueCount(kEntryKey, 0), 12u);
   if (test::IsWow64()) {
     EXPECT_TRUE(test::KeyExists(kEntryKey, KEY_WOW64_32KEY));
     EXPECT_FALSE(test::KeyExists(kEntryKey, KEY_WOW64_64KEY));
@@ -195,7 +206,7 @@ TEST_F(UninstallRegistrationTest, SecondInstallationOverwritesTheSamePlaces) {
   RegisterUninstall(Demo80());
   ExpectValues(kProductKey, KEY_WOW64_64KEY, {{L"PortName", L"Demo80-Port:"}, {L"PrinterDriver", L"Demo80 Driver"}});
   EXPECT_EQ(test::ValueCount(kProductKey, KEY_WOW64_64KEY), 9u);
-  EXPECT_EQ(test::ValueCount(kEntryKey, 0), 8u);
+  EXPECT_EQ(test::ValueCount(kEntryKey, 0), 12u);
   EXPECT_EQ(IniSection(L"Print Settings"), NulEnded({L"PrinterName=Demo80", L"ServiceName=Quellon Service"}));
 }
 
@@ -224,7 +235,7 @@ TEST_F(UninstallRegistrationTest, FailedValueIsSkippedAndTheNextOnesWritten) {
   RegisterUninstall(Demo80());
   EXPECT_FALSE(test::ReadValue(kProductKey, KEY_WOW64_64KEY, L"Language").has_value());
   EXPECT_EQ(test::ValueCount(kProductKey, KEY_WOW64_64KEY), 8u);
-  EXPECT_EQ(test::ValueCount(kEntryKey, 0), 8u);
+  EXPECT_EQ(test::ValueCount(kEntryKey, 0), 12u);
 }
 
 TEST_F(UninstallRegistrationTest, FailedUninstallEntryStillWithdrawsThePendingRun) {

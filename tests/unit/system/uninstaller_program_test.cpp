@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "components/uninstaller/uninstall.h"
+#include "platform/installation_lock.h"
 #include "tests/unit/system/simulated_installation.h"
 #include "tests/unit/system/system_test_support.h"
 
@@ -138,7 +140,7 @@ TEST_F(UninstallerProgramTest, AnsweredNoRemovesNothing) {
   const HWND question = WaitForBox(uninstaller);
   ASSERT_NE(question, nullptr);
   Answer(question, IDNO);
-  EXPECT_EQ(uninstaller.WaitForExit(), 2u);
+  EXPECT_EQ(uninstaller.WaitForExit(), 1602u);
   EXPECT_TRUE(SimulatedInstallation::PrinterExists(test::kDemoPrinter));
   EXPECT_EQ(test::ServiceState(test::kDemoService), static_cast<DWORD>(SERVICE_RUNNING));
   EXPECT_TRUE(test::KeyExists(L"SOFTWARE\\Demo80", KEY_WOW64_64KEY));
@@ -155,8 +157,30 @@ TEST_F(UninstallerProgramTest, QuietRunAsksNothingAndRemovesAll) {
 
 TEST_F(UninstallerProgramTest, FolderWithoutARecordEndsWithItsOwnExitCode) {
   Program uninstaller(Quoted(Uninstaller()) + L" /quiet \"C:\\Nowhere\"");
-  EXPECT_EQ(uninstaller.WaitForExit(), 3u);
+  EXPECT_EQ(uninstaller.WaitForExit(), 1603u);
   EXPECT_TRUE(SimulatedInstallation::PrinterExists(test::kDemoPrinter));
+}
+
+TEST_F(UninstallerProgramTest, AnotherInstallationRunningRemovesNothing) {
+  const platform::InstallationLock installation;
+  ASSERT_TRUE(installation.Acquired());
+  Program uninstaller(Quoted(Uninstaller()) + L" /quiet");
+  EXPECT_EQ(uninstaller.WaitForExit(), 1618u);
+  EXPECT_TRUE(SimulatedInstallation::PrinterExists(test::kDemoPrinter));
+  EXPECT_TRUE(test::Exists(m_installation.InFolder(L"Uninstall.ini")));
+}
+
+TEST(UninstallerExitCode, OnlyWhatIsNotItsOwnWaitingForARestartAsksForOne) {
+  const std::wstring own = L"C:\\Tills\\Demo80\\Uninstaller.exe";
+  const std::wstring folder = L"C:\\Tills\\Demo80";
+  uninstaller::RemovalReport report;
+  EXPECT_EQ(uninstaller::ExitCodeOfRemoval(report, own, folder), 0);
+  report.afterRestart = {L"c:\\tills\\demo80\\UNINSTALLER.EXE", folder};
+  EXPECT_EQ(uninstaller::ExitCodeOfRemoval(report, own, folder), 0);
+  report.afterRestart.push_back(folder + L"\\MerrowPrinterService.exe");
+  EXPECT_EQ(uninstaller::ExitCodeOfRemoval(report, own, folder), 3010);
+  report.Fail(uninstaller::ItemKind::kPrinter, L"Demo80", ERROR_ACCESS_DENIED);
+  EXPECT_EQ(uninstaller::ExitCodeOfRemoval(report, own, folder), 1603);
 }
 
 }  // namespace
