@@ -34,15 +34,17 @@ bool CutCrLf(Utf16View& line) {
 }
 
 // Appends to a page text as AppendBounded does, but keeps the length: a page of many short
-// lines is then not searched for its end once per line.
+// lines is then not searched for its end once per line. A NUL in a line ends the text there, so
+// the next line is written over it, as before.
 class PageWriter {
  public:
   explicit PageWriter(Utf16Unit (&page)[kPageTextCapacity]) : m_page(page) {}
   void Append(Utf16View text) {
     const size_t count = std::min(text.size(), kPageTextCapacity - 1 - m_length);
-    std::copy_n(text.data(), count, m_page + m_length);
-    m_length += count;
-    m_page[m_length] = 0;
+    Utf16Unit* const start = m_page + m_length;
+    std::copy_n(text.data(), count, start);
+    start[count] = 0;
+    m_length += static_cast<size_t>(std::find(start, start + count, Utf16Unit(0)) - start);
   }
 
  private:
