@@ -6,22 +6,30 @@
 namespace package {
 namespace {
 
-// The output file, created "wb" so that no newline is translated.
+// The output file, created "wb" so that no newline is translated. The error of a failed call
+// is kept at once: closing the file and inflation's clean-up come before the caller looks.
 class CrtFileSink : public OutputSink {
  public:
   explicit CrtFileSink(const char* path) : m_path(path) {}
   bool Create() override {
     m_file.Attach(platform::files::fopen(m_path, "wb"));
-    return m_file.IsValid();
+    return m_file.IsValid() || Failed();
   }
   bool Write(const uint8_t* bytes, uint32_t size) override {
-    return platform::files::fwrite(bytes, size, m_file.Get()) == size && !std::ferror(m_file.Get());
+    return (platform::files::fwrite(bytes, size, m_file.Get()) == size && !std::ferror(m_file.Get())) || Failed();
   }
-  bool Finish() override { return platform::files::fclose(m_file.Detach()) == 0; }
+  bool Finish() override { return platform::files::fclose(m_file.Detach()) == 0 || Failed(); }
+  DWORD Error() const { return m_error; }
 
  private:
+  bool Failed() {
+    m_error = ::GetLastError();
+    return false;
+  }
+
   const char* m_path;
   platform::UniqueCrtFile m_file;
+  DWORD m_error = ERROR_SUCCESS;
 };
 
 class FileChunkSource : public ChunkSource {
@@ -60,6 +68,14 @@ std::optional<std::vector<uint8_t>> InflateToMemory(ChunkSource& source, uint32_
   return std::move(sink.m_bytes);
 }
 
+int32_t Extract(ChunkSource& source, uint32_t storedSize, const char* outputPath, ProgressCounter progress,
+                DWORD* outputError) {
+  CrtFileSink sink(outputPath);
+  const int32_t result = InflateEntry(source, storedSize, sink, progress);
+  if (outputError != nullptr) *outputError = sink.Error();
+  return result;
+}
+
 }  // namespace
 
 std::optional<std::vector<uint8_t>> InflateFromMemory(const uint8_t* storedBytes, uint32_t storedSize, size_t limit) {
@@ -73,19 +89,15 @@ std::optional<std::vector<uint8_t>> InflateFromFile(HANDLE file, uint32_t stored
 }
 
 int32_t ExtractFromMemory(ProgressTarget* progressBar, const uint8_t* storedBytes, uint32_t storedSize,
-                          const char* outputPath, int32_t& counter, int32_t total) {
+                          const char* outputPath, int32_t& counter, int32_t total, DWORD* outputError) {
   MemoryChunkSource source({storedBytes, storedBytes == nullptr ? 0 : storedSize});
-  CrtFileSink sink(outputPath);
-  ProgressCounter progress(counter, total, progressBar);
-  return InflateEntry(source, storedSize, sink, progress);
+  return Extract(source, storedSize, outputPath, ProgressCounter(counter, total, progressBar), outputError);
 }
 
 int32_t ExtractFromFile(ProgressTarget* progressBar, HANDLE file, uint32_t storedSize,
-                        const char* outputPath, int32_t& counter, int32_t total) {
+                        const char* outputPath, int32_t& counter, int32_t total, DWORD* outputError) {
   FileChunkSource source(file);
-  CrtFileSink sink(outputPath);
-  ProgressCounter progress(counter, total, progressBar);
-  return InflateEntry(source, storedSize, sink, progress);
+  return Extract(source, storedSize, outputPath, ProgressCounter(counter, total, progressBar), outputError);
 }
 
 }  // namespace package

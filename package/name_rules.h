@@ -22,10 +22,12 @@ constexpr bool SameAsciiLetters(std::basic_string_view<Char> text, std::string_v
 }
 
 // CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, in any letter case, alone or followed by a
-// dot and anything: Windows opens the device, not a file, under such a name in any folder.
+// dot and anything: Windows opens the device, not a file, under such a name in any folder. It
+// also ignores blanks before the dot ("NUL .txt").
 template <typename Char>
 constexpr bool IsReservedDeviceName(std::basic_string_view<Char> part) {
-  const std::basic_string_view<Char> stem = part.substr(0, part.find(Char('.')));
+  std::basic_string_view<Char> stem = part.substr(0, part.find(Char('.')));
+  while (!stem.empty() && stem.back() == Char(' ')) stem.remove_suffix(1);
   for (std::string_view name : {"CON", "PRN", "AUX", "NUL"}) {
     if (SameAsciiLetters(stem, name)) return true;
   }

@@ -1,5 +1,6 @@
 #include "package/staging.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <optional>
 #include <string_view>
@@ -63,12 +64,31 @@ std::optional<std::string> InstallFolder(StagingView& view) {
   return folder;
 }
 
-// "folder\name", or nothing when the name would leave the folder or the path is too long.
+// The name with control bytes shown as '?', so that its log record stays one line.
+std::string PrintableName(std::string_view name) {
+  std::string printable(name);
+  for (char& c : printable) {
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  }
+  return printable;
+}
+
+// "folder\name", or nothing (logged) when the name would leave the folder, names a device or
+// makes the path too long.
 std::optional<std::string> OutputPath(const std::string& folder, std::string_view name) {
-  if (LeavesItsFolder(name)) return std::nullopt;
+  if (IsUnsafeEntryName(name)) {
+    package::WriteInstallLog("**** Skipped entry outside the folder or named as a device: %s\r\n",
+                             PrintableName(name).c_str());
+    return std::nullopt;
+  }
   std::string path = folder + "\\";
   path += name;
-  if (path.size() > kMaxPathBytes) return std::nullopt;
+  // A slash separates folders in a name as a backslash does; the folder is made from backslashes.
+  std::replace(path.end() - name.size(), path.end(), '/', '\\');
+  if (path.size() > kMaxPathBytes) {
+    package::WriteInstallLog("**** Skipped entry, path too long: %s\r\n", PrintableName(path).c_str());
+    return std::nullopt;
+  }
   return path;
 }
 
@@ -84,12 +104,11 @@ void EnsureEntryFolder(const std::string& path) {
   if (!platform::files::PathExists(wideFolder.c_str())) CreateDirectoryChain(wideFolder.c_str());
 }
 
-// False (logged, with the Win32 error) when the file could not be written; bad data leaves its
-// partial file. A file held open by a running program (the printer service of an earlier
-// installation in the same folder) stays as it is, and staging goes on.
-bool Written(int32_t extractResult, const std::string& path) {
+// False (logged, with the Win32 error of the failed output call) when the file could not be
+// written; bad data leaves its partial file. A file held open by a running program (the printer
+// service of an earlier installation in the same folder) stays as it is, and staging goes on.
+bool Written(int32_t extractResult, DWORD error, const std::string& path) {
   if (extractResult != kExtractOutputFailed) return true;
-  const DWORD error = ::GetLastError();
   if (error == ERROR_SHARING_VIOLATION) return true;
   package::WriteInstallLog("**** Extract failed = %d: %s\r\n", static_cast<int>(error), path.c_str());
   return false;
@@ -103,9 +122,24 @@ bool StageMemoryEntry(StagingView& view, const std::string& folder, const Memory
   if (const char* renamed = RenameFor(fileName, kFennickRenames)) path = OutputPath(folder, renamed);
   if (!path) return true;
   EnsureEntryFolder(*path);
-  const int32_t result = ExtractFromMemory(&view, entry.storedBytes, entry.storedSize, path->c_str(), counter, total);
+  DWORD error = ERROR_SUCCESS;
+  const int32_t result =
+      ExtractFromMemory(&view, entry.storedBytes, entry.storedSize, path->c_str(), counter, total, &error);
   view.ShowStatus(ToWide(fileName));
-  return Written(result, *path);
+  return Written(result, error, *path);
+}
+
+bool StageFileEntry(StagingView& view, const std::string& folder, const FileEntry& entry,
+                    std::span<const Rename> renames, HANDLE file, int32_t& counter, int32_t total) {
+  std::optional<std::string> path = OutputPath(folder, entry.name.text);
+  if (!path) return true;
+  if (const char* renamed = RenameFor(entry.name.text, renames)) path = OutputPath(folder, renamed);
+  if (!path) return true;
+  view.ShowStatus(ToWide(*path));
+  EnsureEntryFolder(*path);
+  DWORD error = ERROR_SUCCESS;
+  const int32_t result = ExtractFromFile(&view, file, entry.storedSize, path->c_str(), counter, total, &error);
+  return Written(result, error, *path);
 }
 
 void ShowEntryPosition(StagingView& view, uint32_t done, uint32_t count) {
@@ -145,13 +179,7 @@ int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily, In
   const auto total = static_cast<int32_t>(reader.PackageSize());
   FileEntry entry;
   while (folder && reader.Next(entry)) {
-    std::optional<std::string> path = OutputPath(*folder, entry.name.text);
-    if (!path) continue;
-    if (const char* renamed = RenameFor(entry.name.text, renames)) path = OutputPath(*folder, renamed);
-    if (!path) continue;
-    view.ShowStatus(ToWide(*path));
-    const int32_t result = ExtractFromFile(&view, file.Handle(), entry.storedSize, path->c_str(), counter, total);
-    if (!Written(result, *path)) return kStagingWriteFailed;
+    if (!StageFileEntry(view, *folder, entry, renames, file.Handle(), counter, total)) return kStagingWriteFailed;
   }
   return reader.Error() == WalkError::None ? 0 : kStagingBadPackage;
 }

@@ -28,10 +28,7 @@ static_assert(sizeof(void*) != 4 || sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) ==
 static_assert(sizeof(void*) != 8 || sizeof(SP_DEVICE_INTERFACE_DATA) == 32);
 static_assert(sizeof(void*) != 8 || sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) == 8);
 
-constexpr size_t kDevicePathPrefixLength = 8;  // \\?\usb#
-constexpr size_t kUsbIdLength = 17;            // vid_XXXX&pid_YYYY
 constexpr size_t kAnsiTextLimit = 254;         // bytes of a converted text
-constexpr size_t kRegistryTextCapacity = 255;  // bytes of a name or value buffer, with the terminator
 constexpr REGSAM kReadAccess = KEY_READ | KEY_WOW64_64KEY;
 constexpr char kEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\";
 
@@ -74,17 +71,6 @@ std::string AsciiLower(std::string text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return text;
-}
-
-// The text between the "#" after the vid&pid and the next "#", such as sn1.
-std::optional<std::string> DeviceInstanceOf(const std::string& path, const std::string& vidPid) {
-  const size_t found = path.find(vidPid);
-  if (found == std::string::npos) return std::nullopt;
-  const size_t start = found + vidPid.size() + 1;
-  if (start > path.size()) return std::nullopt;
-  const size_t end = path.find('#', start);
-  if (end == std::string::npos) return std::nullopt;
-  return path.substr(start, std::min(end - start, kRegistryTextCapacity));
 }
 
 // RegCreateKeyExA opens the key, or creates it when missing.
@@ -171,11 +157,6 @@ PathOutcome LookUpDevicePath(const std::string& path, const std::string& vidPid,
 }
 
 }  // namespace
-
-std::wstring UsbIdOfDevicePath(std::wstring_view devicePath) {
-  if (devicePath.size() <= kDevicePathPrefixLength) return {};
-  return std::wstring(devicePath.substr(kDevicePathPrefixLength, kUsbIdLength));
-}
 
 int EnumUsbPrinterInterfaces(UsbInterfaceList& interfaces) {
   interfaces.clear();

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "spooler/usb_device_path.h"
+
 namespace spooler {
 
 // GUID_DEVINTERFACE_USBPRINT, the interface class of USB printers.
@@ -19,10 +21,6 @@ inline constexpr size_t kDevicePathCapacity = 255;  // characters, without the t
 
 // Device paths such as \\?\usb#vid_1a2b&pid_0001#sn1#{28d78fad-...}.
 using UsbInterfaceList = std::vector<std::wstring>;
-
-// The 17 characters after the 8-character prefix \\?\usb#: the USB id in the catalogue's
-// vid&pid form. Shorter (or empty) when the path is.
-std::wstring UsbIdOfDevicePath(std::wstring_view devicePath);
 
 // Replaces `interfaces` with the device paths of the present USB printer interfaces, in
 // enumeration order, whose USB id equals (without regard to case) the vid&pid of a model of

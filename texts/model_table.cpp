@@ -48,15 +48,17 @@ texts::Utf16View TrimLeadingSpaces(texts::Utf16View column) {
 // Decimal as the C runtime's wcstol reads it: white space, a sign, digits; no digits give 0,
 // overflow clamps.
 int32_t ParseNumber(texts::Utf16View column) {
-  const std::wstring text(column.begin(), column.end());
-  const long long value = std::wcstoll(text.c_str(), nullptr, 10);
+  // A column is part of one line, so it fits; a buffer on the stack spares a string per column.
+  wchar_t text[kLineCapacity];
+  *std::copy_n(column.begin(), std::min(column.size(), kLineCapacity - 1), text) = L'\0';
+  const long long value = std::wcstoll(text, nullptr, 10);
   return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
-ModelRecord ToRecord(const Columns& columns) {
+// Sets every field, in place: a record built aside and copied in cost a clear and a copy per line.
+void FillRecord(ModelRecord& record, const Columns& columns) {
   Columns trimmed;
   std::transform(columns.begin(), columns.end(), trimmed.begin(), TrimLeadingSpaces);
-  ModelRecord record{};
   texts::CopyBounded(record.Name, trimmed[0]);
   record.CutterFlag = ParseNumber(trimmed[1]);
   texts::CopyBounded(record.ModelFamily, trimmed[2]);
@@ -66,7 +68,6 @@ ModelRecord ToRecord(const Columns& columns) {
   texts::CopyBounded(record.HardwareId, trimmed[6]);
   record.PaperWidth = ParseNumber(trimmed[7]);
   record.PaperHeight = ParseNumber(trimmed[8]);
-  return record;
 }
 
 Utf16Unit FoldAscii(Utf16Unit unit) { return unit >= 'A' && unit <= 'Z' ? Utf16Unit(unit - 'A' + 'a') : unit; }
@@ -94,7 +95,7 @@ std::vector<texts::Utf16String> ParseModelCatalogue(ModelSlots& table, std::span
     const Columns columns = SplitColumns(*text);
     // The combo shows the name as written; the record gets it trimmed.
     comboItems.emplace_back(columns[0]);
-    table[slot++] = ToRecord(columns);
+    FillRecord(table[slot++], columns);
   }
   return comboItems;
 }

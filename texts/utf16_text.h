@@ -67,7 +67,8 @@ class Utf16Reader {
   std::optional<LineRead> ReadLine(Utf16Unit* line, size_t capacity);
 
  private:
-  bool ReadUnit(Utf16Unit& unit);
+  // Units from the current position up to and including the next LF, or to the last whole unit.
+  size_t UnitsToLineEnd() const;
 
   std::span<const uint8_t> m_bytes;
   size_t m_offset = 0;

@@ -1,5 +1,6 @@
 #include "texts/wizard_text_parser.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace texts {
@@ -32,18 +33,39 @@ bool CutCrLf(Utf16View& line) {
   return true;
 }
 
+// Appends to a page text as AppendBounded does, but keeps the length: a page of many short
+// lines is then not searched for its end once per line. A NUL in a line ends the text there, so
+// the next line is written over it, as before.
+class PageWriter {
+ public:
+  explicit PageWriter(Utf16Unit (&page)[kPageTextCapacity]) : m_page(page) {}
+  void Append(Utf16View text) {
+    const size_t count = std::min(text.size(), kPageTextCapacity - 1 - m_length);
+    Utf16Unit* const start = m_page + m_length;
+    std::copy_n(text.data(), count, start);
+    start[count] = 0;
+    m_length += static_cast<size_t>(std::find(start, start + count, Utf16Unit(0)) - start);
+  }
+
+ private:
+  Utf16Unit* m_page;
+  size_t m_length = 0;
+};
+
 // True once the sixth separator has been passed; false when the file ends first.
 bool ReadPageSections(Utf16Reader& reader, WizardConfigTable& table) {
   Line line;
   size_t page = 0;
+  PageWriter writer(table.PageText[page]);
   while (std::optional<Utf16View> text = ReadLine(reader, line)) {
     if (IsSeparator(*text)) {
       if (++page == kPageCount) return true;
+      writer = PageWriter(table.PageText[page]);
       continue;
     }
     const bool endedInCrLf = CutCrLf(*text);
-    AppendBounded(table.PageText[page], *text);
-    if (endedInCrLf) AppendBounded(table.PageText[page], kLf.View());
+    writer.Append(*text);
+    if (endedInCrLf) writer.Append(kLf.View());
   }
   return false;
 }

@@ -8,8 +8,6 @@
 namespace portmon {
 namespace {
 
-constexpr wchar_t kBlanks[] = L" \t";
-
 // The value's bytes when it exists with the wanted type.
 std::optional<std::vector<BYTE>> QueryPrinterData(HANDLE printer, const wchar_t* name, DWORD wantedType) {
   DWORD type = 0;
@@ -34,22 +32,6 @@ std::wstring QueryText(HANDLE printer, const wchar_t* name) {
   return data ? TextFromBytes(data->data(), static_cast<DWORD>(data->size())) : std::wstring();
 }
 
-bool IsTcpPort(std::wstring_view text) {
-  if (text.empty() || text.size() > 5) return false;
-  unsigned value = 0;
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return false;
-    value = value * 10 + static_cast<unsigned>(c - L'0');
-  }
-  return value >= 1 && value <= 65535;
-}
-
-std::wstring_view Trim(std::wstring_view text) {
-  const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::wstring_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 }  // namespace
 
 PrinterSettings ReadPrinterSettings(HANDLE printer) {
@@ -70,15 +52,6 @@ DWORD ReadPrinterSettingsByName(const wchar_t* name, PrinterSettings& settings) 
   if (DWORD error = OpenPrinterByName(name, printer)) return error;
   settings = ReadPrinterSettings(printer.Get());
   return ERROR_SUCCESS;
-}
-
-std::optional<NetworkAddress> ParseNetworkAddress(std::wstring_view ip) {
-  const std::wstring_view text = Trim(ip);
-  const size_t gap = text.find_first_of(kBlanks);
-  if (gap == 0 || gap == std::wstring_view::npos) return std::nullopt;
-  const std::wstring_view port = Trim(text.substr(gap));
-  if (!IsTcpPort(port)) return std::nullopt;
-  return NetworkAddress{std::wstring(text.substr(0, gap)), std::wstring(port)};
 }
 
 }  // namespace portmon

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "components/portmon/network_address.h"
 #include "platform/handle.h"
 
 namespace portmon {
@@ -27,13 +28,5 @@ struct PrinterSettings {
 PrinterSettings ReadPrinterSettings(HANDLE printer);
 DWORD OpenPrinterByName(const wchar_t* name, UniquePrinter& printer);
 DWORD ReadPrinterSettingsByName(const wchar_t* name, PrinterSettings& settings);
-
-struct NetworkAddress {
-  std::wstring host;
-  std::wstring port;  // decimal, 1 to 65535
-};
-
-// "10.0.0.5 9100": an address, blanks, a TCP port; surrounding blanks are allowed.
-std::optional<NetworkAddress> ParseNetworkAddress(std::wstring_view ip);
 
 }  // namespace portmon

@@ -9,4 +9,7 @@ set(FUZZ_TARGETS
   mkpackage_read          # tools/mkpackage: container, entry names, stream check
   wizard_texts            # texts/wizard_text_parser
   model_catalogue         # texts/model_table: the catalogue parser and the lookups
-  utf16_text)             # texts/utf16_text: bounded copies and the line reader
+  utf16_text              # texts/utf16_text: bounded copies and the line reader
+  driver_characterization # components/driver/common/characterization: the driver's model file
+  portmon_network_address # components/portmon/network_address: a network printer's "IP" value
+  usb_device_path)        # spooler/usb_device_path: USB id and device instance of a device path

@@ -61,19 +61,57 @@ progress_of_100000='\x00\x00\x00\x00\xa0\x86\x01\x80\x00\x00\x00\x00'
 sixteen_bytes_short='\x00\x00\x00\x00\x00\x00\x00\x00\x00\x10\x00\x01'
 second_write_fails='\x00\x00\x00\x00\xa0\x86\x01\x80\x02\x00\x00\x00'
 
+# Large inputs, past one 16 KiB chunk: seeded random bytes, which do not compress.
+random_bytes() { python3 -c "import random, sys; random.seed($2); sys.stdout.buffer.write(random.randbytes($1))"; }
+random_bytes 50000 1 >"$work/noise.bin"
+"$mkpackage" create "$work/large.pkg" "docs\\noise.bin=$work/noise.bin" "$work/content/Text.ini"
+"$mkpackage" append "$work/stub" "$work/large-appended.bin" --header "Demo 1.0" "$work/noise.bin" \
+  "$work/content/PrinterName.txt"
+# Accepted names close to the device names the installer skips.
+"$mkpackage" create "$work/near-devices.pkg" "console.txt=$work/content/Text.ini" \
+  "com10\\nul_.txt=$work/content/Text.ini" "lpt\\auxiliary.dat=$work/content/Text.ini"
+
+# A characterization file as the installer writes it: the fixed header, then two forms
+# (lengths in thousandths of a millimetre).
+python3 - "$work/model.plot" <<'PYTHON'
+import struct, sys
+header = bytearray(256)
+header[0:4] = b"Plot"
+struct.pack_into("<IH", header, 4, 0x010A, 256)
+struct.pack_into("<ii4i", header, 44, 80000, 3000000, 0, 0, 0, 0)
+struct.pack_into("<HH", header, 80, 203, 203)
+struct.pack_into("<H", header, 90, 1)
+struct.pack_into("<HHI", header, 240, 2, 56, 256)
+def form(name, width, height):
+    record = bytearray(56)
+    record[0:len(name)] = name
+    struct.pack_into("<ii4i", record, 32, width, height, 2000, 0, 2000, 0)
+    return record
+open(sys.argv[1], "wb").write(header + form(b"80 x 200 mm", 80000, 200000) + form(b"58 x 100 mm", 58000, 100000))
+PYTHON
+
 rm -rf "$corpus"
 mkdir -p "$corpus"/{resource_package_walk,appended_package_walk,inflate_entry,pe_headers,pe_resources,mkpackage_read}
 mkdir -p "$corpus"/{wizard_texts,model_catalogue,utf16_text}
-cp "$work/texts.pkg" "$work/folder.pkg" "$corpus/resource_package_walk/"
-cp "$work/appended.bin" "$work/signed.exe" "$corpus/appended_package_walk/"
+mkdir -p "$corpus"/{driver_characterization,portmon_network_address,usb_device_path}
+cp "$work/texts.pkg" "$work/folder.pkg" "$work/large.pkg" "$work/near-devices.pkg" "$corpus/resource_package_walk/"
+cp "$work/appended.bin" "$work/signed.exe" "$work/large-appended.bin" "$corpus/appended_package_walk/"
+{ stored_bytes "$work/noise.bin"; printf "$progress_of_100000"; } >"$corpus/inflate_entry/several-chunks"
 { stored_bytes "$work/content/PrinterName.txt"; printf "$exact_no_progress"; } >"$corpus/inflate_entry/catalogue"
 { stored_bytes "$work/content/Text.ini"; printf "$progress_of_100000"; } >"$corpus/inflate_entry/progress"
 { stored_bytes "$work/content/InstallConfig_en.txt"; printf "$sixteen_bytes_short"; } >"$corpus/inflate_entry/short"
 { stored_bytes "$work/content/logo.bmp"; printf "$second_write_fails"; } >"$corpus/inflate_entry/failing-write"
 cp "$work/i686.dll" "$work/x86_64.dll" "$corpus/pe_resources/"
 cp "$work/i686.dll" "$work/stub.dll" "$work/signed.exe" "$corpus/pe_headers/"
-cp "$work/texts.pkg" "$work/appended.bin" "$work/signed.exe" "$work/x86_64.dll" "$corpus/mkpackage_read/"
+cp "$work/texts.pkg" "$work/appended.bin" "$work/signed.exe" "$work/x86_64.dll" "$work/large.pkg" "$corpus/mkpackage_read/"
 cp "$work/content"/InstallConfig_*.txt "$corpus/wizard_texts/"
 cp "$work/content/PrinterName.txt" "$corpus/model_catalogue/"
 cp "$work/content/Text.ini" "$work/content/PrinterName.txt" "$corpus/utf16_text/"
+cp "$work/model.plot" "$corpus/driver_characterization/"
+printf '10.0.0.5 9100' | iconv -t UTF-16LE >"$corpus/portmon_network_address/plain"
+printf ' \t printer.example\t 515 ' | iconv -t UTF-16LE >"$corpus/portmon_network_address/blanks"
+# The USB target's input: a 17-byte id, an instance and a vid&pid each ended by a backslash and
+# another byte, then a whole device path.
+printf '%s' 'vid_1a2b&pid_0001sn1\.vid_1a2b&pid_0001\.\\?\usb#vid_1a2b&pid_0001#sn1#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}' \
+  >"$corpus/usb_device_path/demo"
 du -sh "$corpus"/*

@@ -11,6 +11,18 @@ crashed=0
 # The value of one of libFuzzer's final statistics in a log.
 final_stat() { sed -n "s/^stat::$1: *//p" "$2" | tail -1; }
 
+# The largest input each target reads whole: inflation over several 16 KiB chunks, packages
+# whose entries run past one chunk, text files of 31 cut lines; short texts for the parsers of
+# one value.
+max_len() {
+  case $1 in
+    inflate_entry) echo 81920 ;;
+    resource_package_walk | appended_package_walk | mkpackage_read) echo 65536 ;;
+    portmon_network_address | usb_device_path) echo 1024 ;;
+    *) echo 16384 ;;
+  esac
+}
+
 for folder in "$here"/corpus/*/; do
   target=$(basename "$folder")
   regressions=$here/regressions/$target
@@ -18,8 +30,7 @@ for folder in "$here"/corpus/*/; do
   log=$work/$target.log
   mkdir -p "$scratch" "$regressions"
   before=$(ls "$regressions")
-  # Inputs may grow past the 4 KiB seeds: past the PE header window, over a second output chunk.
-  "$bin/$target" -max_total_time="$seconds" -max_len=16384 -print_final_stats=1 -artifact_prefix="$regressions/" \
+  "$bin/$target" -max_total_time="$seconds" -max_len="$(max_len "$target")" -print_final_stats=1 -artifact_prefix="$regressions/" \
     "$scratch" "$folder" >"$log" 2>&1
   status=$?
   executions=$(final_stat number_of_executed_units "$log")

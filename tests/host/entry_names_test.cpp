@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "package/entry_names.h"
+
 namespace {
 
 using mkpackage::EntryNameParts;
@@ -30,6 +32,44 @@ TEST(EntryNames, RefusesNamesWindowsCannotCreate) {
                                  "a\nb", "a.", "a ", "dir.\\b", "file:stream",
                                  std::string(256, 'n')}) {
     EXPECT_NE(EntryNameProblem(name), std::nullopt) << PrintableName(name);
+  }
+}
+
+TEST(EntryNames, DeviceNamesAreReservedInAnyCaseAloneOrBeforeADot) {
+  for (const char* part : {"CON", "con", "Prn", "aux", "NUL", "nul.txt", "Aux.dat", "COM1", "com9", "LPT1",
+                           "lpt9.tar.gz", "CON.", "nul .txt", "con ", "Com5.x"}) {
+    EXPECT_TRUE(package::IsReservedDeviceName(std::string_view(part))) << part;
+  }
+  for (const char* part : {"", "CONS", "icon", "nul_", "NULL.txt", "COM0", "COM10", "LPT", "com", "xCON", "a.con",
+                           ".nul", "COM1x.txt", "co n"}) {
+    EXPECT_FALSE(package::IsReservedDeviceName(std::string_view(part))) << part;
+  }
+}
+
+// The same rule for printer names held as UTF-16.
+TEST(EntryNames, DeviceNameRuleReadsWideText) {
+  static_assert(package::IsReservedDeviceName(std::wstring_view(L"lPt3.Printer")));
+  static_assert(package::IsReservedDeviceName(std::u16string_view(u"PRN")));
+  EXPECT_FALSE(package::IsReservedDeviceName(std::wstring_view(L"Receipt printer")));
+  // A unit whose low byte is 'C' is not the letter C.
+  EXPECT_FALSE(package::IsReservedDeviceName(std::u16string_view(u"\u0143ON")));
+  EXPECT_FALSE(package::IsReservedDeviceName(std::wstring_view(L"COM\u0661")));
+}
+
+TEST(EntryNames, UnsafeNamesLeaveTheFolderOrHaveADevicePart) {
+  for (const char* name : {"..\\x", "C:x", "\\x", "CON", "docs\\LPT1", "nul.txt", "aux\\readme.txt", "a/Com3/b"}) {
+    EXPECT_TRUE(package::IsUnsafeEntryName(name)) << name;
+  }
+  for (const char* name : {"docs\\manual.txt", "console.txt", "printers\\com.dll", "a/b"}) {
+    EXPECT_FALSE(package::IsUnsafeEntryName(name)) << name;
+  }
+}
+
+TEST(EntryNames, RefusesDevicePartsNamingTheRule) {
+  for (const char* name : {"CON", "nul.txt", "docs\\LPT1", "Aux.dat", "COM7\\x"}) {
+    const auto problem = EntryNameProblem(name);
+    ASSERT_NE(problem, std::nullopt) << name;
+    EXPECT_NE(problem->find("device"), std::string::npos) << *problem;
   }
 }
 

@@ -281,6 +281,31 @@ TEST_F(MkpackageCli, CreateAndAppendRefuseNamesThatLeaveTheFolder) {
   EXPECT_EQ(Run({"create", PathOf("ok.pkg"), std::string(255, 'n') + "=" + input}).exitCode, 0);
 }
 
+TEST_F(MkpackageCli, CreateAppendAndVerifyRefuseDeviceNamesNamingTheEntry) {
+  const std::string input = Write("in.txt", ToBytes("x"));
+  const std::string stub = Write("stub", ToBytes("stub"));
+  for (const std::string name : {"CON", "nul.txt", "docs\\LPT1", "Aux.dat", "com3\\readme.txt"}) {
+    const std::string out = PathOf("out.pkg");
+    for (const Outcome& refused :
+         {Run({"create", out, name + "=" + input}), Run({"append", stub, out, name + "=" + input}),
+          Run({"verify", Write("made.pkg", BuildResourcePackage({MakeEntry("ok.txt", "x"), MakeEntry(name, "x")}))})}) {
+      ExpectOneLineError(refused, name);
+      EXPECT_NE(refused.err.find("\"" + name + "\""), std::string::npos) << refused.err;
+      EXPECT_NE(refused.err.find("device"), std::string::npos) << refused.err;
+    }
+    EXPECT_FALSE(fs::exists(out)) << name;
+  }
+}
+
+// The installer skips such names: a package that verifies lays down every entry.
+TEST_F(MkpackageCli, VerifyRefusesNamesThatLeaveTheFolder) {
+  const std::string file =
+      Write("package", BuildResourcePackage({MakeEntry("good.txt", "g"), MakeEntry("..\\evil.txt", "e")}));
+  const Outcome verified = Run({"verify", file});
+  ExpectOneLineError(verified);
+  EXPECT_NE(verified.err.find("\"..\\evil.txt\""), std::string::npos) << verified.err;
+}
+
 TEST_F(MkpackageCli, CreateRefusesClashingNames) {
   const std::string input = Write("in.txt", ToBytes("x"));
   ExpectOneLineError(Run({"create", PathOf("o"), "a.txt=" + input, "A.TXT=" + input}));

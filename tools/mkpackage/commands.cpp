@@ -36,15 +36,18 @@ const char kUsage[] =
     "         sizes in bytes, decimal; control bytes in a name are shown as '?'.\n"
     "extract  writes every entry under DIR; folder parts of a name become subfolders.\n"
     "         Names and streams are all checked before anything is written.\n"
-    "verify   checks that each entry is exactly one complete zlib stream with a valid\n"
-    "         Adler-32, then prints which package form was found.\n"
+    "verify   checks that every name is acceptable and each entry is exactly one\n"
+    "         complete zlib stream with a valid Adler-32, then prints which package form\n"
+    "         was found.\n"
     "\n"
     "Inputs of create and append: PATH (stored under its base name) or NAME=PATH (stored\n"
     "under NAME; '\\' or '/' in NAME separate folders and are stored as '\\').\n"
     "Names are refused when they are empty or 256 bytes or more, hold ':' (drive prefix),\n"
     "control bytes or any of < > \" | ? *, have an empty part (leading, trailing or\n"
-    "doubled separator), a \".\" or \"..\" part or a part ending in a dot or space, or clash\n"
-    "(the same name twice ignoring ASCII case, or a file that is another entry's folder).\n"
+    "doubled separator), a \".\" or \"..\" part, a part ending in a dot or space or a part\n"
+    "Windows reserves for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any\n"
+    "case, alone or before a dot), or clash (the same name twice ignoring ASCII case, or a\n"
+    "file that is another entry's folder). verify and extract refuse such names too.\n"
     "\n"
     "FILE of list, extract and verify: a Windows executable carrying the package as\n"
     "resource INSTALL/142, else a raw resource-form package, else a file with an\n"
@@ -206,14 +209,6 @@ int List(Args args, std::ostream& out) {
   return 0;
 }
 
-int Verify(Args args, std::ostream& out) {
-  if (args.size() != 1) throw UsageError("verify needs exactly one FILE");
-  const OpenedPackage opened = OpenPackage(args[0]);
-  VerifyStreams(opened, Strictness::Strict);
-  out << opened.path << ": " << Summary(opened) << ", all complete\n";
-  return 0;
-}
-
 void CheckExtractableNames(const OpenedPackage& opened) {
   std::vector<std::string> names;
   for (const PackageEntry& entry : opened.package.entries) {
@@ -221,6 +216,16 @@ void CheckExtractableNames(const OpenedPackage& opened) {
     names.push_back(entry.name);
   }
   if (auto clash = FindNameClash(names)) throw CommandError(opened.path + ": " + *clash);
+}
+
+// A name the installer would skip or overwrite fails verification as a bad stream does.
+int Verify(Args args, std::ostream& out) {
+  if (args.size() != 1) throw UsageError("verify needs exactly one FILE");
+  const OpenedPackage opened = OpenPackage(args[0]);
+  CheckExtractableNames(opened);
+  VerifyStreams(opened, Strictness::Strict);
+  out << opened.path << ": " << Summary(opened) << ", all complete\n";
+  return 0;
 }
 
 std::filesystem::path TargetPath(const std::filesystem::path& dir, std::string_view name) {

@@ -21,6 +21,9 @@ std::optional<std::string> PartProblem(std::string_view part) {
   if (part == "." || part == "..") return "has a \".\" or \"..\" part";
   // Windows would silently drop a trailing dot or space.
   if (part.back() == '.' || part.back() == ' ') return "has a part ending in a dot or space";
+  if (package::IsReservedDeviceName(part)) {
+    return "has a part Windows reserves for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)";
+  }
   return std::nullopt;
 }
 

@@ -22,7 +22,7 @@ class CountingSink : public package::OutputSink {
   bool Write(const uint8_t* bytes, uint32_t size) override {
     fuzz::Require(m_created, "output created before the first write");
     fuzz::Require(size > 0 && size <= package::kChunkSize, "writes of one output chunk at most");
-    fuzz::Touch({bytes, size});
+    fuzz::TouchEnds({bytes, size});
     if (++m_writes == m_failingWrite) return false;
     m_written += size;
     return true;

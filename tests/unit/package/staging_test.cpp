@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,9 +23,11 @@ constexpr char kFolder[] = "C:\\Program Files\\Demo80";
 class RecordingView : public package::StagingView {
  public:
   std::wstring InstallFolderText() override { return folder; }
+  // Clears the last error, as the dialog's message posting may: staging must have read it already.
   void ShowStatus(const std::wstring& text) override {
     statuses.push_back(text);
     afterStatus = true;
+    SetLastError(ERROR_SUCCESS);
   }
   // The first position after each status is the per-entry one; the others come from inflating.
   void ShowProgressPosition(int32_t position) override {
@@ -106,24 +110,53 @@ TEST_F(StagingTest, ShippedShapeIsLoggedWrittenAndProgressedPerEntry) {
   EXPECT_EQ(m_view.statuses[22], L"a.txt");  // the file name, without its folder
 }
 
-TEST_F(StagingTest, EntriesThatWouldLeaveTheFolderAreSkipped) {
-  const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
-      {MakeEntry("..\\escaped.txt", "x"), MakeEntry("C:\\escaped\\x.txt", "x"), MakeEntry("\\escaped\\x.txt", "x"),
-       MakeEntry("sub\\..\\..\\escaped.txt", "x"), MakeEntry("kept.txt", "kept")}));
-  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
+std::vector<StoredEntry> UnsafeAndKeptEntries() {
+  std::vector<StoredEntry> entries;
+  for (const char* name : {"..\\escaped.txt", "C:\\escaped\\x.txt", "\\escaped\\x.txt", "sub\\..\\..\\escaped.txt",
+                           "CON", "nul.txt", "docs\\LPT1", "Aux.dat", "com9\\x.txt", "lpt3.tar.gz"}) {
+    entries.push_back(MakeEntry(name, "x"));
+  }
+  entries.push_back(MakeEntry("kept.txt", "kept"));
+  return entries;
+}
+
+// One log record per skipped entry, in package order.
+std::string SkippedRecords() {
+  std::string records;
+  for (const StoredEntry& entry : UnsafeAndKeptEntries()) {
+    if (entry.name == "kept.txt") continue;
+    records += "**** Skipped entry outside the folder or named as a device: " + entry.name + "\r\r\n";
+  }
+  return records;
+}
+
+void ExpectOnlyTheSafeEntryWritten() {
   EXPECT_FALSE(test::FileExists("C:\\Program Files\\escaped.txt"));
   EXPECT_FALSE(test::FolderExists("C:\\escaped"));
   EXPECT_EQ(FileText(InFolder("kept.txt")), "kept");
-  EXPECT_EQ(m_view.entryPositions.back(), 100);
+  EXPECT_FALSE(test::FolderExists(InFolder("docs")));
+  EXPECT_FALSE(test::FolderExists(InFolder("com9")));
 }
 
-TEST_F(StagingTest, OverlongOutputPathIsSkipped) {
+TEST_F(StagingTest, EntriesThatWouldLeaveTheFolderOrNameADeviceAreSkippedAndLogged) {
+  const package::InstallPackage installPackage =
+      ToInstallPackage(mkpackage::BuildResourcePackage(UnsafeAndKeptEntries()));
+  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
+  ExpectOnlyTheSafeEntryWritten();
+  EXPECT_EQ(m_view.entryPositions.back(), 100);
+  EXPECT_EQ(FileText(package::kInstallLogPath),
+            "**** FileCount=11\r\r\n" + SkippedRecords() + "**** Retrace Finish\r\r\n");
+}
+
+TEST_F(StagingTest, OverlongOutputPathIsSkippedAndLogged) {
   const std::string longName(255 - std::string(kFolder).size(), 'n');  // folder, backslash, name: 256
   const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
       {MakeEntry(longName, "long"), MakeEntry(longName.substr(1), "fits")}));
   package::StageFromPackage(m_view, installPackage);
   EXPECT_FALSE(test::FileExists(InFolder(longName)));
   EXPECT_EQ(FileText(InFolder(longName.substr(1))), "fits");
+  EXPECT_NE(FileText(package::kInstallLogPath).find("**** Skipped entry, path too long: " + InFolder(longName) + "\r\r\n"),
+            std::string::npos);
 }
 
 // A full disk or a denied folder stops staging at the file that could not be written; the
@@ -163,6 +196,38 @@ class AppendedStagingTest : public StagingTest {
   }
   static constexpr char kInstaller[] = "C:\\installer.exe";
 };
+
+TEST_F(AppendedStagingTest, EntriesThatWouldLeaveTheFolderOrNameADeviceAreSkippedAndLogged) {
+  EXPECT_EQ(Stage(L"POS80", Installer(UnsafeAndKeptEntries())), 0);
+  ExpectOnlyTheSafeEntryWritten();
+  EXPECT_EQ(FileText(package::kInstallLogPath), SkippedRecords());
+}
+
+// Every file below the install folder, by its path inside it, with its content.
+std::map<std::string, std::string> InstalledTree() {
+  std::map<std::string, std::string> tree;
+  for (const auto& item : std::filesystem::recursive_directory_iterator(kFolder)) {
+    if (!item.is_regular_file()) continue;
+    tree[std::filesystem::relative(item.path(), kFolder).string()] = FileText(item.path().string());
+  }
+  return tree;
+}
+
+TEST_F(AppendedStagingTest, EmbeddedAndAppendedFormsLayDownTheSameTree) {
+  const std::vector<StoredEntry> entries = {
+      MakeEntry("docs\\manual.txt", "manual"), MakeEntry("top.txt", "top"),
+      MakeEntry("drivers/x64/deep.bin", "deep"), MakeEntry("docs\\second.txt", "second")};
+  EXPECT_EQ(package::StageFromPackage(m_view, ToInstallPackage(mkpackage::BuildResourcePackage(entries))), 0);
+  const std::map<std::string, std::string> embedded = InstalledTree();
+  test::RemoveTree(kFolder);
+  CreateDirectoryA(kFolder, nullptr);
+
+  EXPECT_EQ(Stage(L"POS80", Installer(entries)), 0);
+  EXPECT_EQ(InstalledTree(), embedded);
+  EXPECT_EQ(embedded.size(), 4u);
+  EXPECT_EQ(embedded.at("docs\\manual.txt"), "manual");
+  EXPECT_EQ(embedded.at("drivers\\x64\\deep.bin"), "deep");
+}
 
 TEST_F(AppendedStagingTest, RenamesTheDriverSetOfTheModelFamily) {
   EXPECT_EQ(Stage(L"TSC", Installer(DriverSets())), 0);
