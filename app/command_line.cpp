@@ -274,14 +274,13 @@ std::optional<wizard::PresetChoices> PresetFromCommandLine(const CommandLine& co
 }
 
 std::optional<wizard::Check> CheckPresetChoices(const wizard::PresetChoices& preset,
-                                                const std::vector<std::wstring>& modelNames, bool complete) {
+                                                const std::vector<std::wstring>& modelNames,
+                                                const wizard::PackageRoom& room, bool complete) {
   if (complete || preset.folder) {
-    if (std::optional<wizard::Check> refused = wizard::CheckFolderChoice(preset.folder.value_or(
-            wizard::DefaultInstallFolder()))) {
-      return refused;
-    }
+    const std::wstring folder = preset.folder.value_or(wizard::DefaultInstallFolder());
+    if (std::optional<wizard::Check> refused = wizard::CheckFolderChoice(folder, room)) return refused;
   }
-  if (complete) return wizard::CheckSettingsChoice(wizard::ChoicesWithDefaults(preset, modelNames));
+  if (complete) return wizard::CheckSettingsChoice(wizard::ChoicesWithDefaults(preset, modelNames), room);
   if (preset.printerName) return wizard::CheckPrinterNameChoice(*preset.printerName);
   return std::nullopt;
 }

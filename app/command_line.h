@@ -52,6 +52,7 @@ std::optional<wizard::PresetChoices> PresetFromCommandLine(const CommandLine& co
 // The wizard's own checks of the values the switches gave; with `complete` (silent) the choices
 // with their defaults must pass every check, as the settings page's Next would.
 std::optional<wizard::Check> CheckPresetChoices(const wizard::PresetChoices& preset,
-                                                const std::vector<std::wstring>& modelNames, bool complete);
+                                                const std::vector<std::wstring>& modelNames,
+                                                const wizard::PackageRoom& room, bool complete);
 
 }  // namespace app

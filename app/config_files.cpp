@@ -3,11 +3,13 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "texts/language.h"
 #include "package/entry_names.h"
 #include "package/extract.h"
+#include "package/staging.h"
 #include "platform/shell.h"
 
 namespace app {
@@ -66,10 +68,16 @@ size_t ConfigIndex(const char* name) {
   return std::size(kConfigFileNames);
 }
 
+void NoteEntryName(const char* name, PackageConfig& config) {
+  if (package::IsUnsafeEntryName(name)) return;  // staging skips it
+  config.longestEntryBytes = std::max(config.longestEntryBytes, package::WrittenNameBytes(name));
+}
+
 void ReadFromResourceForm(const package::InstallPackage& installPackage, PackageConfig& config) {
   package::ResourcePackageReader reader(installPackage.Bytes());
   package::MemoryEntry entry;
   while (reader.Next(entry)) {
+    NoteEntryName(entry.name.text, config);
     const size_t index = ConfigIndex(entry.name.text);
     if (index < std::size(config.files)) {  // a later entry of the same name wins, as in Documents
       config.files[index] = package::InflateFromMemory(entry.storedBytes, entry.storedSize, kConfigFileLimit);
@@ -84,6 +92,7 @@ void ReadFromAppendedForm(PackageConfig& config) {
   if (!reader.Open()) return;
   package::FileEntry entry;
   while (reader.Next(entry)) {
+    NoteEntryName(entry.name.text, config);
     const size_t index = ConfigIndex(entry.name.text);
     if (index < std::size(config.files)) {  // a later entry of the same name wins, as in Documents
       config.files[index] = package::InflateFromFile(file.Handle(), entry.storedSize, kConfigFileLimit);

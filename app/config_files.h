@@ -22,6 +22,7 @@ inline constexpr const char* kConfigFileNames[] = {
 // anyone could have changed it since.
 struct PackageConfig {
   std::optional<std::vector<uint8_t>> files[std::size(kConfigFileNames)];
+  size_t longestEntryBytes = 0;  // of the entries staging writes, as it writes them
   const std::optional<std::vector<uint8_t>>& File(const char* name) const;
 };
 PackageConfig ReadPackageConfig(const package::InstallPackage& installPackage);

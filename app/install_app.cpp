@@ -36,16 +36,19 @@ int LanguageFromUiLanguage(unsigned short uiLanguage) {
   return uiLanguage == kChineseSimplifiedPrc ? texts::kChinese : texts::kEnglish;
 }
 
-std::vector<std::wstring> CInstallApp::LoadPackageTexts(const package::InstallPackage& installPackage) {
+CInstallApp::PackageTexts CInstallApp::LoadPackageTexts(const package::InstallPackage& installPackage) {
   const PackageConfig config = ReadPackageConfig(installPackage);
   const std::optional<std::vector<uint8_t>>& wizardTexts = config.File(WizardTextEntryName(LanguageId));
   texts::TakeWizardTexts(texts::WizardConfig, wizardTexts ? &*wizardTexts : nullptr);
+  PackageTexts loaded;
+  loaded.room.longestEntryBytes = config.longestEntryBytes;
   const std::optional<std::vector<uint8_t>>& catalogue = config.File("PrinterName.txt");
-  if (!catalogue) {
+  if (catalogue) {
+    loaded.modelNames = texts::ParseModelCatalogue(texts::ModelTable, *catalogue);
+  } else {
     texts::ModelTable = {};
-    return {};
   }
-  return texts::ParseModelCatalogue(texts::ModelTable, *catalogue);
+  return loaded;
 }
 
 void CInstallApp::WriteDocumentsFiles(const package::InstallPackage& installPackage) {
@@ -59,7 +62,9 @@ void CInstallApp::WriteDocumentsFiles(const package::InstallPackage& installPack
 
 void CInstallApp::PrepareWizard(wizard::CInstallDlg& dialog) {
   LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
-  dialog.m_modelNames = LoadPackageTexts(dialog.m_package);
+  PackageTexts loaded = LoadPackageTexts(dialog.m_package);
+  dialog.m_modelNames = std::move(loaded.modelNames);
+  dialog.m_room = loaded.room;
   WriteDocumentsFiles(dialog.m_package);
 }
 
@@ -93,22 +98,24 @@ ExitCode CInstallApp::Run(const std::vector<std::wstring>& arguments) {
   }
 
   package::InstallPackage installPackage = package::LoadInstallPackage(m_hInstance);
-  std::vector<std::wstring> modelNames = LoadPackageTexts(installPackage);
-  const std::optional<wizard::PresetChoices> preset = PresetFromCommandLine(*commandLine, modelNames, error);
+  PackageTexts loaded = LoadPackageTexts(installPackage);
+  const std::optional<wizard::PresetChoices> preset = PresetFromCommandLine(*commandLine, loaded.modelNames, error);
   if (!preset) return Refuse(kExitInvalidCommandLine, error, silent);
-  if (const std::optional<wizard::Check> refused = CheckPresetChoices(*preset, modelNames, silent)) {
+  if (const std::optional<wizard::Check> refused =
+          CheckPresetChoices(*preset, loaded.modelNames, loaded.room, silent)) {
     return Refuse(kExitInvalidCommandLine, wizard::CheckMessage(*refused).text, silent);
   }
   WriteDocumentsFiles(installPackage);
-  if (silent) return RunSilentInstallation(installPackage, wizard::ChoicesWithDefaults(*preset, modelNames));
-  return RunWizard(std::move(installPackage), std::move(modelNames), *preset);
+  if (silent) return RunSilentInstallation(installPackage, wizard::ChoicesWithDefaults(*preset, loaded.modelNames));
+  return RunWizard(std::move(installPackage), std::move(loaded), *preset);
 }
 
-ExitCode CInstallApp::RunWizard(package::InstallPackage installPackage, std::vector<std::wstring> modelNames,
+ExitCode CInstallApp::RunWizard(package::InstallPackage installPackage, PackageTexts packageTexts,
                                 const wizard::PresetChoices& preset) {
   wizard::CInstallDlg dialog;
   dialog.m_package = std::move(installPackage);
-  dialog.m_modelNames = std::move(modelNames);
+  dialog.m_modelNames = std::move(packageTexts.modelNames);
+  dialog.m_room = packageTexts.room;
   dialog.m_preset = preset;
   m_pMainWnd = &dialog;
   dialog.DoModal();

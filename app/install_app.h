@@ -31,9 +31,12 @@ class CInstallApp : public framework::CWinApp {
   // files in Documents.
   void PrepareWizard(wizard::CInstallDlg& dialog);
 
-  // The wizard texts of LanguageId and the catalogue, read from the package in memory; returns
-  // the catalogue's item texts.
-  std::vector<std::wstring> LoadPackageTexts(const package::InstallPackage& installPackage);
+  // The wizard texts of LanguageId and the catalogue, read from the package in memory.
+  struct PackageTexts {
+    std::vector<std::wstring> modelNames;  // the catalogue's item texts, slot 1 first
+    wizard::PackageRoom room;
+  };
+  PackageTexts LoadPackageTexts(const package::InstallPackage& installPackage);
   // The configuration files in Documents, for whoever else looks there: an old logo deleted, the
   // package's files written, the wizard text file of the language deleted again.
   void WriteDocumentsFiles(const package::InstallPackage& installPackage);
@@ -42,7 +45,7 @@ class CInstallApp : public framework::CWinApp {
 
  private:
   ExitCode Run(const std::vector<std::wstring>& arguments);
-  ExitCode RunWizard(package::InstallPackage installPackage, std::vector<std::wstring> modelNames,
+  ExitCode RunWizard(package::InstallPackage installPackage, PackageTexts packageTexts,
                      const wizard::PresetChoices& preset);
   ExitCode Refuse(ExitCode code, const std::wstring& reason, bool silent);
 };

@@ -1,11 +1,16 @@
 // Rules for package entry names shared by the installer and mkpackage.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "package/name_rules.h"
 
 namespace package {
+
+// Staging writes every entry at "<install folder>\<name>" in at most this many bytes of the ANSI
+// code page.
+inline constexpr size_t kMaxStagedPathBytes = 255;
 
 constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 

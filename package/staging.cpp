@@ -1,6 +1,7 @@
 #include "package/staging.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <optional>
 #include <string_view>
@@ -14,8 +15,6 @@
 
 namespace package {
 namespace {
-
-constexpr size_t kMaxPathBytes = 255;
 
 struct Rename {
   const char* entry;
@@ -85,7 +84,7 @@ std::optional<std::string> OutputPath(const std::string& folder, std::string_vie
   path += name;
   // A slash separates folders in a name as a backslash does; the folder is made from backslashes.
   std::replace(path.end() - name.size(), path.end(), '/', '\\');
-  if (path.size() > kMaxPathBytes) {
+  if (path.size() > kMaxStagedPathBytes) {
     package::WriteInstallLog("**** Skipped entry, path too long: %s\r\n", PrintableName(path).c_str());
     return std::nullopt;
   }
@@ -182,6 +181,16 @@ int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily, In
     if (!StageFileEntry(view, *folder, entry, renames, file.Handle(), counter, total)) return kStagingWriteFailed;
   }
   return reader.Error() == WalkError::None ? 0 : kStagingBadPackage;
+}
+
+size_t WrittenNameBytes(std::string_view entryName) {
+  size_t longest = entryName.size();
+  const std::string_view fileName = entryName.substr(entryName.find_last_of("\\/") + 1);
+  for (const std::span<const Rename> renames : {std::span<const Rename>(kFennickRenames), std::span<const Rename>(kTscRenames),
+                                                std::span<const Rename>(kEscRenames)}) {
+    if (const char* renamed = RenameFor(fileName, renames)) longest = std::max(longest, std::strlen(renamed));
+  }
+  return longest;
 }
 
 }  // namespace package

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "package/inflate_entry.h"
 #include "package/install_package.h"
@@ -33,5 +34,9 @@ int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage
 // Ambrel ("ESC") driver pairs are renamed by model family. 0, or a negative code above.
 int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily);
 int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily, InstallerFile& file);
+
+// The most bytes an entry's name takes below the install folder once staged: its own, or the
+// name a driver pair's rename gives it.
+size_t WrittenNameBytes(std::string_view entryName);
 
 }  // namespace package

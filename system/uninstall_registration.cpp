@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
@@ -29,10 +30,13 @@ struct NamedNumber {
   DWORD number;
 };
 
+bool Fits(std::wstring_view text) { return text.size() < kRecordTextCapacity; }
+
+// RecordFits has made sure that the text fits.
 void SetTextValue(HKEY key, const wchar_t* name, std::wstring_view text) {
-  const std::wstring fitted = FitRecordText(std::wstring(text));
-  const auto size = static_cast<DWORD>((fitted.size() + 1) * sizeof(wchar_t));
-  registry::RegSetValueExW(key, name, REG_SZ, reinterpret_cast<const BYTE*>(fitted.c_str()), size);
+  const std::wstring whole(text);
+  const auto size = static_cast<DWORD>((whole.size() + 1) * sizeof(wchar_t));
+  registry::RegSetValueExW(key, name, REG_SZ, reinterpret_cast<const BYTE*>(whole.c_str()), size);
 }
 
 // Each failed write is skipped; the next value is still written.
@@ -62,7 +66,7 @@ bool WriteProductKey(const UninstallRegistration& r) {
 
 void WriteUninstallIni(const UninstallRegistration& r) {
   const std::wstring path = PathInFolder(r.InstallFolder, kUninstallIniName);
-  const std::wstring printer = FitRecordText(r.ConfiguredPrinterName);
+  const std::wstring& printer = r.ConfiguredPrinterName;
   platform::profile::WritePrivateProfileStringW(kUninstallIniSection, kIniPrinterNameKey, printer.c_str(),
                                                 path.c_str());
   platform::profile::WritePrivateProfileStringW(kUninstallIniSection, kIniServiceNameKey, kServiceName,
@@ -121,12 +125,21 @@ bool RecordFitsInstallFolder(const std::wstring& installFolder) {
   return true;
 }
 
-void RegisterUninstall(const UninstallRegistration& registration) {
-  if (!RecordFitsInstallFolder(registration.InstallFolder)) return;
-  if (!WriteProductKey(registration)) return;
+bool RecordFits(const UninstallRegistration& r) {
+  const std::wstring_view texts[] = {r.PrinterName, r.ConfiguredPrinterName, r.DriverName,   r.MonitorName,    r.PortName,
+                                     r.InstallFolder, r.ChosenFolder,        r.StartMenuFolder, r.ShortcutPath};
+  const bool keyPathsFit = Fits(std::wstring(kProductKeyPrefix) + r.ConfiguredPrinterName) &&
+                           Fits(std::wstring(kUninstallKeyPrefix) + r.PrinterName);
+  return keyPathsFit && RecordFitsInstallFolder(r.InstallFolder) &&
+         std::all_of(std::begin(texts), std::end(texts), Fits);
+}
+
+bool RegisterUninstall(const UninstallRegistration& registration) {
+  if (!RecordFits(registration) || !WriteProductKey(registration)) return false;
   WriteUninstallIni(registration);
   WriteUninstallEntry(registration);
   WithdrawPendingUninstall();
+  return true;
 }
 
 }  // namespace integration

@@ -33,8 +33,12 @@ const wchar_t* LanguageName(int languageId);
 // uninstaller) fit the record's 255 characters: a cut path would name another file.
 bool RecordFitsInstallFolder(const std::wstring& installFolder);
 
-// Silent: when the product key cannot be created, or the install folder does not fit the record,
-// nothing at all is recorded; any other failure skips only the value or place concerned.
-void RegisterUninstall(const UninstallRegistration& registration);
+// True when every text and key path of the record fits its 255 characters whole: a cut text would
+// name another file, printer or key to the uninstaller.
+bool RecordFits(const UninstallRegistration& registration);
+
+// False, with nothing at all recorded, when the record does not fit or the product key cannot be
+// created; any other failure skips only the value or place concerned.
+bool RegisterUninstall(const UninstallRegistration& registration);
 
 }  // namespace integration

@@ -119,6 +119,30 @@ Message CheckMessage(Check check) {
       constexpr wchar_t kEnglish[] = L"This port does not exist on this computer. Choose one of the listed ports.";
       return PickMessage({kEnglish, L"此电脑上没有这个端口。请选择列表中的端口。", kEnglish}, caption);
     }
+    case Check::FolderTooLong: {
+      constexpr wchar_t kEnglish[] =
+          L"The folder is too long: with the printer's folder and the driver files below it, a path may have at most "
+          L"255 bytes. Choose a shorter folder.";
+      return PickMessage({kEnglish, L"文件夹太长：加上打印机文件夹和其中的驱动文件，路径最多 255 个字节。请选择较短的文件夹。",
+                          kEnglish},
+                         folderCaption);
+    }
+    case Check::PathTooLong: {
+      constexpr wchar_t kEnglish[] =
+          L"The folder and the printer name are too long together: the driver files' paths may have at most 255 bytes. "
+          L"Choose a shorter printer name or go Back to a shorter folder.";
+      return PickMessage({kEnglish, L"文件夹和打印机名称合起来太长：驱动文件的路径最多 255 个字节。请缩短打印机名称，或返回选择较短的文件夹。",
+                          kEnglish},
+                         caption);
+    }
+    case Check::NotInCodePage: {
+      constexpr wchar_t kEnglish[] =
+          L"The folder or printer name holds characters that this Windows cannot use in file names. Use letters and "
+          L"digits of the system's language.";
+      return PickMessage({kEnglish, L"文件夹或打印机名称中含有此 Windows 不能用于文件名的字符。请使用系统语言的字母和数字。",
+                          kEnglish},
+                         caption);
+    }
   }
   return {};
 }

@@ -27,6 +27,9 @@ enum class Check {
   IpInvalid,
   TcpPortInvalid,
   PortMissing,
+  FolderTooLong,
+  PathTooLong,
+  NotInCodePage,
 };
 
 // The message of a failed check in the running language.

@@ -167,7 +167,7 @@ void CInstallDlg::OnNext() {
 
 bool CInstallDlg::CheckFolderPage() {
   const std::wstring folder = m_wizard.m_editFolder.GetText();
-  if (const std::optional<Check> refused = CheckFolderChoice(folder)) {
+  if (const std::optional<Check> refused = CheckFolderChoice(folder, m_room)) {
     ShowMessage(*refused, m_hWnd, MB_OK);
     return false;
   }
@@ -179,7 +179,7 @@ bool CInstallDlg::CheckSettingsPage() {
   m_settings.ReadChoices(m_choices);
   m_wizard.m_bUsbPort = m_choices.Port == PortKind::Usb ? 1 : 0;
   m_choices.UseNetworkPort = false;
-  if (const std::optional<Check> refused = CheckSettingsChoice(m_choices)) {
+  if (const std::optional<Check> refused = CheckSettingsChoice(m_choices, m_room)) {
     ShowMessage(*refused, nullptr, MB_ICONERROR);
     return false;
   }

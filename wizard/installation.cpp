@@ -77,8 +77,8 @@ bool Installation::Install() {
       spooler::InstallPrinterForModel(MakePrinterRequest(), m_snapshot.choices.MakeDefaultPrinter, *this,
                                       m_snapshot.names) != 0;
   WriteRunLog(std::wstring(L"Printer, driver, port and monitor: ") + Outcome(added));
-  if (!added) return false;
-  RegisterInstallation(startMenuFolder, shortcutPath);
+  // A printer the uninstaller cannot find must not pass for an installation.
+  if (!added || !RegisterInstallation(startMenuFolder, shortcutPath)) return false;
   integration::InstallPrinterService(installFolder.c_str());
   WriteRunLog(L"Printer service: done");
   return true;
@@ -175,7 +175,7 @@ uint32_t Installation::InstalledKilobytes() const {
   return static_cast<uint32_t>((bytes + 1023) / 1024);
 }
 
-void Installation::RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath) {
+bool Installation::RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath) {
   const texts::WizardConfigTable& names = m_snapshot.names;
   integration::UninstallRegistration registration;
   registration.PrinterName = m_snapshot.choices.ChosenPrinterName;
@@ -189,8 +189,10 @@ void Installation::RegisterInstallation(const std::wstring& startMenuFolder, con
   registration.ShortcutPath = shortcutPath;
   registration.LanguageId = m_snapshot.languageId;
   registration.EstimatedSizeKb = InstalledKilobytes();
-  integration::RegisterUninstall(registration);
-  WriteRunLog(L"Uninstall registration: done");
+  const bool recorded = integration::RegisterUninstall(registration);
+  WriteRunLog(std::wstring(L"Uninstall registration: ") + Outcome(recorded));
+  if (!recorded) package::WriteInstallLog("Uninstall record not written\r\n");
+  return recorded;
 }
 
 }  // namespace wizard

@@ -65,7 +65,7 @@ class Installation : private package::StagingView, private spooler::PortChooser 
   bool StageDriverFiles();
   std::wstring MakeStartMenuEntries(std::wstring& shortcutPath);
   spooler::PrinterRequest MakePrinterRequest() const;
-  void RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath);
+  bool RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath);
   uint32_t InstalledKilobytes() const;
 
   // package::StagingView: staging's progress and status go to the observer.

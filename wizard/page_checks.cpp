@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "package/entry_names.h"
 #include "package/name_rules.h"
+#include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "spooler/usb_discovery.h"
@@ -112,6 +114,18 @@ std::optional<Check> CheckPortChoice(const InstallationChoices& choices) {
   return std::nullopt;
 }
 
+// Bytes of the text in the ANSI code page, which staging's paths use; nothing when it does not
+// convert exactly.
+std::optional<size_t> AnsiBytes(const std::wstring& text) {
+  std::string ansi;
+  if (!platform::WideToAnsiExactly(text, ansi)) return std::nullopt;
+  return ansi.size();
+}
+
+bool LeavesRoomForEntries(size_t installFolderBytes, const PackageRoom& room) {
+  return installFolderBytes + 1 + room.longestEntryBytes <= package::kMaxStagedPathBytes;
+}
+
 }  // namespace
 
 spooler::SerialSettings DefaultSerialSettings() {
@@ -155,12 +169,15 @@ std::vector<std::wstring> LocalPortItems() {
   return list.items;
 }
 
-std::optional<Check> CheckFolderChoice(const std::wstring& folder) {
+std::optional<Check> CheckFolderChoice(const std::wstring& folder, const PackageRoom& room) {
   if (folder.empty()) return Check::FolderEmpty;
   const size_t rootLength = RootLength(folder);
   if (rootLength == 0 || folder.size() >= kDefaultFolderCapacity) return Check::FolderInvalid;
   if (HasForbiddenFolderCharacter(std::wstring_view(folder).substr(rootLength))) return Check::FolderInvalid;
   if (!NearestExistingPartIsFolder(folder, rootLength)) return Check::FolderInvalid;
+  const std::optional<size_t> bytes = AnsiBytes(InstallFolderFor(folder, L"x"));
+  if (!bytes) return Check::NotInCodePage;
+  if (!LeavesRoomForEntries(*bytes, room)) return Check::FolderTooLong;
   return std::nullopt;
 }
 
@@ -170,8 +187,13 @@ std::optional<Check> CheckPrinterNameChoice(const std::wstring& name) {
   return std::nullopt;
 }
 
-std::optional<Check> CheckSettingsChoice(const InstallationChoices& choices) {
+std::optional<Check> CheckSettingsChoice(const InstallationChoices& choices, const PackageRoom& room) {
   if (std::optional<Check> refused = CheckPrinterNameChoice(choices.ChosenPrinterName)) return refused;
+  if (!choices.InstallRoot.empty()) {
+    const std::optional<size_t> bytes = AnsiBytes(InstallFolderFor(choices.InstallRoot, choices.ChosenPrinterName));
+    if (!bytes) return Check::NotInCodePage;
+    if (!LeavesRoomForEntries(*bytes, room)) return Check::PathTooLong;
+  }
   return CheckPortChoice(choices);
 }
 

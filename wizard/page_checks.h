@@ -37,16 +37,26 @@ int DefaultModelIndex(int modelCount);
 // The spooler's COM and LPT ports as the port list shows them ("COM1", "LPT1").
 std::vector<std::wstring> LocalPortItems();
 
+// What the checks need to know of the package: its longest entry name as staging writes it, in
+// bytes, for every entry lands below the install folder in a path of at most
+// package::kMaxStagedPathBytes.
+struct PackageRoom {
+  size_t longestEntryBytes = 0;
+};
+
 // A folder the installation can create: absolute (a drive letter or \\server\share), no
-// character Windows refuses in a name, and its nearest existing part is a folder.
-std::optional<Check> CheckFolderChoice(const std::wstring& folder);
+// character Windows refuses in a name, its nearest existing part a folder, exact in the ANSI code
+// page, and room below it for a one-character printer name and the package's longest entry.
+std::optional<Check> CheckFolderChoice(const std::wstring& folder, const PackageRoom& room = {});
 
 // A printer name the installation can use (see package::CheckPrinterName).
 std::optional<Check> CheckPrinterNameChoice(const std::wstring& name);
 
 // The settings page: a printer name, a port the page offers, a network address and TCP port of
 // the right form, a present USB printer for the USB port.
-std::optional<Check> CheckSettingsChoice(const InstallationChoices& choices);
+// With the chosen folder (InstallRoot), the printer's subfolder must leave room for the package's
+// longest entry.
+std::optional<Check> CheckSettingsChoice(const InstallationChoices& choices, const PackageRoom& room = {});
 
 // Dotted IPv4 (four numbers 0 to 255; a text of digits and dots must be one) or a host name
 // (letters, digits, '-' and '.', at most 253 characters).

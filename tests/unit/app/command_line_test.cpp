@@ -157,7 +157,7 @@ TEST(CommandLineChecks, TheWizardsOwnChecksDecide) {
   const auto check = [](const Arguments& arguments, bool silent) {
     const std::optional<wizard::PresetChoices> preset = Preset(arguments);
     EXPECT_TRUE(preset);
-    return preset ? app::CheckPresetChoices(*preset, kModels, silent) : std::nullopt;
+    return preset ? app::CheckPresetChoices(*preset, kModels, {}, silent) : std::nullopt;
   };
   EXPECT_EQ(check({L"/NAME=..\\..\\evil"}, false), wizard::Check::PrinterNameInvalid);
   EXPECT_EQ(check({L"/NAME=LPT1"}, false), wizard::Check::PrinterNameInvalid);
@@ -168,7 +168,7 @@ TEST(CommandLineChecks, TheWizardsOwnChecksDecide) {
   EXPECT_EQ(check({L"/S"}, true), wizard::Check::NoUsbPrinter);
   EXPECT_EQ(check({L"/S", L"/PORT=COM1", L"/D=C:\\Tills"}, true), std::nullopt);
   EXPECT_EQ(check({L"/S", L"/PORT=IP:10.0.0.7:9100", L"/NAME=Kitchen"}, true), std::nullopt);
-  EXPECT_EQ(app::CheckPresetChoices({}, {}, true), wizard::Check::NoModel);  // an empty catalogue
+  EXPECT_EQ(app::CheckPresetChoices({}, {}, {}, true), wizard::Check::NoModel);  // an empty catalogue
 }
 
 }  // namespace

@@ -175,7 +175,6 @@ TEST_F(UninstallRegistrationTest, InstallFolderTooLongForTheRecordRecordsNothing
   EXPECT_FALSE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
   EXPECT_FALSE(test::KeyExists(kEntryKey, 0));
   EXPECT_EQ(GetFileAttributesW((r.InstallFolder + ini).c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetFileAttributesW(integration::FitRecordText(r.InstallFolder + ini).c_str()), INVALID_FILE_ATTRIBUTES);
 
   // The longest recorded path, the uninstaller's, at 255 characters fits.
   r.InstallFolder = folderOf(integration::kRecordTextCapacity - 1 - std::wstring(L"\\Uninstaller.exe").size());
@@ -256,18 +255,36 @@ TEST_F(UninstallRegistrationTest, EveryPathClosesTheKeysItOpens) {
   EXPECT_EQ(platform::registry::OpenKeyCount(), before);
 }
 
-TEST_F(UninstallRegistrationTest, LongTextsAreCutAt255Characters) {
-  UninstallRegistration r = Demo80();
-  r.PrinterName = std::wstring(300, L'p');
-  r.PortName = std::wstring(300, L'q');
-  RegisterUninstall(r);
-  EXPECT_EQ(test::ReadValue(kProductKey, KEY_WOW64_64KEY, L"PortName")->text, std::wstring(255, L'q'));
-  EXPECT_EQ(test::ReadValue(kProductKey, KEY_WOW64_64KEY, L"PrinterName")->text, std::wstring(255, L'p'));
-  // The entry's path is cut too: its last part keeps what fits in 255 characters.
+// A cut text would name another printer, port or file to the uninstaller: nothing is recorded.
+TEST_F(UninstallRegistrationTest, TextsTooLongForTheRecordRecordNothing) {
   const std::wstring entry = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-  const std::wstring cutEntry = entry + std::wstring(255 - entry.size(), L'p');
-  EXPECT_EQ(test::ReadValue(cutEntry, 0, L"DisplayName")->text, std::wstring(255, L'p'));
-  test::DeleteKey(cutEntry, 0);
+  UninstallRegistration fits = Demo80();
+  fits.PrinterName = std::wstring(255 - entry.size(), L'p');
+  fits.PortName = std::wstring(255, L'q');
+  EXPECT_TRUE(integration::RecordFits(fits));
+  EXPECT_TRUE(RegisterUninstall(fits));
+  EXPECT_EQ(test::ReadValue(kProductKey, KEY_WOW64_64KEY, L"PortName")->text, fits.PortName);
+  test::DeleteKey(entry + fits.PrinterName, 0);
+  test::DeleteKey(kProductKey, KEY_WOW64_64KEY);
+  DeleteFileW(kIniPath.c_str());
+
+  const auto changed = [](auto change) {
+    UninstallRegistration r = Demo80();
+    change(r);
+    return r;
+  };
+  const UninstallRegistration tooLong[] = {
+      changed([](UninstallRegistration& r) { r.PortName = std::wstring(256, L'q'); }),
+      changed([&](UninstallRegistration& r) { r.PrinterName = std::wstring(256 - entry.size(), L'p'); }),  // key path
+      changed([](UninstallRegistration& r) { r.ShortcutPath = std::wstring(256, L's'); }),
+  };
+  for (const UninstallRegistration& r : tooLong) {
+    SCOPED_TRACE(testing::PrintToString(r.PrinterName.size()));
+    EXPECT_FALSE(integration::RecordFits(r));
+    EXPECT_FALSE(RegisterUninstall(r));
+    EXPECT_FALSE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
+    EXPECT_FALSE(test::Exists(kIniPath));
+  }
 }
 
 }  // namespace

@@ -44,7 +44,9 @@ TEST(FolderCheck, RefusesWhatCannotBecomeAFolderAndCreatesNothing) {
     EXPECT_EQ(wizard::CheckFolderChoice(folder), expected);
   }
   EXPECT_FALSE(test::FolderExists("C:\\New folder"));
-  EXPECT_EQ(wizard::CheckFolderChoice(L"C:\\" + std::wstring(252, L'f')), std::nullopt);
+  // Room for "\x\" and nothing else at most; past 255 characters it is no folder text at all.
+  EXPECT_EQ(wizard::CheckFolderChoice(L"C:\\" + std::wstring(249, L'f')), std::nullopt);
+  EXPECT_EQ(wizard::CheckFolderChoice(L"C:\\" + std::wstring(250, L'f')), Check::FolderTooLong);
   EXPECT_EQ(wizard::CheckFolderChoice(L"C:\\" + std::wstring(253, L'f')), Check::FolderInvalid);
   DeleteFileA("C:\\plain-file");
 }
@@ -157,6 +159,54 @@ TEST(SettleChosenPort, LocalPortsGetTheirColonAndTheNetworkFlagFollowsTheKind) {
   wizard::SettleChosenPort(choices);
   EXPECT_STREQ(choices.PortName, L"Net Port(TCP/IP)");
   EXPECT_TRUE(choices.UseNetworkPort);
+}
+
+// Every entry lands at "<folder>\<printer>\<entry>" in at most 255 bytes of the ANSI code page.
+TEST(PathRoomCheck, FolderAndPrinterNameLeaveRoomForTheLongestEntry) {
+  const wizard::PackageRoom room{28};  // "MerrowPrinterService.exe.x64"
+  // The folder page: room for a one-character printer name and the entry.
+  const std::wstring fits = L"C:\\" + std::wstring(255 - 3 - 2 - 1 - 28, L'f');
+  EXPECT_EQ(wizard::CheckFolderChoice(fits, room), std::nullopt);
+  EXPECT_EQ(wizard::CheckFolderChoice(fits + L"f", room), Check::FolderTooLong);
+
+  // The settings page: the real printer name.
+  wizard::InstallationChoices choices;
+  choices.ChosenPrinterName = L"Demo80";
+  choices.Port = wizard::PortKind::Local;
+  choices.PortItem = L"COM1";
+  choices.InstallRoot = L"C:\\" + std::wstring(255 - 3 - 7 - 1 - 28, L'f');
+  EXPECT_EQ(wizard::CheckSettingsChoice(choices, room), std::nullopt);
+  choices.ChosenPrinterName = L"Demo80C";
+  EXPECT_EQ(wizard::CheckSettingsChoice(choices, room), Check::PathTooLong);
+}
+
+TEST(PathRoomCheck, NamesThatTheCodePageCannotHoldExactlyAreRefused) {
+  // In Windows-1252: U+0101 would become 'a' by best fit, U+6253 has no form at all.
+  wizard::InstallationChoices choices;
+  choices.Port = wizard::PortKind::Local;
+  choices.PortItem = L"COM1";
+  choices.InstallRoot = L"C:\\Tills";
+  for (const wchar_t* name : {L"Till \u0101", L"\u6253\u5370\u673a"}) {
+    choices.ChosenPrinterName = name;
+    EXPECT_EQ(wizard::CheckSettingsChoice(choices), Check::NotInCodePage) << testing::PrintToString(std::wstring(name));
+  }
+  EXPECT_EQ(wizard::CheckFolderChoice(L"C:\\Till \u0101"), Check::NotInCodePage);
+  choices.ChosenPrinterName = L"Till \u00e9";  // in the code page as it is
+  EXPECT_EQ(wizard::CheckSettingsChoice(choices), std::nullopt);
+}
+
+// Run with LC_ALL=zh_CN.UTF-8: code page 936, two bytes for each Chinese character.
+TEST(ChineseCodePage, TheRoomIsCountedInBytes) {
+  const wizard::PackageRoom room{24};
+  const std::wstring chinese = L"C:\\" + std::wstring(120, L'\u6253');  // 123 characters, 243 bytes
+  EXPECT_EQ(wizard::CheckFolderChoice(chinese, room), Check::FolderTooLong);
+  EXPECT_EQ(wizard::CheckFolderChoice(L"C:\\" + std::wstring(120, L'f'), room), std::nullopt);
+  wizard::InstallationChoices choices;
+  choices.Port = wizard::PortKind::Local;
+  choices.PortItem = L"COM1";
+  choices.InstallRoot = L"C:\\Tills";
+  choices.ChosenPrinterName = L"\u6536\u94f6\u6253\u5370\u673a";  // in the code page
+  EXPECT_EQ(wizard::CheckSettingsChoice(choices, room), std::nullopt);
 }
 
 }  // namespace
