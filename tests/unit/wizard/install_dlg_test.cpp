@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -831,6 +832,59 @@ TEST_F(InstallDlgTest, ConnectedUsbPrinterIsPreselectedAndItsModelFoundByName) {
   // Its monitor is not there either: the installation asks for a port; cancelling fails it.
   if (const HWND portChoice = dialog().WaitForPortChoice()) ::PostMessageW(portChoice, WM_COMMAND, IDCANCEL, 0);
   dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+}  // namespace
+
+namespace {
+
+// Without a known Start menu there is no shortcut: never a folder at the drive's root.
+TEST_F(InstallDlgTest, UnknownStartMenuSkipsTheShortcutAndRecordsNone) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  GoTo(kSettingsPage);
+  dialog().Select(IDC_PORT_COMBO, L"LPT1");
+  dialog().SetText(IDC_PRINTER_NAME, L"Demo Rootless");
+  DeleteFileA(package::kInstallLogPath);
+  platform::ScopedFaults faults;
+  platform::InjectFault("SHGetSpecialFolderLocation", E_FAIL);
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Page(), kFinishedPage);
+  EXPECT_FALSE(test::FolderExists("C:\\Demo Rootless Driver"));
+  EXPECT_FALSE(test::FolderExists("\\Demo Rootless Driver"));
+  const std::optional<test::RegistryText> recorded = test::ReadMachineString(L"SOFTWARE\\Demo Rootless", L"StartMenuDir");
+  ASSERT_TRUE(recorded.has_value());
+  EXPECT_EQ(recorded->text, L"");
+  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
+  EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("Start menu folder unknown: no shortcut"), std::string::npos);
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+// Other programs on the desktop may send the numbers the installation's reports use, at any
+// time: they carry nothing the dialog acts on, and an installation still completes.
+TEST_F(InstallDlgTest, ForeignInstallationMessagesChangeNothing) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  GoTo(kSettingsPage);
+  const auto sendJunk = [this] {
+    std::thread stranger([dialogWindow = dialog().Dialog()] {
+      for (UINT message = WM_APP + 1; message <= WM_APP + 4; ++message) {
+        SendMessageW(dialogWindow, message, 1, static_cast<LPARAM>(0x1234));
+        PostMessageW(dialogWindow, message, 0, static_cast<LPARAM>(0x5678));
+      }
+    });
+    stranger.join();
+  };
+  sendJunk();
+  EXPECT_EQ(dialog().Page(), kSettingsPage);
+  EXPECT_FALSE(dialog().IsInstalling());
+  dialog().Select(IDC_PORT_COMBO, L"LPT1");
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  sendJunk();  // while installing: no end is taken from anyone but the installation's worker
+  dialog().WaitForInstallationEnd();
+  EXPECT_EQ(dialog().Page(), kFinishedPage);
+  sendJunk();  // and after it
+  EXPECT_EQ(dialog().Page(), kFinishedPage);
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
