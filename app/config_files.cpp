@@ -1,7 +1,6 @@
 #include "app/config_files.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <optional>
@@ -10,7 +9,9 @@
 #include "package/entry_names.h"
 #include "package/extract.h"
 #include "package/staging.h"
-#include "platform/shell.h"
+#include "platform/code_page.h"
+#include "platform/link_safe_files.h"
+#include "platform/run_log.h"
 
 namespace app {
 namespace {
@@ -21,42 +22,6 @@ const char* MatchConfigFile(const char* entryName) {
     if (package::EqualsIgnoringAsciiCase(entryName, name)) return name;
   }
   return nullptr;
-}
-
-// "<Documents>\" as 8-bit text; nothing when the folder cannot be found.
-std::optional<std::string> DocumentsFolderAnsi() {
-  std::string documents;
-  if (!platform::shell::GetSpecialFolderPathA(CSIDL_PERSONAL, documents)) return std::nullopt;
-  return documents + '\\';
-}
-
-void ExtractFromResourceForm(const std::string& documents, const package::InstallPackage& installPackage) {
-  package::ResourcePackageReader reader(installPackage.Bytes());
-  package::MemoryEntry entry;
-  int32_t counter = 0;
-  while (reader.Next(entry)) {
-    if (const char* name = MatchConfigFile(entry.name.text)) {
-      package::ExtractFromMemory(nullptr, entry.storedBytes, entry.storedSize, (documents + name).c_str(), counter,
-                                 static_cast<int32_t>(installPackage.size));
-    }
-  }
-}
-
-// The stub carries its package appended to its own file; without its configuration files the
-// wizard would offer no model at all.
-void ExtractFromAppendedForm(const std::string& documents) {
-  package::InstallerFile file;
-  if (!file.OpenOwnModule()) return;
-  package::AppendedPackageReader reader(file);
-  if (!reader.Open()) return;
-  package::FileEntry entry;
-  int32_t counter = 0;
-  while (reader.Next(entry)) {
-    if (const char* name = MatchConfigFile(entry.name.text)) {
-      package::ExtractFromFile(nullptr, file.Handle(), entry.storedSize, (documents + name).c_str(), counter,
-                               static_cast<int32_t>(reader.PackageSize()));
-    }
-  }
 }
 
 constexpr size_t kConfigFileLimit = 4 * 1024 * 1024;  // far above any text file or logo
@@ -118,13 +83,19 @@ PackageConfig ReadPackageConfig(const package::InstallPackage& installPackage) {
   return config;
 }
 
-void ExtractConfigFiles(const package::InstallPackage& installPackage) {
-  const std::optional<std::string> documents = DocumentsFolderAnsi();
-  if (!documents) return;
-  if (installPackage.IsEmpty()) {
-    ExtractFromAppendedForm(*documents);
-  } else {
-    ExtractFromResourceForm(*documents, installPackage);
+void WriteConfigFiles(const PackageConfig& config, const std::wstring& documents) {
+  for (size_t index = 0; index < std::size(kConfigFileNames); ++index) {
+    const std::optional<std::vector<uint8_t>>& bytes = config.files[index];
+    if (!bytes) continue;
+    std::wstring name;
+    platform::AnsiToWide(kConfigFileNames[index], name);
+    const std::wstring path = documents + L"\\" + name;
+    std::wstring refusal;
+    const platform::UniqueFileHandle file =
+        platform::files::OpenForWriteWithoutLinks(path.c_str(), platform::files::WriteMode::Replace, &refusal);
+    if (!file || !platform::files::WriteAll(file.Get(), bytes->data(), bytes->size())) {
+      platform::WriteRunLog(L"Not written: " + path + (refusal.empty() ? L"" : L" " + refusal));
+    }
   }
 }
 

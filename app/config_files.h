@@ -27,10 +27,11 @@ struct PackageConfig {
 };
 PackageConfig ReadPackageConfig(const package::InstallPackage& installPackage);
 
-// Writes the package entries named like a configuration file (letter case aside) into the
-// Documents folder under the name as spelled above: from the package copy, or, when the program
-// carries none, from a package appended to its file. No folder: nothing happens.
-void ExtractConfigFiles(const package::InstallPackage& installPackage);
+// Writes the configuration files the package carries into the Documents folder under the names
+// as spelled above, for whoever else looks there. A link planted under one of the names is
+// replaced, never written through; a file that cannot be written is left out (the run's log
+// says so).
+void WriteConfigFiles(const PackageConfig& config, const std::wstring& documents);
 
 // The wizard text file of a language: "InstallConfig_en.txt", "_cn" or "_rs".
 const wchar_t* WizardTextFileName(int languageId);

@@ -36,8 +36,7 @@ int LanguageFromUiLanguage(unsigned short uiLanguage) {
   return uiLanguage == kChineseSimplifiedPrc ? texts::kChinese : texts::kEnglish;
 }
 
-CInstallApp::PackageTexts CInstallApp::LoadPackageTexts(const package::InstallPackage& installPackage) {
-  const PackageConfig config = ReadPackageConfig(installPackage);
+CInstallApp::PackageTexts CInstallApp::LoadPackageTexts(const PackageConfig& config) {
   const std::optional<std::vector<uint8_t>>& wizardTexts = config.File(WizardTextEntryName(LanguageId));
   texts::TakeWizardTexts(texts::WizardConfig, wizardTexts ? &*wizardTexts : nullptr);
   PackageTexts loaded;
@@ -51,21 +50,22 @@ CInstallApp::PackageTexts CInstallApp::LoadPackageTexts(const package::InstallPa
   return loaded;
 }
 
-void CInstallApp::WriteDocumentsFiles(const package::InstallPackage& installPackage) {
+void CInstallApp::WriteDocumentsFiles(const PackageConfig& config) {
   std::wstring documents;
   if (!texts::GetDocumentsFolder(documents)) return;
   DeleteOldLogo(documents);
-  ExtractConfigFiles(installPackage);
+  WriteConfigFiles(config, documents);
   // Read from the package already; the file of the language goes, as it always has.
   platform::files::DeleteFileW((documents + L"\\" + WizardTextFileName(LanguageId)).c_str());
 }
 
 void CInstallApp::PrepareWizard(wizard::CInstallDlg& dialog) {
   LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
-  PackageTexts loaded = LoadPackageTexts(dialog.m_package);
+  const PackageConfig config = ReadPackageConfig(dialog.m_package);
+  PackageTexts loaded = LoadPackageTexts(config);
   dialog.m_modelNames = std::move(loaded.modelNames);
   dialog.m_room = loaded.room;
-  WriteDocumentsFiles(dialog.m_package);
+  WriteDocumentsFiles(config);
 }
 
 ExitCode CInstallApp::Refuse(ExitCode code, const std::wstring& reason, bool silent) {
@@ -98,14 +98,15 @@ ExitCode CInstallApp::Run(const std::vector<std::wstring>& arguments) {
   }
 
   package::InstallPackage installPackage = package::LoadInstallPackage(m_hInstance);
-  PackageTexts loaded = LoadPackageTexts(installPackage);
+  const PackageConfig config = ReadPackageConfig(installPackage);
+  PackageTexts loaded = LoadPackageTexts(config);
   const std::optional<wizard::PresetChoices> preset = PresetFromCommandLine(*commandLine, loaded.modelNames, error);
   if (!preset) return Refuse(kExitInvalidCommandLine, error, silent);
   if (const std::optional<wizard::Check> refused =
           CheckPresetChoices(*preset, loaded.modelNames, loaded.room, silent)) {
     return Refuse(kExitInvalidCommandLine, wizard::CheckMessage(*refused).text, silent);
   }
-  WriteDocumentsFiles(installPackage);
+  WriteDocumentsFiles(config);
   if (silent) return RunSilentInstallation(installPackage, wizard::ChoicesWithDefaults(*preset, loaded.modelNames));
   return RunWizard(std::move(installPackage), std::move(loaded), *preset);
 }

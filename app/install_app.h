@@ -36,10 +36,10 @@ class CInstallApp : public framework::CWinApp {
     std::vector<std::wstring> modelNames;  // the catalogue's item texts, slot 1 first
     wizard::PackageRoom room;
   };
-  PackageTexts LoadPackageTexts(const package::InstallPackage& installPackage);
+  PackageTexts LoadPackageTexts(const PackageConfig& config);
   // The configuration files in Documents, for whoever else looks there: an old logo deleted, the
   // package's files written, the wizard text file of the language deleted again.
-  void WriteDocumentsFiles(const package::InstallPackage& installPackage);
+  void WriteDocumentsFiles(const PackageConfig& config);
 
   int LanguageId = texts::kEnglish;  // written before the dialog exists
 

@@ -9,6 +9,7 @@
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/handle.h"
+#include "platform/link_safe_files.h"
 #include "platform/run_log.h"
 
 namespace package {
@@ -23,6 +24,16 @@ void ForwardToRunLog(const char* record) {
   platform::WriteRunLog(L"trace: " + wide);
 }
 
+// As a text-mode stream writes it: every LF goes out as CR LF, so a record's "\r\n" is CR CR LF.
+std::string AsTextMode(std::string_view record) {
+  std::string bytes;
+  for (const char c : record) {
+    if (c == '\n') bytes += '\r';
+    bytes += c;
+  }
+  return bytes;
+}
+
 }  // namespace
 
 void WriteInstallLog(const char* format, ...) {
@@ -34,9 +45,17 @@ void WriteInstallLog(const char* format, ...) {
   va_end(arguments);
 
   ForwardToRunLog(record);
-  platform::UniqueCrtFile log(platform::files::fopen(kInstallLogPath, "a+t"));
-  if (!log) return;
-  platform::files::fwrite(record, std::strlen(record), log.Get());
+  // Anyone may create files at the root of C: a link planted under the trace's name must not
+  // aim this elevated append elsewhere.
+  std::wstring refusal;
+  const platform::UniqueFileHandle log =
+      platform::files::OpenForWriteWithoutLinks(kInstallLogPathWide, platform::files::WriteMode::Append, &refusal);
+  if (!log) {
+    platform::WriteRunLog(L"Trace record dropped: " + std::wstring(kInstallLogPathWide) + L" " + refusal);
+    return;
+  }
+  const std::string bytes = AsTextMode(record);
+  platform::files::WriteAll(log.Get(), bytes.data(), bytes.size());
 }
 
 }  // namespace package

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "platform/link_safe_files.h"
 #include "system/folder_listing.h"
 #include "system/install_record.h"
 
@@ -81,6 +82,8 @@ StagedFiles& StagedFilesOfThisRun() {
 
 void CleanInstallFolder(const wchar_t* installFolder, const StagedFiles& staged) {
   if (staged.IsEmpty() || !SameFolder(installFolder, staged.Folder())) return;
+  // A folder turned into a link since staging would aim the deletes elsewhere.
+  if (platform::files::PathHasReparsePoint(installFolder)) return;
   std::vector<std::wstring> doomed;
   ForEachFolderEntry(installFolder, [&](const WIN32_FIND_DATAW& entry) {
     if (IsDoomed(entry, staged)) doomed.push_back(entry.cFileName);

@@ -143,6 +143,14 @@ Message CheckMessage(Check check) {
                           kEnglish},
                          caption);
     }
+    case Check::FolderIsLink: {
+      constexpr wchar_t kEnglish[] =
+          L"The install folder, or a folder on its way, is a link to another place (a junction or a symbolic link). "
+          L"Choose a folder that is not a link.";
+      return PickMessage({kEnglish, L"安装文件夹或其上级文件夹是指向其他位置的链接（联接或符号链接）。请选择不是链接的文件夹。",
+                          kEnglish},
+                         folderCaption);
+    }
   }
   return {};
 }

@@ -30,6 +30,7 @@ enum class Check {
   FolderTooLong,
   PathTooLong,
   NotInCodePage,
+  FolderIsLink,
 };
 
 // The message of a failed check in the running language.

@@ -7,6 +7,7 @@
 #include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/link_safe_files.h"
 #include "platform/printers.h"
 #include "platform/run_log.h"
 #include "platform/shell.h"
@@ -92,6 +93,12 @@ bool Installation::PrepareMachine() {
                           package::CreateDirectoryChain((WithBackslash(installFolder) + L"Inf").c_str());
   WriteRunLog(L"Install folder " + installFolder + L": " + (folderMade ? L"ready" : L"cannot be created"));
   if (!folderMade) return false;
+  // Checked on the page already; a link planted since then must not aim staging elsewhere.
+  if (platform::files::PathHasReparsePoint(installFolder)) {
+    WriteRunLog(L"Install folder " + installFolder + L" is a link: refused");
+    package::WriteInstallLog("Install folder is a link\r\n");
+    return false;
+  }
   const InstallationChoices& choices = m_snapshot.choices;
   if (choices.Port == PortKind::Local && choices.PortItem.starts_with(L"COM")) {
     spooler::WriteSerialPortSettings(choices.Serial, choices.PortName);

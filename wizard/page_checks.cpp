@@ -7,6 +7,7 @@
 #include "package/name_rules.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/link_safe_files.h"
 #include "platform/shell.h"
 #include "spooler/usb_discovery.h"
 #include "texts/model_catalogue.h"
@@ -175,6 +176,7 @@ std::optional<Check> CheckFolderChoice(const std::wstring& folder, const Package
   if (rootLength == 0 || folder.size() >= kDefaultFolderCapacity) return Check::FolderInvalid;
   if (HasForbiddenFolderCharacter(std::wstring_view(folder).substr(rootLength))) return Check::FolderInvalid;
   if (!NearestExistingPartIsFolder(folder, rootLength)) return Check::FolderInvalid;
+  if (platform::files::PathHasReparsePoint(folder)) return Check::FolderIsLink;
   const std::optional<size_t> bytes = AnsiBytes(InstallFolderFor(folder, L"x"));
   if (!bytes) return Check::NotInCodePage;
   if (!LeavesRoomForEntries(*bytes, room)) return Check::FolderTooLong;
@@ -190,9 +192,11 @@ std::optional<Check> CheckPrinterNameChoice(const std::wstring& name) {
 std::optional<Check> CheckSettingsChoice(const InstallationChoices& choices, const PackageRoom& room) {
   if (std::optional<Check> refused = CheckPrinterNameChoice(choices.ChosenPrinterName)) return refused;
   if (!choices.InstallRoot.empty()) {
-    const std::optional<size_t> bytes = AnsiBytes(InstallFolderFor(choices.InstallRoot, choices.ChosenPrinterName));
+    const std::wstring installFolder = InstallFolderFor(choices.InstallRoot, choices.ChosenPrinterName);
+    const std::optional<size_t> bytes = AnsiBytes(installFolder);
     if (!bytes) return Check::NotInCodePage;
     if (!LeavesRoomForEntries(*bytes, room)) return Check::PathTooLong;
+    if (platform::files::PathHasReparsePoint(installFolder)) return Check::FolderIsLink;
   }
   return CheckPortChoice(choices);
 }

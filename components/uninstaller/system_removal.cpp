@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/link_safe_files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
@@ -147,6 +148,11 @@ void RemoveStartMenuEntries(const InstalledRecord& record, RemovalReport& report
 
 void RemoveFolderFiles(const std::wstring& folder, std::initializer_list<const wchar_t*> names,
                        const std::wstring& ownProgram, RemovalReport& report) {
+  // A folder turned into a link would aim the deletes at another place: it is left as it is.
+  if (files::PathHasReparsePoint(folder)) {
+    report.Fail(ItemKind::kFolder, folder, ERROR_REPARSE_TAG_INVALID);
+    return;
+  }
   for (const wchar_t* name : names) DeleteFileReporting(integration::JoinPath(folder, name), ownProgram, report);
   RemoveEmptySubfolders(folder);
   if (files::RemoveDirectoryW(folder.c_str()) || IsAbsent(::GetLastError())) return;

@@ -193,5 +193,27 @@ scenario_quiet_uninstall() {
   [ ! -e "$START_MENU/Kitchen Driver" ] || fail "the Start-menu folder stayed"
 }
 
+# Links a standard user could plant before an administrator runs the installer: hard links at the
+# trace's name and in Documents, a folder link as the printer's subfolder. None is written through.
+scenario_planted_links() {
+  mkdir -p "$C/elsewhere" "$DOCUMENTS" "$C/Tills"
+  echo precious >"$C/elsewhere/trace-target"
+  echo precious >"$C/elsewhere/catalogue-target"
+  ln "$C/elsewhere/trace-target" "$C/InstallPrinter.txt"
+  ln "$C/elsewhere/catalogue-target" "$DOCUMENTS/PrinterName.txt"
+  ln -s "$C/elsewhere" "$C/Tills/Till 3"
+  expect_exit 1639 /S '/D=C:\Tills' '/NAME=Till 3' /PORT=COM1 '/LOG=C:\setup.log'
+  expect_log_line "a link to another place"
+  [ -z "$(ls "$C/elsewhere" | grep -v -- -target)" ] || fail "written through the folder link: $(ls "$C/elsewhere")"
+
+  expect_exit 0 /S '/D=C:\Tills' /NAME=Kitchen /PORT=COM1
+  expect_equal "$(cat "$C/elsewhere/trace-target")" precious "the trace's planted target"
+  expect_equal "$(cat "$C/elsewhere/catalogue-target")" precious "the catalogue's planted target"
+  install_log | grep -qF "*********** AddPrinter success" || fail "the new trace lacks this run: $(install_log)"
+  [ "$(stat -c %h "$C/InstallPrinter.txt")" = 1 ] || fail "the trace is still linked"
+  [ "$(stat -c %h "$DOCUMENTS/PrinterName.txt")" = 1 ] || fail "the catalogue is still linked"
+  check_printer_on Kitchen COM1:
+}
+
 "scenario_$scenario"
 echo "unattended_test: $scenario passed"

@@ -137,6 +137,17 @@ TEST_F(StartUpTest, TextsAndCatalogueComeFromThePackageWhateverDocumentsHolds) {
   EXPECT_STREQ(texts::WizardConfig.Title, L"English");
 }
 
+// A standard user can plant links in their Documents folder before an administrator runs the
+// installer: the elevated start-up replaces the link and leaves the file it pointed to alone.
+TEST_F(StartUpTest, HardLinkPlantedInDocumentsIsReplacedNotWrittenThrough) {
+  test::WriteBytes("C:\\elsewhere.dat", test::Bytes("precious"));
+  ASSERT_TRUE(CreateHardLinkA(Document("PrinterName.txt").c_str(), "C:\\elsewhere.dat", nullptr));
+  Prepare(ShippedShape());
+  EXPECT_EQ(test::ReadBytes("C:\\elsewhere.dat"), test::Bytes("precious"));
+  EXPECT_EQ(DocumentText("PrinterName.txt"), "catalogue");
+  DeleteFileA("C:\\elsewhere.dat");
+}
+
 TEST(LanguageSelection, OnlyChineseOfThePeoplesRepublicGivesChinese) {
   EXPECT_EQ(app::LanguageFromUiLanguage(0x0804), texts::kChinese);
   EXPECT_EQ(app::LanguageFromUiLanguage(0x0404), texts::kEnglish);

@@ -61,11 +61,41 @@ TEST_F(InstallLogTest, LockedLogDropsTheRecordQuietly) {
 
 TEST_F(InstallLogTest, UnopenableLogDropsTheRecordQuietly) {
   platform::ScopedFaults faults;
-  platform::InjectFault("fopen", ERROR_SHARING_VIOLATION, 0, 1);
+  platform::InjectFault("CreateFileW", ERROR_SHARING_VIOLATION, 0, 1);
   package::WriteInstallLog("dropped\r\n");
   EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
   package::WriteInstallLog("kept\r\n");
   EXPECT_EQ(LogText(), "kept\r\r\n");
+}
+
+// Standard users may create files at the root of C: a hard link planted under the trace's name
+// must not aim the elevated append at the file it shares its data with.
+TEST_F(InstallLogTest, PlantedHardLinkIsReplacedAndItsTargetLeftAlone) {
+  test::WriteBytes("C:\\system-file.ini", test::Bytes("precious"));
+  ASSERT_TRUE(CreateHardLinkA(package::kInstallLogPath, "C:\\system-file.ini", nullptr));
+  package::WriteInstallLog("**** Retrace Finish\r\n");
+  EXPECT_EQ(test::ReadBytes("C:\\system-file.ini"), test::Bytes("precious"));
+  EXPECT_EQ(LogText(), "**** Retrace Finish\r\r\n");
+  package::WriteInstallLog("next\r\n");  // the new trace keeps growing
+  EXPECT_EQ(LogText(), "**** Retrace Finish\r\r\nnext\r\r\n");
+  DeleteFileA("C:\\system-file.ini");
+}
+
+// Wine follows a symbolic link to a file silently: the handle query is made to report one.
+TEST_F(InstallLogTest, NameReportedAsAReparsePointIsReplaced) {
+  package::WriteInstallLog("old run\r\n");
+  platform::ScopedFaults faults;
+  platform::InjectFault("ReportReparsePoint", 0, 0, 1);
+  package::WriteInstallLog("this run\r\n");
+  EXPECT_EQ(LogText(), "this run\r\r\n");
+}
+
+TEST_F(InstallLogTest, LinkThatComesBackDropsTheRecord) {
+  package::WriteInstallLog("old run\r\n");
+  platform::ScopedFaults faults;
+  platform::InjectFault("ReportHardLinks", 0, 0, 2);  // the old name and the new file alike
+  package::WriteInstallLog("dropped\r\n");
+  EXPECT_EQ(LogText(), "");
 }
 
 }  // namespace

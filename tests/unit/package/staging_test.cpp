@@ -173,7 +173,7 @@ TEST_F(StagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) {
   EXPECT_FALSE(test::FileExists(InFolder("c.txt")));
 
   DeleteFileA(package::kInstallLogPath);
-  platform::InjectFault("fopen", ERROR_ACCESS_DENIED, 1, 1);  // the first entry's file
+  platform::InjectFault("fopen", ERROR_ACCESS_DENIED, 0, 1);  // the first entry's file
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
   EXPECT_EQ(FileText(package::kInstallLogPath),
             "**** FileCount=3\r\r\n**** Extract failed = 5: C:\\Program Files\\Demo80\\a.txt\r\r\n");
