@@ -9,6 +9,7 @@
 #include "platform/run_log.h"
 #include "texts/documents_folder.h"
 #include "texts/model_catalogue.h"
+#include "texts/text_ini.h"
 #include "texts/wizard_config.h"
 #include "wizard/dialog_texts.h"
 #include "wizard/install_dlg.h"
@@ -39,8 +40,10 @@ int LanguageFromUiLanguage(unsigned short uiLanguage) {
 CInstallApp::PackageTexts CInstallApp::LoadPackageTexts(const PackageConfig& config) {
   const std::optional<std::vector<uint8_t>>& wizardTexts = config.File(WizardTextEntryName(LanguageId));
   texts::TakeWizardTexts(texts::WizardConfig, wizardTexts ? &*wizardTexts : nullptr);
+  texts::TakeTextIni(config.File("Text.ini") ? &*config.File("Text.ini") : nullptr);
   PackageTexts loaded;
   loaded.room.longestEntryBytes = config.longestEntryBytes;
+  if (const std::optional<std::vector<uint8_t>>& logo = config.File("logo.bmp")) loaded.logo = *logo;
   const std::optional<std::vector<uint8_t>>& catalogue = config.File("PrinterName.txt");
   if (catalogue) {
     loaded.modelNames = texts::ParseModelCatalogue(texts::ModelTable, *catalogue);
@@ -65,6 +68,7 @@ void CInstallApp::PrepareWizard(wizard::CInstallDlg& dialog) {
   PackageTexts loaded = LoadPackageTexts(config);
   dialog.m_modelNames = std::move(loaded.modelNames);
   dialog.m_room = loaded.room;
+  dialog.m_logo = std::move(loaded.logo);
   WriteDocumentsFiles(config);
 }
 
@@ -117,6 +121,7 @@ ExitCode CInstallApp::RunWizard(package::InstallPackage installPackage, PackageT
   dialog.m_package = std::move(installPackage);
   dialog.m_modelNames = std::move(packageTexts.modelNames);
   dialog.m_room = packageTexts.room;
+  dialog.m_logo = std::move(packageTexts.logo);
   dialog.m_preset = preset;
   m_pMainWnd = &dialog;
   dialog.DoModal();

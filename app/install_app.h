@@ -35,6 +35,7 @@ class CInstallApp : public framework::CWinApp {
   struct PackageTexts {
     std::vector<std::wstring> modelNames;  // the catalogue's item texts, slot 1 first
     wizard::PackageRoom room;
+    std::vector<uint8_t> logo;  // the BMP file's bytes
   };
   PackageTexts LoadPackageTexts(const PackageConfig& config);
   // The configuration files in Documents, for whoever else looks there: an old logo deleted, the

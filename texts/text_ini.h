@@ -1,9 +1,12 @@
-// Translated captions of the Russian interface, looked up in "Text.ini" in the Documents folder.
+// Translated captions of the Russian interface, from the package's "Text.ini": read once at
+// start-up from the package in memory, never back from Documents, where anyone could change it.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <cstdint>
 
 namespace texts {
 
@@ -39,9 +42,15 @@ inline constexpr wchar_t kRussianCancel[] = L"Отмена";
 inline constexpr wchar_t kRussianPortGroup[] = L"выбор порта";
 }  // namespace caption
 
-// The value of `key` in section "Text" of "<documentsFolder>\Text.ini", at most 255
-// characters, or `fallback` when the file or the key is missing.
-std::wstring LookUpCaption(const wchar_t* key, const wchar_t* fallback, std::wstring_view documentsFolder);
-std::wstring LookUpCaption(const CaptionKey& caption, std::wstring_view documentsFolder);
+// Replaces the captions with those of section "Text" of a Text.ini file's bytes (UTF-16 LE with
+// its byte-order mark as shipped; UTF-8 with one, or the ANSI code page, as Windows reads them
+// too), or with none. Keys and the section name match without regard to letter case; a value is
+// trimmed, loses one pair of surrounding quotes and keeps at most 255 characters. On the
+// user-interface thread, before the dialog exists.
+void TakeTextIni(const std::vector<uint8_t>* fileBytes);
+
+// The caption of `key`, or `fallback` when the file or the key is missing.
+std::wstring LookUpCaption(const wchar_t* key, const wchar_t* fallback);
+std::wstring LookUpCaption(const CaptionKey& caption);
 
 }  // namespace texts

@@ -69,10 +69,10 @@ constexpr PageText kPageTexts[] = {
     {kFailurePage, 5, L"The Printer Driver install fail. ", L"打印机驱动安装失败。 "},
 };
 
-std::wstring Localize(const LocalizedText& text, int languageId, std::wstring_view documentsFolder) {
+std::wstring Localize(const LocalizedText& text, int languageId) {
   switch (languageId) {
     case texts::kChinese: return text.chinese;
-    case texts::kRussian: return texts::LookUpCaption(text.russian, documentsFolder);
+    case texts::kRussian: return texts::LookUpCaption(text.russian);
     default: return text.english;
   }
 }
@@ -84,17 +84,17 @@ const PageFontSpecs& PageFontsFor(int languageId) {
   return kPageFonts[known ? languageId : texts::kEnglish];
 }
 
-std::wstring PageTitle(int32_t page, int languageId, bool chinese, std::wstring_view documentsFolder) {
+std::wstring PageTitle(int32_t page, int languageId, bool chinese) {
   // The cancel and failed pages reuse the completion title and read no file.
   if (page == kCancelledPage || page == kFailedPage) return chinese ? L"安装完成" : L"Setup Complete";
   for (const TitledPage& titled : kPageTitles) {
-    if (titled.page == page) return Localize(titled.title, languageId, documentsFolder);
+    if (titled.page == page) return Localize(titled.title, languageId);
   }
   return {};
 }
 
-std::wstring FolderFrameLabel(int languageId, std::wstring_view documentsFolder) {
-  return Localize(kFolderFrameLabel, languageId, documentsFolder);
+std::wstring FolderFrameLabel(int languageId) {
+  return Localize(kFolderFrameLabel, languageId);
 }
 
 std::wstring PageBodyText(int32_t page, bool chinese, const texts::WizardConfigTable& config) {

@@ -20,12 +20,12 @@ struct PageFontSpecs {
 // The fonts of a LanguageId (0 English, 1 Chinese, 2 Russian; others as English).
 const PageFontSpecs& PageFontsFor(int languageId);
 
-// The header title of pages 1-6 and 8, empty for any other page. Russian titles come from
-// "Text.ini" in `documentsFolder`; pages 5 and 6 follow `chinese` alone.
-std::wstring PageTitle(int32_t page, int languageId, bool chinese, std::wstring_view documentsFolder);
+// The header title of pages 1-6 and 8, empty for any other page. Russian titles come from the
+// package's "Text.ini"; pages 5 and 6 follow `chinese` alone.
+std::wstring PageTitle(int32_t page, int languageId, bool chinese);
 
 // The label of the folder page's frame.
-std::wstring FolderFrameLabel(int languageId, std::wstring_view documentsFolder);
+std::wstring FolderFrameLabel(int languageId);
 
 // The page's text from `config`, or the built-in Chinese or English one when that is empty;
 // empty for pages without text (2, 7 and above 8).

@@ -64,34 +64,22 @@ const HeaderPage* FindHeaderPage(int32_t page) {
   return found != std::end(kHeaderPages) ? found : nullptr;
 }
 
-std::wstring DocumentsFolder() {
-  std::wstring folder;
-  platform::shell::GetSpecialFolderPathW(CSIDL_PERSONAL, folder);  // empty when unknown
-  return folder;
-}
-
-framework::UniqueBitmap LoadLogo(const std::wstring& documents) {
-  return framework::LoadBitmapFile(documents + L"\\Logo.bmp");
-}
-
 // Everything one paint makes; all of it is released when the paint ends.
 struct PageTools {
-  PageTools(int languageId, int32_t page)
+  PageTools(int languageId, HBITMAP logo)
       : languageId(languageId),
-        documents(DocumentsFolder()),
+        logo(logo),
         heading(CreateFontFromSpec(PageFontsFor(languageId).heading)),
         body(CreateFontFromSpec(PageFontsFor(languageId).body)),
         title(CreateFontFromSpec(PageFontsFor(languageId).title)),
-        separator(::CreatePen(PS_SOLID, 1, kSeparatorColor)),
-        logo(page != 0 ? LoadLogo(documents) : framework::UniqueBitmap()) {}
+        separator(::CreatePen(PS_SOLID, 1, kSeparatorColor)) {}
 
   int languageId;
-  std::wstring documents;
+  HBITMAP logo;  // the window's, made once from the package's bytes; may be null
   framework::UniqueFont heading;
   framework::UniqueFont body;
   framework::UniqueFont title;
   framework::UniquePen separator;
-  framework::UniqueBitmap logo;
 };
 
 // What the page window shows, read once per paint.
@@ -153,10 +141,10 @@ void DrawWelcomePage(HDC dc, const RECT& client, const PageTools& tools, const P
 void DrawHeaderBand(HDC dc, const RECT& client, const PageTools& tools, const std::wstring& title) {
   FillSolid(dc, client, kPageBackground);
   FillSolid(dc, RECT{0, 0, client.right, kHeaderHeight}, kWhite);
-  if (tools.logo) {
+  if (tools.logo != nullptr) {
     // Cut to the logo area, never scaled; a smaller logo leaves the rest white.
-    const SIZE size = BitmapSize(tools.logo.Get());
-    CopyBitmap(dc, tools.logo.Get(), client.right - kLogoArea.cx, 0,
+    const SIZE size = BitmapSize(tools.logo);
+    CopyBitmap(dc, tools.logo, client.right - kLogoArea.cx, 0,
                {std::min(size.cx, kLogoArea.cx), std::min(size.cy, kLogoArea.cy)});
   }
   {
@@ -185,10 +173,10 @@ void DrawBodyBlock(HDC dc, const RECT& client, const HeaderPage& layout, const P
 
 void DrawHeaderPage(HDC dc, const RECT& client, const HeaderPage& layout, const PageTools& tools,
                     const PageState& state) {
-  DrawHeaderBand(dc, client, tools, PageTitle(state.page, tools.languageId, state.chinese, tools.documents));
+  DrawHeaderBand(dc, client, tools, PageTitle(state.page, tools.languageId, state.chinese));
   if (layout.lineStep != 0) DrawBodyBlock(dc, client, layout, tools, state);
   if (layout.folderFrame) {
-    CWizardWnd::DrawGroupFrame(dc, kFolderFrame, FolderFrameLabel(tools.languageId, tools.documents), tools.body.Get());
+    CWizardWnd::DrawGroupFrame(dc, kFolderFrame, FolderFrameLabel(tools.languageId), tools.body.Get());
   }
 }
 
@@ -221,6 +209,8 @@ void CWizardWnd::Repaint(bool immediately) {
   if (immediately) UpdateWindow();
 }
 
+void CWizardWnd::SetLogo(std::span<const uint8_t> bmpBytes) { m_logo = framework::LoadBitmapBytes(bmpBytes); }
+
 void CWizardWnd::SetStatus(const std::wstring& status) {
   m_strStatus = status;
   Repaint(true);
@@ -228,7 +218,7 @@ void CWizardWnd::SetStatus(const std::wstring& status) {
 
 void CWizardWnd::DrawPage(HDC dc, const RECT& client) {
   const PageState state{m_nPage, m_bChinese != FALSE, m_strStatus};
-  const PageTools tools(texts::CurrentLanguageId(), state.page);
+  const PageTools tools(texts::CurrentLanguageId(), m_logo.Get());
   ::SetBkMode(dc, TRANSPARENT);
   if (state.page == kWelcomePage) {
     DrawWelcomePage(dc, client, tools, state);

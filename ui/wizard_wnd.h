@@ -7,9 +7,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/framework/gdi.h"
 #include "platform/framework/wnd.h"
 #include "ui/flat_edit.h"
 #include "ui/wizard_page.h"
@@ -33,6 +35,9 @@ class CWizardWnd : public framework::CWnd {
   void ShowFolderField(BOOL show);
   // Invalidates the page without erasing; `immediately` also paints it before returning.
   void Repaint(bool immediately = true);
+  // The logo of the header band, from a BMP file's bytes (the package's, never a file that
+  // someone could swap between paints); none when they are not a bitmap.
+  void SetLogo(std::span<const uint8_t> bmpBytes);
   // Replaces the status line and repaints at once; on the user-interface thread only (the
   // installation's worker posts its status to the dialog).
   void SetStatus(const std::wstring& status);
@@ -52,6 +57,7 @@ class CWizardWnd : public framework::CWnd {
   BOOL m_bChinese = 1;                      // LanguageId was Chinese at Create
   std::wstring m_strStatus = L"请稍候...";
   CFlatEdit m_editFolder;                   // its text is the install folder
+  framework::UniqueBitmap m_logo;
   std::atomic<int32_t> m_nPage = kWelcomePage;  // a WizardPage; tests read it from their own thread
 
  protected:

@@ -59,11 +59,7 @@ constexpr ControlCaption kCaptions[] = {
 
 }  // namespace
 
-std::wstring LookUpRussian(const texts::CaptionKey& key) {
-  std::wstring documents;
-  texts::GetDocumentsFolder(documents);
-  return texts::LookUpCaption(key, documents);
-}
+std::wstring LookUpRussian(const texts::CaptionKey& key) { return texts::LookUpCaption(key); }
 
 Message CheckMessage(Check check) {
   const Texts folderCaption{kFolderCaption, kChineseCaption, kFolderCaption};

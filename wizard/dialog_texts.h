@@ -67,7 +67,7 @@ std::wstring ModelPlaceholder();
 // The port list's network item; nothing in Russian.
 std::optional<std::wstring> NetworkPortItem();
 
-// Russian captions live in the Documents folder's Text.ini.
+// Russian captions come from the package's Text.ini.
 std::wstring LookUpRussian(const texts::CaptionKey& caption);
 
 }  // namespace wizard

@@ -50,6 +50,7 @@ BOOL CInstallDlg::OnInitDialog() {
   SendMessageW(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.Get()));
   MoveWindow(0, 0, kDialogWidth, kDialogHeight);
   m_wizard.Create(this);
+  m_wizard.SetLogo(m_logo);
   LayOutControls();
   m_progress.Attach(GetDlgItem(IDC_PROGRESS));
   m_progress.SetRange(0, 100);

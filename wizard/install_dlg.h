@@ -36,6 +36,7 @@ class CInstallDlg : public framework::CDialog {
   std::vector<std::wstring> m_modelNames;  // the catalogue's item texts, slot 1 first
   PresetChoices m_preset;                  // from the command line
   PackageRoom m_room;                      // what the package needs below the install folder
+  std::vector<uint8_t> m_logo;             // the package's logo file
   ui::CWizardWnd m_wizard;
   InstallationChoices m_choices;  // as the pages were confirmed
 

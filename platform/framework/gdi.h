@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "platform/handle.h"
@@ -34,6 +37,9 @@ inline UniqueBitmap LoadBitmapFile(const std::wstring& path) {
   return UniqueBitmap(static_cast<HBITMAP>(::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION | LR_DEFAULTSIZE)));
 }
+// A BMP file's bytes (uncompressed, 1 to 32 bits a pixel), as a DIB section; empty when they are
+// not such a bitmap or would be read past their end.
+UniqueBitmap LoadBitmapBytes(std::span<const uint8_t> bytes);
 // An icon resource of the program at its default size; empty when there is none.
 inline UniqueIcon LoadIconResource(int id) {
   return UniqueIcon(static_cast<HICON>(

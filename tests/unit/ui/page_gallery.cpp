@@ -5,10 +5,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/install_app.h"
 #include "platform/framework/gdi.h"
+#include "texts/documents_folder.h"
+#include "texts/file_bytes.h"
+#include "texts/text_ini.h"
 #include "texts/wizard_config.h"
 #include "ui/wizard_wnd.h"
 
@@ -71,6 +76,15 @@ int wmain(int argc, wchar_t** argv) {
   GalleryWindow dialog;
   ui::CWizardWnd wizard;
   wizard.Create(&dialog);
+  // What start-up reads from the package; shoot-pages.sh leaves the package's files in Documents.
+  std::wstring documents;
+  if (texts::GetDocumentsFolder(documents)) {
+    const std::optional<std::vector<uint8_t>> textIni = texts::ReadFileBytes((documents + L"\\Text.ini").c_str());
+    texts::TakeTextIni(textIni ? &*textIni : nullptr);
+    if (const std::optional<std::vector<uint8_t>> logo = texts::ReadFileBytes((documents + L"\\Logo.bmp").c_str())) {
+      wizard.SetLogo(*logo);
+    }
+  }
   dialog.ShowWindow(SW_SHOWNA);
   for (const int page : kPages) {
     wizard.m_nPage = page;

@@ -46,6 +46,9 @@ class PagePaintingTest : public testing::Test {
   int Height() const { return m_client.bottom; }
   RECT Below(int top) const { return {0, top, Width(), Height()}; }
   void SetPageText(size_t index, const wchar_t* text) { wcscpy(texts::WizardConfig.PageText[index], text); }
+  void SetLogo(const std::string& file) {
+    m_wizard->SetLogo({reinterpret_cast<const uint8_t*>(file.data()), file.size()});
+  }
 
   test::Language m_language{texts::kEnglish};
   test::HostWindow m_host;
@@ -190,7 +193,7 @@ TEST_F(PagePaintingTest, ChineseWelcomeTextStartsFurtherRight) {
 }
 
 TEST_F(PagePaintingTest, LogoIsCutToItsAreaAtTheTopRightAndNeverOnTheWelcomePage) {
-  const test::DocumentFile logo(L"Logo.bmp", test::SolidBitmapFile(300, 80, kLogoRed));
+  SetLogo(test::SolidBitmapFile(300, 80, kLogoRed));
   const test::Canvas& canvas = Paint(4);
   EXPECT_EQ(canvas.Count({Width() - 200, 0, Width(), 54}, test::Is(kLogoRed)), 200 * 54);
   EXPECT_EQ(canvas.Count(m_canvas->Area(), test::Is(kLogoRed)), 200 * 54);
@@ -198,13 +201,32 @@ TEST_F(PagePaintingTest, LogoIsCutToItsAreaAtTheTopRightAndNeverOnTheWelcomePage
 }
 
 TEST_F(PagePaintingTest, SmallerLogoLeavesTheRestOfItsAreaWhite) {
-  const test::DocumentFile logo(L"Logo.bmp", test::SolidBitmapFile(50, 20, kLogoRed));
+  SetLogo(test::SolidBitmapFile(50, 20, kLogoRed));
   const test::Canvas& canvas = Paint(1);
   EXPECT_EQ(canvas.Count(m_canvas->Area(), test::Is(kLogoRed)), 50 * 20);
   EXPECT_EQ(canvas.Pixel(Width() - 200, 0), kLogoRed);
   EXPECT_EQ(canvas.Pixel(Width() - 151, 19), kLogoRed);
   EXPECT_EQ(canvas.Pixel(Width() - 150, 0), kWhite);
   EXPECT_EQ(canvas.Pixel(Width() - 200, 20), kWhite);
+}
+
+// The logo comes from the package's bytes once: a file swapped into Documents later changes
+// nothing, and bytes that lie about their size show no logo rather than being read past.
+TEST_F(PagePaintingTest, LogoIsThePackagesAndBrokenBytesShowNone) {
+  SetLogo(test::SolidBitmapFile(50, 20, kLogoRed));
+  const test::DocumentFile swapped(L"Logo.bmp", test::SolidBitmapFile(300, 80, RGB(0, 0, 200)));
+  EXPECT_EQ(Paint(1).Count(m_canvas->Area(), test::Is(kLogoRed)), 50 * 20);
+
+  std::string truncated = test::SolidBitmapFile(50, 20, kLogoRed);
+  truncated.resize(truncated.size() - 1);
+  std::string tall = test::SolidBitmapFile(50, 20, kLogoRed);
+  tall[22] = 21;  // a height one row more than the file holds
+  std::string compressed = test::SolidBitmapFile(50, 20, kLogoRed);
+  compressed[30] = BI_RLE8;
+  for (const std::string& broken : {truncated, tall, compressed, std::string("BM"), std::string()}) {
+    SetLogo(broken);
+    EXPECT_EQ(Paint(1).Count(m_canvas->Area(), test::Is(kLogoRed)), 0);
+  }
 }
 
 }  // namespace

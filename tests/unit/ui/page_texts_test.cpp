@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <vector>
 
 #include "tests/unit/ui/ui_test_support.h"
+#include "texts/text_ini.h"
 
 namespace {
 
@@ -19,7 +21,6 @@ constexpr int kChinese = 1;
 constexpr int kRussian = 2;
 
 TEST(PageTitleTest, EnglishAndChineseTitlesByPage) {
-  const std::wstring documents = test::DocumentsFolder();
   const struct {
     int page;
     const wchar_t* english;
@@ -32,37 +33,38 @@ TEST(PageTitleTest, EnglishAndChineseTitlesByPage) {
                 {7, L"", L""},
                 {8, L"Setup Failed", L"安装失败"}};
   for (const auto& title : titles) {
-    EXPECT_EQ(PageTitle(title.page, kEnglish, false, documents), title.english) << title.page;
-    EXPECT_EQ(PageTitle(title.page, kChinese, true, documents), title.chinese) << title.page;
+    EXPECT_EQ(PageTitle(title.page, kEnglish, false), title.english) << title.page;
+    EXPECT_EQ(PageTitle(title.page, kChinese, true), title.chinese) << title.page;
   }
-  EXPECT_EQ(FolderFrameLabel(kEnglish, documents), L"Target folder");
-  EXPECT_EQ(FolderFrameLabel(kChinese, documents), L"目标文件夹");
+  EXPECT_EQ(FolderFrameLabel(kEnglish), L"Target folder");
+  EXPECT_EQ(FolderFrameLabel(kChinese), L"目标文件夹");
 }
 
 TEST(PageTitleTest, CancelAndFailurePagesFollowTheLanguageAtCreateAlone) {
   for (const int language : {kEnglish, kChinese, kRussian}) {
     for (const int page : {5, 6}) {
-      EXPECT_EQ(PageTitle(page, language, true, L""), L"安装完成");
-      EXPECT_EQ(PageTitle(page, language, false, L""), L"Setup Complete");
+      EXPECT_EQ(PageTitle(page, language, true), L"安装完成");
+      EXPECT_EQ(PageTitle(page, language, false), L"Setup Complete");
     }
   }
 }
 
 TEST(PageTitleTest, RussianTitlesComeFromTextIniWithEnglishDefaults) {
-  const std::wstring documents = test::DocumentsFolder();
-  EXPECT_EQ(PageTitle(3, kRussian, false, documents), L"Installing");
-  EXPECT_EQ(FolderFrameLabel(kRussian, documents), L"Path");
+  EXPECT_EQ(PageTitle(3, kRussian, false), L"Installing");
+  EXPECT_EQ(FolderFrameLabel(kRussian), L"Path");
   {
-    const test::DocumentFile textIni(
-        L"Text.ini", test::Utf16File(L"[Text]\r\nInstalling=Установка\r\nInstallPath=Папка установки\r\n"
-                                     L"Setup Complete=Установка завершена\r\n"));
-    EXPECT_EQ(PageTitle(3, kRussian, false, documents), L"Установка");
-    EXPECT_EQ(PageTitle(4, kRussian, false, documents), L"Установка завершена");
-    EXPECT_EQ(PageTitle(5, kRussian, false, documents), L"Setup Complete");
-    EXPECT_EQ(PageTitle(8, kRussian, false, documents), L"Setup Failed");
-    EXPECT_EQ(FolderFrameLabel(kRussian, documents), L"Папка установки");
+    const std::string file = test::Utf16File(L"[Text]\r\nInstalling=Установка\r\nInstallPath=Папка установки\r\n"
+                                             L"Setup Complete=Установка завершена\r\n");
+    const std::vector<uint8_t> bytes(file.begin(), file.end());
+    texts::TakeTextIni(&bytes);
+    EXPECT_EQ(PageTitle(3, kRussian, false), L"Установка");
+    EXPECT_EQ(PageTitle(4, kRussian, false), L"Установка завершена");
+    EXPECT_EQ(PageTitle(5, kRussian, false), L"Setup Complete");
+    EXPECT_EQ(PageTitle(8, kRussian, false), L"Setup Failed");
+    EXPECT_EQ(FolderFrameLabel(kRussian), L"Папка установки");
+    texts::TakeTextIni(nullptr);
   }
-  EXPECT_EQ(FolderFrameLabel(kRussian, documents), L"Path");
+  EXPECT_EQ(FolderFrameLabel(kRussian), L"Path");
 }
 
 TEST(PageBodyTextTest, ConfiguredTextOrTheBuiltInOneByLanguage) {

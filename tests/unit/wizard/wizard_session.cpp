@@ -15,6 +15,7 @@
 #include "tests/unit/support/test_files.h"
 #include "texts/documents_folder.h"
 #include "texts/model_catalogue.h"
+#include "texts/text_ini.h"
 #include "ui/flat_edit.h"
 
 namespace test {
@@ -170,6 +171,8 @@ void WizardSession::RunDialog() {
     // As start-up reads it from the package.
     dialog.m_modelNames = texts::ParseModelCatalogue(texts::ModelTable, test::ReadBytes(DocumentPath(L"PrinterName.txt")));
     dialog.m_preset = m_setup.preset;
+    const std::vector<uint8_t> textIni = test::ReadBytes(DocumentPath(L"Text.ini"));
+    texts::TakeTextIni(m_setup.textIni ? &textIni : nullptr);
     if (!m_setup.package.empty()) {
       dialog.m_package.bytes = std::make_unique<uint8_t[]>(m_setup.package.size());
       std::copy(m_setup.package.begin(), m_setup.package.end(), dialog.m_package.bytes.get());
