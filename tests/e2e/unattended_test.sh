@@ -193,6 +193,16 @@ scenario_quiet_uninstall() {
   [ ! -e "$START_MENU/Kitchen Driver" ] || fail "the Start-menu folder stayed"
 }
 
+# Under WOW64 Wine cannot load the 64-bit monitor into the 32-bit installer, so the printer's
+# own port is missing and the wizard would show the port list: silently, that is Cancel.
+scenario_silent_port_question() {
+  expect_exit 1603 /S /PORT=IP:10.0.0.7 /NAME=Kitchen '/LOG=C:\setup.log'
+  expect_log_line "The port Kitchen-Port: is missing; without a window the port question is answered Cancel"
+  expect_log_line "The installation failed"
+  run_log | tail -n1 | grep -q 'Exit code 1603$' || fail "last line: $(run_log | tail -n1)"
+  expect_missing value 'SOFTWARE\Kitchen' 'PrinterName' 64
+}
+
 # Links a standard user could plant before an administrator runs the installer: hard links at the
 # trace's name and in Documents, a folder link as the printer's subfolder. None is written through.
 scenario_planted_links() {
