@@ -8,7 +8,7 @@
 
 namespace integration {
 
-// What the page window hands over, read when the installation succeeded.
+// What the installation records once its printer is in place.
 struct UninstallRegistration {
   std::wstring PrinterName;            // ChosenPrinterName
   std::wstring ConfiguredPrinterName;  // PrinterName of WizardConfig

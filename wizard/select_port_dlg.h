@@ -27,7 +27,7 @@ class CSelectPortDlg : public framework::CDialog {
   framework::CListCtrl m_list;
 };
 
-// Runs the dialog without a parent, from any thread.
+// Runs the dialog without a parent, on the dialog's thread when the installation asks for a port.
 class SelectPortChooser : public spooler::PortChooser {
  public:
   bool ChoosePort(std::wstring& port) override;
