@@ -39,7 +39,7 @@ struct CheckedFile {
 
 struct TextContext {
   const PackageFolder& folder;
-  ui::TextScript script;
+  int languageId;  // whose fonts draw the texts: 0 English, 1 Chinese, 2 Russian
   const PageLineMeasure& measure;
 };
 

@@ -70,7 +70,7 @@ void CheckPageText(const CheckedFile& file, size_t page, Utf16View text, int fir
   }
   const std::vector<Utf16View> lines = PageLines(text);
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (!context.measure.Fits(lines[i], room, context.script, i == 0)) {
+    if (!context.measure.Fits(lines[i], room, context.languageId, room.headingFirst && i == 0)) {
       AddWarning(findings, file.name, firstLine + static_cast<int>(i),
                  std::string("line is wider than the ") + room.page + " page; its end is cut or broken off");
     }

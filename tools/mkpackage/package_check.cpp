@@ -14,14 +14,14 @@ namespace {
 
 struct WizardTextFile {
   const char* name;
-  ui::TextScript script;
+  int languageId;
   bool required;  // the Russian interface is the only one that reads its file
 };
 
 constexpr WizardTextFile kWizardTextFiles[] = {
-    {"InstallConfig_en.txt", ui::TextScript::Latin, true},
-    {"InstallConfig_cn.txt", ui::TextScript::Chinese, true},
-    {"InstallConfig_rs.txt", ui::TextScript::Latin, false},
+    {"InstallConfig_en.txt", 0, true},
+    {"InstallConfig_cn.txt", 1, true},
+    {"InstallConfig_rs.txt", 2, false},
 };
 constexpr char kCatalogue[] = "PrinterName.txt";
 constexpr char kCaptions[] = "Text.ini";
@@ -76,7 +76,7 @@ std::optional<CheckedFile> Load(const PackageFolder& folder, std::string_view na
 void CheckTextFiles(const PackageFolder& folder, const PageLineMeasure& measure, Findings& findings) {
   for (const WizardTextFile& text : kWizardTextFiles) {
     if (const auto file = Load(folder, text.name)) {
-      CheckWizardTexts(*file, {folder, text.script, measure}, findings);
+      CheckWizardTexts(*file, {folder, text.languageId, measure}, findings);
     } else if (text.required) {
       AddError(findings, text.name, 0, "missing: the installer needs its wizard texts in English and Chinese");
     }

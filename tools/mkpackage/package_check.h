@@ -28,9 +28,9 @@ using Findings = std::vector<Finding>;
 class PageLineMeasure {
  public:
   virtual ~PageLineMeasure() = default;
-  // True when `line` fits the page `room`; `firstLine`: the welcome heading's font applies.
-  virtual bool Fits(texts::Utf16View line, const ui::PageTextRoom& room, ui::TextScript script,
-                    bool firstLine) const = 0;
+  // True when `line` of a text in the LanguageId's wizard text file fits the page `room`;
+  // `heading`: it is drawn in the heading font.
+  virtual bool Fits(texts::Utf16View line, const ui::PageTextRoom& room, int languageId, bool heading) const = 0;
 };
 
 // The measure of this build: columns on the host, the page fonts on Windows.

@@ -5,10 +5,10 @@ namespace mkpackage {
 
 namespace {
 
-bool IsFullWidth(texts::Utf16Unit unit, ui::TextScript script) {
+bool IsFullWidth(texts::Utf16Unit unit, bool chineseFont) {
   const char16_t code = static_cast<char16_t>(unit);
   // In the Chinese fonts punctuation such as quotation marks is full width too.
-  if (script == ui::TextScript::Chinese && code >= 0x2000) return true;
+  if (chineseFont && code >= 0x2000) return true;
   return (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
          (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
          (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
@@ -17,12 +17,11 @@ bool IsFullWidth(texts::Utf16Unit unit, ui::TextScript script) {
 
 class ColumnMeasure : public PageLineMeasure {
  public:
-  bool Fits(texts::Utf16View line, const ui::PageTextRoom& room, ui::TextScript script,
-            bool firstLine) const override {
+  bool Fits(texts::Utf16View line, const ui::PageTextRoom& room, int languageId, bool heading) const override {
+    const int index = ui::RoomIndex(languageId);
     int columns = 0;
-    for (texts::Utf16Unit unit : line) columns += IsFullWidth(unit, script) ? 2 : 1;
-    const int index = static_cast<int>(script);
-    return columns <= (firstLine ? room.firstLineColumns[index] : room.lineColumns[index]);
+    for (texts::Utf16Unit unit : line) columns += IsFullWidth(unit, index == 1) ? 2 : 1;
+    return columns <= (heading ? room.firstLineColumns[index] : room.lineColumns[index]);
   }
 };
 
