@@ -50,11 +50,12 @@ echo "mkpackage.exe: package and appended installer as the host's, ${#windows_fi
 said=$(windows_tool check 'C:\Kit\content' | tr -d '\r') || fail "check of the demo package: $said"
 [ "$said" = 'C:\Kit\content: 0 errors, 0 warnings' ] || fail "check of the demo package said: $said"
 
-# A folder-page line far wider than the page, measured in the page's own font, and no catalogue.
+# A folder-page line of 60 'W': within the characters the host tool allows, far wider than the page
+# in its own font; and no catalogue.
 mkdir "$kit/mistakes"
 cp "$kit/content"/* "$kit/mistakes/"
 rm "$kit/mistakes/PrinterName.txt"
-wide=$(printf 'W%.0s' {1..70})
+wide=$(printf 'W%.0s' {1..60})
 iconv -f UTF-16LE -t UTF-8 "$kit/content/InstallConfig_en.txt" |
   sed "s/^Setup will install the Demo Printer driver in the folder below\./$wide/" |
   iconv -f UTF-8 -t UTF-16LE >"$kit/mistakes/InstallConfig_en.txt"
