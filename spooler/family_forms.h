@@ -9,7 +9,7 @@ namespace spooler {
 
 struct RollForm {
   const char* name;
-  int32_t width;   // tenths of a millimetre
+  int32_t width;  // tenths of a millimetre
   int32_t height;
 };
 

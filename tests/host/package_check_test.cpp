@@ -22,9 +22,9 @@ using host_test::ToText;
 using mkpackage::Finding;
 using mkpackage::Severity;
 
-constexpr const char* kComponents[] = {"Tillvane.dll", "TillvaneUI.dll", "plotter.dll", "plotui.dll",
-                                       "MerrowPrinterService.exe", "Uninstaller.exe", "ENGLISH.DLL",
-                                       "CHISMPL.DLL"};
+constexpr const char* kComponents[] = {
+    "Tillvane.dll",    "TillvaneUI.dll", "plotter.dll", "plotui.dll", "MerrowPrinterService.exe",
+    "Uninstaller.exe", "ENGLISH.DLL",    "CHISMPL.DLL"};
 
 std::string Describe(const mkpackage::Findings& findings) {
   std::string text;
@@ -41,8 +41,8 @@ class PackageCheck : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(m_source);
-    for (const char* name : {"InstallConfig_en.txt", "InstallConfig_cn.txt", "InstallConfig_rs.txt",
-                             "PrinterName.txt", "Text.ini", "logo.bmp"}) {
+    for (const char* name : {"InstallConfig_en.txt", "InstallConfig_cn.txt", "InstallConfig_rs.txt", "PrinterName.txt",
+                             "Text.ini", "logo.bmp"}) {
       fs::copy_file(fs::path(SOURCE_DIR) / "content" / name, m_source / name, fs::copy_options::overwrite_existing);
     }
   }
@@ -68,17 +68,16 @@ class PackageCheck : public ::testing::Test {
 
   void Package() {
     fs::remove_all(m_package);
-    const std::string command = std::string(SOURCE_DIR) + "/tools/convert-content.sh " + m_source.string() + " " +
-                                m_package.string();
+    const std::string command =
+        std::string(SOURCE_DIR) + "/tools/convert-content.sh " + m_source.string() + " " + m_package.string();
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* component : kComponents) {
-      for (const char* suffix : {"", ".x64"}) host_test::WriteFileBytes(Packaged(std::string(component) + suffix), ToBytes("MZ"));
+      for (const char* suffix : {"", ".x64"})
+        host_test::WriteFileBytes(Packaged(std::string(component) + suffix), ToBytes("MZ"));
     }
   }
 
-  mkpackage::Findings Check() {
-    return mkpackage::CheckPackageFolder(m_package, mkpackage::DefaultPageLineMeasure());
-  }
+  mkpackage::Findings Check() { return mkpackage::CheckPackageFolder(m_package, mkpackage::DefaultPageLineMeasure()); }
 
   // After Package() and any change to the packaged files: exactly one finding, as given.
   void ExpectOnly(const std::string& file, int line, Severity severity, const std::string& what) {
@@ -124,6 +123,10 @@ TEST_F(PackageCheck, EntryNamesThePackageOrTheInstallerRefuseAreErrors) {
   ExpectOnly("readme.", 0, Severity::Error, "refuses");
 
   fs::remove(Packaged("readme."));
+  host_test::WriteFileBytes(Packaged("con.txt"), ToBytes("x"));
+  ExpectOnly("con.txt", 0, Severity::Error, "device name");
+
+  fs::remove(Packaged("con.txt"));
   host_test::WriteFileBytes(Packaged("TEXT.INI"), ReadFileBytes(Packaged("Text.ini")));
   ExpectOnly(".", 0, Severity::Error, "appears twice");
 }
@@ -154,7 +157,8 @@ const PlantedMistake kPlantedMistakes[] = {
     // Names against the name rules.
     {"InstallConfig_en.txt", "Demo Printer\nDemo Printer Driver\n", "Demo Printer, Front\nDemo Printer Driver\n", 32,
      Severity::Error, "printer name \"Demo Printer, Front\" holds a character"},
-    {"InstallConfig_cn.txt", "Demo Printer Port:", "LPT1:", 34, Severity::Error, "port name \"LPT1:\" is a device name"},
+    {"InstallConfig_cn.txt", "Demo Printer Port:", "LPT1:", 34, Severity::Error,
+     "port name \"LPT1:\" is a device name"},
     {"InstallConfig_en.txt", "Demo Printer Monitor", "Demo Printer Monitor ", 34, Severity::Error,
      "begins or ends with a space"},
     // Catalogue lines the installer misreads.
@@ -169,8 +173,9 @@ const PlantedMistake kPlantedMistakes[] = {
      "USB id \"vid_1a2b&pid_0002\" is also on line 4"},
     {"PrinterName.txt", "POS72", "POS76", 6, Severity::Warning, "model family \"POS76\" has no paper forms"},
     // Page texts against their page's room.
-    {"InstallConfig_en.txt", "Click Finish to close this wizard.\n===", "Click Finish to close this wizard.\nThank you.\n===",
-     23, Severity::Warning, "completed page shows 2 lines; this text has 3"},
+    {"InstallConfig_en.txt",
+     "Click Finish to close this wizard.\n===", "Click Finish to close this wizard.\nThank you.\n===", 23,
+     Severity::Warning, "completed page shows 2 lines; this text has 3"},
     // 68 characters: more than the 65 a folder page's line holds.
     {"InstallConfig_en.txt", "in the folder below.", "in the folder below here.", 14, Severity::Warning,
      "wider than the folder page"},

@@ -16,8 +16,8 @@ namespace {
 using texts::Utf16View;
 
 constexpr size_t kColumnCount = 9;
-constexpr const char* kColumnNames[kColumnCount] = {"name",     "cutter flag", "model family",
-                                                    "GPD file", "vid&pid",     "resolution",
+constexpr const char* kColumnNames[kColumnCount] = {"name",        "cutter flag", "model family",
+                                                    "GPD file",    "vid&pid",     "resolution",
                                                     "hardware id", "paper width", "paper height"};
 constexpr size_t kNumberColumns[] = {1, 5, 7, 8};
 
@@ -64,7 +64,8 @@ std::string LayoutProblem(Utf16View line) {
   if (line.empty()) return "a blank line: the model list gets an empty entry";
   const std::vector<Utf16View> columns = SplitAtCommas(line);
   if (columns.size() != kColumnCount) {
-    return std::to_string(columns.size()) + " columns; a model line has nine (name, cutter flag, family, GPD file, "
+    return std::to_string(columns.size()) +
+           " columns; a model line has nine (name, cutter flag, family, GPD file, "
            "vid&pid, resolution, hardware id, paper width, paper height)";
   }
   for (size_t i = 0; i < kColumnCount; ++i) {
@@ -97,7 +98,8 @@ class CatalogueChecker {
     }
     if (!IsUsbId(model.VidPid)) {
       AddError(m_findings, m_file, line,
-               "vid&pid " + Quote(model.VidPid) + " is not vid_xxxx&pid_xxxx (x a hex digit): the USB look-up never matches it");
+               "vid&pid " + Quote(model.VidPid) +
+                   " is not vid_xxxx&pid_xxxx (x a hex digit): the USB look-up never matches it");
     }
     if (spooler::RollFormsOf(model.ModelFamily).empty()) {
       AddWarning(m_findings, m_file, line,
@@ -140,7 +142,8 @@ void CheckCatalogue(const CheckedFile& file, Findings& findings) {
     if (texts::IsCatalogueComment(line.text)) continue;
     if (slot > modelCount) {
       AddWarning(findings, file.name, line.number,
-                 "the installer loads " + std::to_string(texts::kModelSlotCount - 1) + " models; this one and those after it are left out");
+                 "the installer loads " + std::to_string(texts::kModelSlotCount - 1) +
+                     " models; this one and those after it are left out");
       break;
     }
     checker.CheckModel(line.number, line.text, (*table)[slot++]);

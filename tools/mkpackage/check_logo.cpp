@@ -32,19 +32,19 @@ std::optional<BitmapShape> ReadShape(std::span<const uint8_t> bytes) {
   if (bytes.size() < kFileHeaderSize + kCoreHeaderSize || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
   const uint32_t headerSize = Le(bytes, 14, 4);
   if (headerSize == kCoreHeaderSize) {
-    return BitmapShape{static_cast<int16_t>(Le(bytes, 18, 2)), static_cast<int16_t>(Le(bytes, 20, 2)),
-                       Le(bytes, 24, 2), 0};
+    return BitmapShape{static_cast<int16_t>(Le(bytes, 18, 2)), static_cast<int16_t>(Le(bytes, 20, 2)), Le(bytes, 24, 2),
+                       0};
   }
   if (headerSize < kInfoHeaderSize || bytes.size() < kFileHeaderSize + kInfoHeaderSize) return std::nullopt;
-  return BitmapShape{static_cast<int32_t>(Le(bytes, 18, 4)), static_cast<int32_t>(Le(bytes, 22, 4)),
-                     Le(bytes, 28, 2), Le(bytes, 30, 4)};
+  return BitmapShape{static_cast<int32_t>(Le(bytes, 18, 4)), static_cast<int32_t>(Le(bytes, 22, 4)), Le(bytes, 28, 2),
+                     Le(bytes, 30, 4)};
 }
 
 // What a DIB section takes: 1 to 32 bits, uncompressed, run-length or bit fields (not JPEG or
 // PNG inside a BMP).
 bool CanBeShown(const BitmapShape& shape, std::span<const uint8_t> bytes) {
-  const bool knownDepth = shape.bitCount == 1 || shape.bitCount == 4 || shape.bitCount == 8 ||
-                          shape.bitCount == 16 || shape.bitCount == 24 || shape.bitCount == 32;
+  const bool knownDepth = shape.bitCount == 1 || shape.bitCount == 4 || shape.bitCount == 8 || shape.bitCount == 16 ||
+                          shape.bitCount == 24 || shape.bitCount == 32;
   return knownDepth && shape.compression <= 3 && shape.width > 0 && shape.height != 0 &&
          Le(bytes, 10, 4) < bytes.size();
 }
@@ -61,7 +61,8 @@ void CheckLogo(const CheckedFile& file, Findings& findings) {
   if (shape->width != kLogoWidth || height != kLogoHeight) {
     AddWarning(findings, file.name, 0,
                std::to_string(shape->width) + " x " + std::to_string(height) +
-                   " pixels; the page copies the logo unscaled into 200 x 54 (a larger one is cut, a smaller one leaves white)");
+                   " pixels; the page copies the logo unscaled into 200 x 54 (a larger one is cut, a smaller one "
+                   "leaves white)");
   }
 }
 

@@ -12,7 +12,7 @@
 namespace mkpackage {
 
 struct NumberedLine {
-  int number;  // 1-based
+  int number;               // 1-based
   texts::Utf16String text;  // without its line end
 };
 

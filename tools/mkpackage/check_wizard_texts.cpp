@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "package/entry_names.h"
-#include "texts/name_rules.h"
+#include "package/name_rules.h"
 #include "texts/wizard_text_parser.h"
 #include "tools/mkpackage/check_parts.h"
 #include "tools/mkpackage/check_text.h"
@@ -20,20 +20,19 @@ constexpr size_t kValueCount = 7;
 constexpr size_t kReadableValueLines = kValueCount + 1;
 
 Utf16View FieldText(const texts::WizardConfigTable& table, size_t index) {
-  const texts::Utf16Unit* const fields[kValueCount] = {table.Title,    table.PrinterName, table.DriverName,
-                                                        table.MonitorName, table.PortName, table.FolderName,
-                                                        table.LanguageDll};
+  const texts::Utf16Unit* const fields[kValueCount] = {table.Title,       table.PrinterName, table.DriverName,
+                                                       table.MonitorName, table.PortName,    table.FolderName,
+                                                       table.LanguageDll};
   return fields[index];
 }
 
-constexpr const char* kValueNames[kValueCount] = {"window caption", "printer name", "driver name",
-                                                  "monitor name",   "port name",    "folder name",
-                                                  "language DLL"};
+constexpr const char* kValueNames[kValueCount] = {"window caption", "printer name", "driver name", "monitor name",
+                                                  "port name",      "folder name",  "language DLL"};
 
 struct FileLayout {
   std::vector<NumberedLine> lines;
-  std::vector<int> separators;   // line numbers of the first six separators
-  std::vector<int> valueLines;   // line numbers of the non-blank lines after them
+  std::vector<int> separators;  // line numbers of the first six separators
+  std::vector<int> valueLines;  // line numbers of the non-blank lines after them
 };
 
 FileLayout ReadLayout(std::span<const uint8_t> bytes) {
@@ -60,8 +59,8 @@ std::vector<Utf16View> PageLines(Utf16View text) {
   return lines;
 }
 
-void CheckPageText(const CheckedFile& file, size_t page, Utf16View text, int firstLine,
-                   const TextContext& context, Findings& findings) {
+void CheckPageText(const CheckedFile& file, size_t page, Utf16View text, int firstLine, const TextContext& context,
+                   Findings& findings) {
   const ui::PageTextRoom& room = ui::kPageTextRoom[page];
   if (text.empty()) {
     AddError(findings, file.name, firstLine,
@@ -77,17 +76,41 @@ void CheckPageText(const CheckedFile& file, size_t page, Utf16View text, int fir
   }
   if (lines.size() > static_cast<size_t>(room.maxLines)) {
     AddWarning(findings, file.name, firstLine + room.maxLines,
-               std::string("the ") + room.page + " page shows " + std::to_string(room.maxLines) + " lines; this text has " +
-                   std::to_string(lines.size()));
+               std::string("the ") + room.page + " page shows " + std::to_string(room.maxLines) +
+                   " lines; this text has " + std::to_string(lines.size()));
   }
 }
 
-std::optional<texts::NameProblem> NameRuleProblem(size_t index, Utf16View value) {
+// Printer, driver and monitor names keep the printer-name rule; a port name too, but it may end
+// in the colon that spooler port names carry ("COM1:").
+std::optional<package::NameProblem> NameRuleProblem(size_t index, Utf16View value) {
   switch (index) {
-    case 1: case 2: case 3: return texts::CheckPrinterName(value);
-    case 4: return texts::CheckPortName(value);
-    default: return std::nullopt;
+    case 1:
+    case 2:
+    case 3:
+      return package::CheckPrinterName(value);
+    case 4:
+      if (value.ends_with(texts::Utf16Unit(':'))) value.remove_suffix(1);
+      return package::CheckPrinterName(value);
+    default:
+      return std::nullopt;
   }
+}
+
+const char* DescribeNameProblem(package::NameProblem problem) {
+  switch (problem) {
+    case package::NameProblem::Empty:
+      return "is empty";
+    case package::NameProblem::TooLong:
+      return "is longer than 100 characters";
+    case package::NameProblem::ForbiddenCharacter:
+      return "holds a character Windows refuses (\\ / : * ? \" < > | , or a control character)";
+    case package::NameProblem::EdgeSpaceOrDot:
+      return "begins or ends with a space or a dot";
+    case package::NameProblem::DeviceName:
+      return "is a device name Windows reserves (CON, PRN, AUX, NUL, COM1-9, LPT1-9)";
+  }
+  return "is refused";
 }
 
 bool EndsWithDll(Utf16View name) {
@@ -113,14 +136,14 @@ void CheckValues(const CheckedFile& file, const texts::WizardConfigTable& table,
   for (size_t i = 0; i < kValueCount; ++i) {
     const Utf16View value = FieldText(table, i);
     if (value.empty()) {
-      AddError(findings, file.name, 0, std::string("no ") + kValueNames[i] + " after the six pages (value line " +
-                                           std::to_string(i + 1) + ")");
+      AddError(findings, file.name, 0,
+               std::string("no ") + kValueNames[i] + " after the six pages (value line " + std::to_string(i + 1) + ")");
       continue;
     }
     const int line = layout.valueLines[i];
     if (const auto problem = NameRuleProblem(i, value)) {
       AddError(findings, file.name, line,
-               std::string(kValueNames[i]) + " " + Quote(value) + " " + texts::DescribeNameProblem(*problem));
+               std::string(kValueNames[i]) + " " + Quote(value) + " " + DescribeNameProblem(*problem));
     }
     if (i == kValueCount - 1) CheckLanguageDll(file, value, line, context, findings);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "package/entry_names.h"
+#include "package/name_rules.h"
 #include "tools/mkpackage/check_parts.h"
 #include "tools/mkpackage/check_text.h"
 #include "tools/mkpackage/entry_names.h"
@@ -28,12 +29,19 @@ constexpr char kCaptions[] = "Text.ini";
 constexpr char kLogo[] = "Logo.bmp";
 
 // The programs each installation lays down, as 32-bit files and as their ".x64" twins.
-constexpr const char* kComponents[] = {"Tillvane.dll",  "TillvaneUI.dll",           "plotter.dll",
-                                       "plotui.dll",    "MerrowPrinterService.exe", "Uninstaller.exe"};
+constexpr const char* kComponents[] = {"Tillvane.dll", "TillvaneUI.dll",           "plotter.dll",
+                                       "plotui.dll",   "MerrowPrinterService.exe", "Uninstaller.exe"};
 
-// The rule the installer applies to an entry name before it writes the file. The single place
-// to switch to package::IsUnsafeEntryName (device names too) once package/entry_names.h has it.
-bool InstallerRefusesEntryName(std::string_view name) { return package::LeavesItsFolder(name); }
+// A name the installer refuses (one that leaves its folder) or that Windows would open as a
+// device (CON.txt). The single place to switch to package::IsUnsafeEntryName once
+// package/entry_names.h has it.
+bool InstallerRefusesEntryName(std::string_view name) {
+  if (package::LeavesItsFolder(name)) return true;
+  for (std::string_view part : EntryNameParts(name)) {
+    if (package::IsReservedDeviceName(part)) return true;
+  }
+  return false;
+}
 
 std::string EntryName(const std::filesystem::path& relative) {
   std::string name;
@@ -49,7 +57,8 @@ void CheckEntryNames(const PackageFolder& folder, Findings& findings) {
     if (const auto problem = EntryNameProblem(name)) {
       AddError(findings, PrintableName(name), 0, "the package format refuses this entry name: it " + *problem);
     } else if (InstallerRefusesEntryName(name)) {
-      AddError(findings, PrintableName(name), 0, "the installer refuses to write this entry name");
+      AddError(findings, PrintableName(name), 0,
+               "the installer cannot write this entry name: it leaves its folder or is a device name");
     }
   }
   if (const auto clash = FindNameClash(folder.Names())) AddError(findings, ".", 0, *clash);

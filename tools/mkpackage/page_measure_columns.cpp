@@ -11,8 +11,7 @@ bool IsFullWidth(texts::Utf16Unit unit, bool chineseFont) {
   if (chineseFont && code >= 0x2000) return true;
   return (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
          (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-         (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-         (code >= 0xFFE0 && code <= 0xFFE6);
+         (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) || (code >= 0xFFE0 && code <= 0xFFE6);
 }
 
 class ColumnMeasure : public PageLineMeasure {
