@@ -120,11 +120,11 @@ TEST_F(PackageCheck, MissingOrUnreadableTextFilesAreErrorsOfTheWholeFile) {
 TEST_F(PackageCheck, EntryNamesThePackageOrTheInstallerRefuseAreErrors) {
   Package();
   host_test::WriteFileBytes(Packaged("readme."), ToBytes("x"));
-  ExpectOnly("readme.", 0, Severity::Error, "refuses");
+  ExpectOnly("readme.", 0, Severity::Error, "ending in a dot");
 
   fs::remove(Packaged("readme."));
   host_test::WriteFileBytes(Packaged("con.txt"), ToBytes("x"));
-  ExpectOnly("con.txt", 0, Severity::Error, "device name");
+  ExpectOnly("con.txt", 0, Severity::Error, "reserves for a device");
 
   fs::remove(Packaged("con.txt"));
   host_test::WriteFileBytes(Packaged("TEXT.INI"), ReadFileBytes(Packaged("Text.ini")));

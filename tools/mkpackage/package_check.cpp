@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "package/entry_names.h"
-#include "package/name_rules.h"
 #include "tools/mkpackage/check_parts.h"
 #include "tools/mkpackage/check_text.h"
 #include "tools/mkpackage/entry_names.h"
@@ -32,17 +31,6 @@ constexpr char kLogo[] = "Logo.bmp";
 constexpr const char* kComponents[] = {"Tillvane.dll", "TillvaneUI.dll",           "plotter.dll",
                                        "plotui.dll",   "MerrowPrinterService.exe", "Uninstaller.exe"};
 
-// A name the installer refuses (one that leaves its folder) or that Windows would open as a
-// device (CON.txt). The single place to switch to package::IsUnsafeEntryName once
-// package/entry_names.h has it.
-bool InstallerRefusesEntryName(std::string_view name) {
-  if (package::LeavesItsFolder(name)) return true;
-  for (std::string_view part : EntryNameParts(name)) {
-    if (package::IsReservedDeviceName(part)) return true;
-  }
-  return false;
-}
-
 std::string EntryName(const std::filesystem::path& relative) {
   std::string name;
   for (const std::filesystem::path& part : relative) {
@@ -52,13 +40,13 @@ std::string EntryName(const std::filesystem::path& relative) {
   return name;
 }
 
+// mkpackage's rule holds the installer's (package::IsUnsafeEntryName: a name that leaves its
+// folder or names a device), so one check serves both.
 void CheckEntryNames(const PackageFolder& folder, Findings& findings) {
   for (const std::string& name : folder.Names()) {
     if (const auto problem = EntryNameProblem(name)) {
-      AddError(findings, PrintableName(name), 0, "the package format refuses this entry name: it " + *problem);
-    } else if (InstallerRefusesEntryName(name)) {
       AddError(findings, PrintableName(name), 0,
-               "the installer cannot write this entry name: it leaves its folder or is a device name");
+               "the package format and the installer refuse this entry name: it " + *problem);
     }
   }
   if (const auto clash = FindNameClash(folder.Names())) AddError(findings, ".", 0, *clash);
