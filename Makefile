@@ -15,7 +15,7 @@ CMAKE_CONFIGURE := cmake -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 SIGNING = -DSIGN_CERT=$(if $(SIGN_CERT),$(abspath $(SIGN_CERT))) -DSIGN_KEY=$(if $(SIGN_KEY),$(abspath $(SIGN_KEY)))
 export SIGN_PASS
 
-.PHONY: deps build test run clean host win32 win64 win64-components prefixes fuzz bench
+.PHONY: deps build test run clean host win32 win64 win64-components prefixes fuzz bench kit
 
 deps:
 	@tools/install-deps.sh
@@ -48,6 +48,7 @@ win64: win32
 build: host win32 win64
 	@mkdir -p $(DIST)
 	@cp $(MKPACKAGE) $(DIST)/mkpackage
+	@cp $(BUILD)/win32/tools/mkpackage/mkpackage.exe $(DIST)/
 	@cp $(BUILD)/win32/app/PrinterSetup.exe $(BUILD)/win32/app/PrinterSetupStub.exe $(DIST)/
 	@cp $(BUILD)/win64/app/PrinterSetup64.exe $(BUILD)/win64/app/PrinterSetupStub64.exe $(DIST)/
 	@rm -rf $(DIST)/package && cp -r $(BUILD)/win32/installer-package $(DIST)/package
@@ -59,10 +60,18 @@ export WINE_NO_32BIT
 prefixes: deps
 	@tests/support/make-prefix-templates.sh $(CURDIR)/$(BUILD)/prefixes
 
-test: build prefixes
+test: build prefixes kit
 	@ctest --test-dir $(BUILD)/host --output-on-failure
 	@ctest --test-dir $(BUILD)/win32 --output-on-failure -j $(JOBS)
 	@ctest --test-dir $(BUILD)/win64 --output-on-failure -j $(JOBS)
+	@tests/release/kit_test.sh $(KIT_ZIP)
+
+# The vendor's kit: both stubs, mkpackage for Windows and Linux, the demo package folder in its
+# shipped encodings and VENDOR.md, in one zip named after the product's version.
+VERSION := $(shell sed -n 's/^set(PRODUCT_VERSION_[A-Z]* \([0-9]*\))$$/\1/p' cmake/ProductIdentity.cmake | paste -sd.)
+KIT_ZIP := $(DIST)/PrinterSetup-kit-$(VERSION).zip
+kit: build
+	@tools/make-kit.sh $(DIST) $(BUILD)/kit $(KIT_ZIP)
 
 # Runs every fuzz target (build/host/fuzz) for FUZZ_SECONDS; crash inputs land in
 # tests/fuzz/regressions/<target>/.

@@ -2,33 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwchar>
 #include <span>
+
+#include "spooler/family_forms.h"
 
 namespace spooler {
 namespace {
 
 constexpr uint32_t kFormsOffset = kCharacterizationHeaderSize + kPenDataSize;
 constexpr size_t kFormNameSize = 32;
-
-struct Form {
-  const char* name;
-  int32_t width;   // tenths of a millimetre
-  int32_t height;
-};
-
-struct FamilyForms {
-  const wchar_t* family;
-  Form forms[3];
-};
-
-// Roll widths and lengths in tenths of a millimetre; "80" paper prints 72 mm wide.
-constexpr FamilyForms kFamilyForms[] = {
-    {L"POS58", {{"58 x 210mm", 580, 2100}, {"58 x 297mm", 580, 2970}, {"58 x 3276mm", 580, 32760}}},
-    {L"POS72", {{"72 x 210mm", 720, 2100}, {"72 x 297mm", 720, 2970}, {"72 x 3276mm", 720, 32760}}},
-    {L"POS80", {{"80 x 210mm", 720, 2100}, {"80 x 297mm", 720, 2970}, {"80 x 3276mm", 720, 32760}}},
-    {L"POS110", {{"110 x 210mm", 1100, 2100}, {"110 x 297mm", 1100, 2970}, {"110 x 3276mm", 1100, 32760}}},
-};
 
 // Colour information: red, green, blue, cyan, magenta, yellow (x, y, Y), alignment white,
 // red/green/blue gamma and the dye values.
@@ -86,7 +68,7 @@ void WriteHeader(Writer& out, int32_t resolution, int32_t formCount) {
   out.Put32(252, kCharacterizationHeaderSize);
 }
 
-void WriteForm(Writer& out, int32_t index, const Form& form) {
+void WriteForm(Writer& out, int32_t index, const RollForm& form) {
   const size_t offset = kFormsOffset + kFormRecordSize * index;
   out.PutText(offset, form.name, kFormNameSize);
   // Thousandths of a millimetre; an absurd catalogue value wraps instead of overflowing.
@@ -94,18 +76,10 @@ void WriteForm(Writer& out, int32_t index, const Form& form) {
   out.Put32(offset + 36, static_cast<int32_t>(int64_t{form.height} * 100));
 }
 
-// The family's three roll forms; none for a family outside the list (compared with case).
-std::span<const Form> RollForms(const wchar_t* family) {
-  for (const FamilyForms& entry : kFamilyForms) {
-    if (family != nullptr && std::wcscmp(family, entry.family) == 0) return entry.forms;
-  }
-  return {};
-}
-
 }  // namespace
 
 std::vector<uint8_t> BuildCharacterizationData(const ModelForms& model) {
-  const std::span<const Form> rollForms = RollForms(model.family);
+  const std::span<const RollForm> rollForms = RollFormsOf(model.family);
   const auto formCount = static_cast<int32_t>(1 + rollForms.size());
   std::vector<uint8_t> bytes(kFormsOffset + kFormRecordSize * formCount, 0);
   Writer out(bytes);

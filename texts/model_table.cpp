@@ -23,8 +23,6 @@ std::optional<texts::Utf16View> ReadLine(texts::Utf16Reader& reader, Utf16Unit (
   return texts::Utf16View(line, length);
 }
 
-bool IsComment(texts::Utf16View line) { return line.find(kCommentMark.View()) != texts::Utf16View::npos; }
-
 // As swscanf with "%[^,]," nine times: a column is a non-empty run up to the next comma, and
 // the scan stops at an empty column or where no comma follows; unreached columns stay empty.
 Columns SplitColumns(texts::Utf16View line) {
@@ -81,6 +79,8 @@ bool EqualsIgnoringAsciiCase(const Utf16Unit* a, const Utf16Unit* b) {
 
 }  // namespace
 
+bool IsCatalogueComment(texts::Utf16View line) { return line.find(kCommentMark.View()) != texts::Utf16View::npos; }
+
 std::vector<texts::Utf16String> ParseModelCatalogue(ModelSlots& table, std::span<const uint8_t> fileBytes) {
   table = {};
   std::vector<texts::Utf16String> comboItems;
@@ -91,7 +91,7 @@ std::vector<texts::Utf16String> ParseModelCatalogue(ModelSlots& table, std::span
   while (slot < table.size()) {
     const std::optional<texts::Utf16View> text = ReadLine(reader, line);
     if (!text) break;
-    if (IsComment(*text)) continue;
+    if (IsCatalogueComment(*text)) continue;
     const Columns columns = SplitColumns(*text);
     // The combo shows the name as written; the record gets it trimmed.
     comboItems.emplace_back(columns[0]);

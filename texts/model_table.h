@@ -41,6 +41,9 @@ using ModelSlots = std::array<ModelRecord, kModelSlotCount>;
 // end adds no model.
 std::vector<texts::Utf16String> ParseModelCatalogue(ModelSlots& table, std::span<const uint8_t> fileBytes);
 
+// A line holding "//" anywhere: it adds no model.
+bool IsCatalogueComment(texts::Utf16View line);
+
 // The first slot 1..31 whose vid&pid equals `vidPid` ignoring the case of ASCII letters (as
 // _wcsicmp does in the C runtime's "C" locale).
 std::optional<int> FindModelByUsbId(const ModelSlots& table, const Utf16Unit* vidPid);

@@ -25,8 +25,6 @@ std::optional<Utf16View> ReadLine(Utf16Reader& reader, Line& line) {
   return Utf16View(line, kLineCapacity - 1);
 }
 
-bool IsSeparator(Utf16View line) { return line.find(kSeparatorMark.View()) != Utf16View::npos; }
-
 bool CutCrLf(Utf16View& line) {
   if (!line.ends_with(kCrLf.View())) return false;
   line.remove_suffix(2);
@@ -58,7 +56,7 @@ bool ReadPageSections(Utf16Reader& reader, WizardConfigTable& table) {
   size_t page = 0;
   PageWriter writer(table.PageText[page]);
   while (std::optional<Utf16View> text = ReadLine(reader, line)) {
-    if (IsSeparator(*text)) {
+    if (IsPageSeparator(*text)) {
       if (++page == kPageCount) return true;
       writer = PageWriter(table.PageText[page]);
       continue;
@@ -75,7 +73,7 @@ void ReadValues(Utf16Reader& reader, WizardConfigTable& table) {
                                table.PortName, table.FolderName,  table.LanguageDll};
   Line line;
   while (std::optional<Utf16View> text = ReadLine(reader, line)) {
-    if (IsSeparator(*text)) continue;
+    if (IsPageSeparator(*text)) continue;
     CutCrLf(*text);
     for (Utf16Unit* field : fields) {
       if (field[0] != 0) continue;
@@ -87,6 +85,8 @@ void ReadValues(Utf16Reader& reader, WizardConfigTable& table) {
 }
 
 }  // namespace
+
+bool IsPageSeparator(Utf16View line) { return line.find(kSeparatorMark.View()) != Utf16View::npos; }
 
 void ParseWizardTexts(WizardConfigTable& table, std::span<const uint8_t> fileBytes) {
   table = {};

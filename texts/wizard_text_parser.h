@@ -33,4 +33,7 @@ struct WizardConfigTable {
 // Values come only after the sixth separator; a blank line takes no value.
 void ParseWizardTexts(WizardConfigTable& table, std::span<const uint8_t> fileBytes);
 
+// A line holding twenty '=' in a row, wherever they stand.
+bool IsPageSeparator(Utf16View line);
+
 }  // namespace texts

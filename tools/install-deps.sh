@@ -10,6 +10,8 @@ packages=(
   xvfb xauth imagemagick fonts-wqy-microhei locales
   # Authenticode signing of the shipped programs, and the tests' throwaway certificates.
   osslsigncode openssl
+  # The vendor's kit (make kit) and its test.
+  zip unzip
   # Fuzz targets: clang, libFuzzer and the sanitizer runtimes; llvm puts llvm-symbolizer on the path.
   clang-14 libclang-rt-14-dev llvm
 )

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The whole installer run as a user runs it, then the machine inspected. The installer is the
 # 32-bit or the 64-bit build; the checks follow its bitness.
-# Usage: install_test.sh SCENARIO INSTALLER STUB DRIVER REPORT MKPACKAGE PACKAGE_FOLDER
+# Usage: install_test.sh SCENARIO INSTALLER STUB DRIVER REPORT MKPACKAGE PACKAGE_FOLDER MKPACKAGE_EXE
 set -euo pipefail
-scenario=$1 INSTALLER=$2 STUB=$3 DRIVER=$4 REPORT=$5 MKPACKAGE=$6 PACKAGE_FOLDER=$7
+scenario=$1 INSTALLER=$2 STUB=$3 DRIVER=$4 REPORT=$5 MKPACKAGE=$6 PACKAGE_FOLDER=$7 MKPACKAGE_EXE=$8
 source "$(dirname "$0")/e2e_lib.sh"
 e2e_start
 
@@ -165,6 +165,21 @@ scenario_appended_stub() {
   local installer="$C/appended.exe"
   (cd "$PACKAGE_FOLDER" && "$MKPACKAGE" append "$STUB" "$installer" --header demo *)
   install_printer COM1 'C:\appended.exe'
+  check_com1_printer
+  finish_and_close
+  check_folder_after_close
+}
+
+# A vendor on Windows: mkpackage.exe appends the files, named by Windows paths, to the stub.
+scenario_appended_by_mkpackage_exe() {
+  local name files=()
+  mkdir -p "$C/Kit/content"
+  cp "$PACKAGE_FOLDER"/* "$C/Kit/content/"
+  cp "$STUB" "$C/Kit/stub.exe"
+  for name in "$C/Kit/content"/*; do files+=("C:\\Kit\\content\\${name##*/}"); done
+  wine "$MKPACKAGE_EXE" append 'C:\Kit\stub.exe' 'C:\vendor.exe' --header demo "${files[@]}" >/dev/null ||
+    fail "mkpackage.exe append failed"
+  install_printer COM1 'C:\vendor.exe'
   check_com1_printer
   finish_and_close
   check_folder_after_close

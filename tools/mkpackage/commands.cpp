@@ -13,6 +13,7 @@
 #include "tools/mkpackage/entry_names.h"
 #include "tools/mkpackage/host_files.h"
 #include "tools/mkpackage/package_builder.h"
+#include "tools/mkpackage/package_check.h"
 #include "tools/mkpackage/stream_check.h"
 #include "tools/mkpackage/stub_signature.h"
 
@@ -24,6 +25,7 @@ const char kUsage[] =
     "       mkpackage list FILE\n"
     "       mkpackage extract FILE DIR\n"
     "       mkpackage verify FILE\n"
+    "       mkpackage check FOLDER\n"
     "\n"
     "create   writes a resource-form package (u32 entry count, then the entries) to OUT.\n"
     "append   writes STUB's bytes, a package block (u32 header length, the header of at\n"
@@ -39,6 +41,10 @@ const char kUsage[] =
     "verify   checks that every name is acceptable and each entry is exactly one\n"
     "         complete zlib stream with a valid Adler-32, then prints which package form\n"
     "         was found.\n"
+    "check    reads a package folder as the installer will (wizard texts, catalogue,\n"
+    "         Text.ini, logo, components, entry names) and prints each finding as\n"
+    "           FILE:LINE: error|warning: what is wrong\n"
+    "         (line 0: the whole file), then a summary; exit 1 when there is an error.\n"
     "\n"
     "Inputs of create and append: PATH (stored under its base name) or NAME=PATH (stored\n"
     "under NAME; '\\' or '/' in NAME separate folders and are stored as '\\').\n"
@@ -53,7 +59,8 @@ const char kUsage[] =
     "resource INSTALL/142, else a raw resource-form package, else a file with an\n"
     "appended package.\n"
     "\n"
-    "Exit status: 0 success, 1 bad input or failed I/O (one line on stderr), 2 usage.\n";
+    "Exit status: 0 success, 1 bad input, failed I/O (one line on stderr) or an error\n"
+    "found by check, 2 usage.\n";
 
 namespace {
 
@@ -72,11 +79,11 @@ struct InputFile {
 InputFile ParseInput(const std::string& argument) {
   const size_t equals = argument.find('=');
   if (equals == std::string::npos) {
-    return {std::filesystem::path(argument).filename().string(), argument};
+    return {Utf8Of(PathFromUtf8(argument).filename()), PathFromUtf8(argument)};
   }
   std::string name = argument.substr(0, equals);
   std::replace(name.begin(), name.end(), '/', '\\');
-  return {name, argument.substr(equals + 1)};
+  return {name, PathFromUtf8(argument.substr(equals + 1))};
 }
 
 std::string Quoted(std::string_view name) { return "\"" + PrintableName(name) + "\""; }
@@ -98,7 +105,7 @@ StoredEntry LoadEntry(const InputFile& input) {
   const std::vector<uint8_t> content = ReadWholeFile(input.path);
   StoredEntry entry = MakeEntry(input.name, content);
   if (entry.stored.size() > UINT32_MAX) {
-    throw CommandError(input.path.string() + " is too large for a package entry");
+    throw CommandError(Utf8Of(input.path) + " is too large for a package entry");
   }
   return entry;
 }
@@ -119,7 +126,7 @@ std::vector<StoredEntry> LoadEntries(Args arguments) {
 
 int Create(Args args, std::ostream&) {
   if (args.size() < 2) throw UsageError("create needs OUT and at least one FILE");
-  WriteWholeFile(args[0], BuildResourcePackage(LoadEntries(args.subspan(1))));
+  WriteWholeFile(PathFromUtf8(args[0]), BuildResourcePackage(LoadEntries(args.subspan(1))));
   return 0;
 }
 
@@ -152,10 +159,10 @@ int Append(Args args, std::ostream& out) {
                        " bytes; at most 50 are allowed");
   }
   const std::vector<StoredEntry> entries = LoadEntries(files);
-  std::vector<uint8_t> stub = ReadWholeFile(args[0]);
+  std::vector<uint8_t> stub = ReadWholeFile(PathFromUtf8(args[0]));
   RemoveSignatureOf(args[0], args[1], stub, out);
   if (stub.size() > UINT32_MAX) throw CommandError("stub is too large for a package offset");
-  WriteWholeFile(args[1], BuildAppendedFile(stub, header, entries));
+  WriteWholeFile(PathFromUtf8(args[1]), BuildAppendedFile(stub, header, entries));
   return 0;
 }
 
@@ -166,7 +173,7 @@ struct OpenedPackage {
 };
 
 OpenedPackage OpenPackage(const std::string& path) {
-  OpenedPackage opened{path, ReadWholeFile(path), {}};
+  OpenedPackage opened{path, ReadWholeFile(PathFromUtf8(path)), {}};
   PackageRead read = ReadPackage(opened.bytes);
   if (const auto* why = std::get_if<std::string>(&read)) throw CommandError(path + ": " + *why);
   opened.package = std::move(std::get<Package>(read));
@@ -230,7 +237,7 @@ int Verify(Args args, std::ostream& out) {
 
 std::filesystem::path TargetPath(const std::filesystem::path& dir, std::string_view name) {
   std::filesystem::path target = dir;
-  for (std::string_view part : EntryNameParts(name)) target /= std::string(part);
+  for (std::string_view part : EntryNameParts(name)) target /= PathFromUtf8(part);
   return target;
 }
 
@@ -239,7 +246,7 @@ void ExtractEntry(const PackageEntry& entry, const std::filesystem::path& dir) {
   std::error_code error;
   std::filesystem::create_directories(target.parent_path(), error);
   if (error) {
-    throw CommandError("cannot create folder " + target.parent_path().string() + ": " +
+    throw CommandError("cannot create folder " + Utf8Of(target.parent_path()) + ": " +
                        error.message());
   }
   package::MemoryChunkSource source(entry.stored);
@@ -249,7 +256,7 @@ void ExtractEntry(const PackageEntry& entry, const std::filesystem::path& dir) {
   const int32_t result =
       package::InflateEntry(source, static_cast<uint32_t>(entry.stored.size()), sink, progress);
   if (!sink.Close() || result != package::kExtractOk) {
-    throw CommandError("cannot write " + target.string() + " (result " + std::to_string(result) +
+    throw CommandError("cannot write " + Utf8Of(target) + " (result " + std::to_string(result) +
                        ")");
   }
 }
@@ -259,9 +266,15 @@ int Extract(Args args, std::ostream& out) {
   const OpenedPackage opened = OpenPackage(args[0]);
   CheckExtractableNames(opened);
   VerifyStreams(opened, Strictness::AsTheInstaller);
-  for (const PackageEntry& entry : opened.package.entries) ExtractEntry(entry, args[1]);
+  for (const PackageEntry& entry : opened.package.entries) ExtractEntry(entry, PathFromUtf8(args[1]));
   out << opened.path << ": " << Summary(opened) << ", extracted to " << args[1] << '\n';
   return 0;
+}
+
+int Check(Args args, std::ostream& out) {
+  if (args.size() != 1) throw UsageError("check needs exactly one FOLDER");
+  const std::filesystem::path folder = PathFromUtf8(args[0]);
+  return ReportFindings(folder, CheckPackageFolder(folder, DefaultPageLineMeasure()), out);
 }
 
 struct Command {
@@ -271,6 +284,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"create", Create}, {"append", Append}, {"list", List}, {"extract", Extract}, {"verify", Verify},
+    {"check", Check},
 };
 
 int Dispatch(Args args, std::ostream& out) {

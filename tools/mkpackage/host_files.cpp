@@ -15,14 +15,31 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 [[noreturn]] void ThrowFileError(const char* action, const std::filesystem::path& path) {
-  throw CommandError(std::string("cannot ") + action + " " + path.string() + ": " +
-                     std::strerror(errno));
+  throw CommandError(std::string("cannot ") + action + " " + Utf8Of(path) + ": " + std::strerror(errno));
+}
+
+// Windows' fopen takes ANSI names; its wide twin takes every name.
+std::FILE* OpenFile(const std::filesystem::path& path, bool write) {
+#if defined(_WIN32)
+  return _wfopen(path.c_str(), write ? L"wb" : L"rb");
+#else
+  return std::fopen(path.c_str(), write ? "wb" : "rb");
+#endif
 }
 
 }  // namespace
 
+std::filesystem::path PathFromUtf8(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path) {
-  FileHandle file(std::fopen(path.c_str(), "rb"));
+  FileHandle file(OpenFile(path, false));
   if (!file) ThrowFileError("open", path);
   std::vector<uint8_t> bytes;
   uint8_t buffer[65536];
@@ -35,7 +52,7 @@ std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path) {
 }
 
 void WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-  FileHandle file(std::fopen(path.c_str(), "wb"));
+  FileHandle file(OpenFile(path, true));
   if (!file) ThrowFileError("create", path);
   if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
     ThrowFileError("write", path);
@@ -48,7 +65,7 @@ FileSink::~FileSink() {
 }
 
 bool FileSink::Create() {
-  m_file = std::fopen(m_path.c_str(), "wb");
+  m_file = OpenFile(m_path, true);
   return m_file != nullptr;
 }
 

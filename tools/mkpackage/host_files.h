@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <span>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "package/inflate_entry.h"
@@ -17,6 +19,10 @@ class CommandError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Command-line text is UTF-8 in both builds (the Windows one converts its wide arguments).
+std::filesystem::path PathFromUtf8(std::string_view text);
+std::string Utf8Of(const std::filesystem::path& path);
 
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
