@@ -62,16 +62,16 @@ class MemorySink : public OutputSink {
 
 std::optional<std::vector<uint8_t>> InflateToMemory(ChunkSource& source, uint32_t storedSize, size_t limit) {
   MemorySink sink(limit);
-  int32_t counter = 0;
-  ProgressCounter progress(counter, 0, nullptr);
+  ProgressCounter progress;
   if (InflateEntry(source, storedSize, sink, progress) != kExtractOk) return std::nullopt;
   return std::move(sink.m_bytes);
 }
 
-int32_t Extract(ChunkSource& source, uint32_t storedSize, const char* outputPath, ProgressCounter progress,
+int32_t Extract(ChunkSource& source, uint32_t storedSize, const char* outputPath, ProgressCounter* progress,
                 DWORD* outputError) {
   CrtFileSink sink(outputPath);
-  const int32_t result = InflateEntry(source, storedSize, sink, progress);
+  ProgressCounter unshown;
+  const int32_t result = InflateEntry(source, storedSize, sink, progress != nullptr ? *progress : unshown);
   if (outputError != nullptr) *outputError = sink.Error();
   return result;
 }
@@ -88,16 +88,16 @@ std::optional<std::vector<uint8_t>> InflateFromFile(HANDLE file, uint32_t stored
   return InflateToMemory(source, storedSize, limit);
 }
 
-int32_t ExtractFromMemory(ProgressTarget* progressBar, const uint8_t* storedBytes, uint32_t storedSize,
-                          const char* outputPath, int32_t& counter, int32_t total, DWORD* outputError) {
+int32_t ExtractFromMemory(const uint8_t* storedBytes, uint32_t storedSize, const char* outputPath,
+                          ProgressCounter* progress, DWORD* outputError) {
   MemoryChunkSource source({storedBytes, storedBytes == nullptr ? 0 : storedSize});
-  return Extract(source, storedSize, outputPath, ProgressCounter(counter, total, progressBar), outputError);
+  return Extract(source, storedSize, outputPath, progress, outputError);
 }
 
-int32_t ExtractFromFile(ProgressTarget* progressBar, HANDLE file, uint32_t storedSize,
-                        const char* outputPath, int32_t& counter, int32_t total, DWORD* outputError) {
+int32_t ExtractFromFile(HANDLE file, uint32_t storedSize, const char* outputPath, ProgressCounter* progress,
+                        DWORD* outputError) {
   FileChunkSource source(file);
-  return Extract(source, storedSize, outputPath, ProgressCounter(counter, total, progressBar), outputError);
+  return Extract(source, storedSize, outputPath, progress, outputError);
 }
 
 }  // namespace package

@@ -13,15 +13,15 @@
 
 namespace package {
 
-// progressBar may be null (no window yet); counter runs across a whole walk, total is the
-// package's stored size. outputError, when given, receives the Win32 error of the output call
-// that failed (read at once, before anything else can overwrite it), else ERROR_SUCCESS.
-int32_t ExtractFromMemory(ProgressTarget* progressBar, const uint8_t* storedBytes, uint32_t storedSize,
-                          const char* outputPath, int32_t& counter, int32_t total, DWORD* outputError = nullptr);
+// progress (may be null) runs across a whole walk. outputError, when given, receives the Win32
+// error of the output call that failed (read at once, before anything else can overwrite it),
+// else ERROR_SUCCESS.
+int32_t ExtractFromMemory(const uint8_t* storedBytes, uint32_t storedSize, const char* outputPath,
+                          ProgressCounter* progress = nullptr, DWORD* outputError = nullptr);
 
 // file must be positioned at the stored bytes.
-int32_t ExtractFromFile(ProgressTarget* progressBar, HANDLE file, uint32_t storedSize,
-                        const char* outputPath, int32_t& counter, int32_t total, DWORD* outputError = nullptr);
+int32_t ExtractFromFile(HANDLE file, uint32_t storedSize, const char* outputPath,
+                        ProgressCounter* progress = nullptr, DWORD* outputError = nullptr);
 
 // The entry's bytes in memory, for the few small files the installer reads itself; nothing when
 // the entry is bad or would inflate past `limit` bytes.

@@ -3,7 +3,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
 namespace package {
@@ -16,19 +15,16 @@ int32_t MemoryChunkSource::ReadChunk(uint8_t* buffer, uint32_t want) {
   return static_cast<int32_t>(count);
 }
 
-bool ComputeProgressPosition(int64_t part, int64_t total, int32_t& position) {
-  if (total <= 0) return false;
-  const double percent = double(part) / double(total) * 100.0;
-  position = percent >= double(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(percent);
-  return true;
+ProgressCounter::ProgressCounter(uint64_t total, ProgressTarget* target)
+    : m_total(total), m_target(total > 0 ? target : nullptr) {
+  Consume(0);
 }
 
-void ProgressCounter::Add(uint32_t produced) {
-  const int64_t sum = int64_t(m_counter) + produced;
-  m_counter = sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
-  int32_t position = 0;
-  if (m_target == nullptr || !ComputeProgressPosition(m_counter, m_total, position)) return;
-  if (m_shown == position) return;
+void ProgressCounter::Consume(uint64_t storedBytes) {
+  m_consumed += storedBytes;
+  if (m_target == nullptr) return;
+  const auto position = static_cast<int32_t>(std::min(m_consumed, m_total) * 100 / m_total);
+  if (position <= m_shown) return;
   m_shown = position;
   m_target->ShowProgressPosition(position);
 }
@@ -54,17 +50,39 @@ class InflateStream {
   bool m_active = false;
 };
 
+// One entry's share of the walk's progress: what inflation consumes as it goes, and on every way
+// out the stored bytes it left unread (a stream that ended early, bad data), so that the next
+// entry starts where the walk expects it.
+class EntryProgress {
+ public:
+  EntryProgress(ProgressCounter& walk, uint32_t storedSize) : m_walk(walk), m_storedSize(storedSize) {}
+  ~EntryProgress() { m_walk.Consume(m_storedSize - std::min(m_consumed, m_storedSize)); }
+  EntryProgress(const EntryProgress&) = delete;
+  EntryProgress& operator=(const EntryProgress&) = delete;
+  void Consume(uint32_t storedBytes) {
+    m_consumed += storedBytes;
+    m_walk.Consume(storedBytes);
+  }
+
+ private:
+  ProgressCounter& m_walk;
+  uint32_t m_storedSize;
+  uint32_t m_consumed = 0;
+};
+
 enum class ChunkOutcome { Continue, StreamEnded, Failed };
 
 // Inflates one input chunk until zlib leaves output space free; sets result on failure.
-ChunkOutcome InflateChunk(z_stream& stream, OutputSink& sink, ProgressCounter& progress,
+ChunkOutcome InflateChunk(z_stream& stream, OutputSink& sink, EntryProgress& progress,
                           int32_t& result) {
   uint8_t output[kChunkSize];
   int code = Z_OK;
   do {
     stream.next_out = output;
     stream.avail_out = kChunkSize;
+    const uInt inputBefore = stream.avail_in;
     code = inflate(&stream, Z_NO_FLUSH);
+    progress.Consume(inputBefore - stream.avail_in);
     if (code == Z_NEED_DICT || code == Z_DATA_ERROR) {
       result = kExtractBadData;
       return ChunkOutcome::Failed;
@@ -78,7 +96,6 @@ ChunkOutcome InflateChunk(z_stream& stream, OutputSink& sink, ProgressCounter& p
       result = kExtractOutputFailed;
       return ChunkOutcome::Failed;
     }
-    progress.Add(produced);
   } while (stream.avail_out == 0);
   return code == Z_STREAM_END ? ChunkOutcome::StreamEnded : ChunkOutcome::Continue;
 }
@@ -86,7 +103,8 @@ ChunkOutcome InflateChunk(z_stream& stream, OutputSink& sink, ProgressCounter& p
 }  // namespace
 
 int32_t InflateEntry(ChunkSource& source, uint32_t storedSize, OutputSink& sink,
-                     ProgressCounter& progress) {
+                     ProgressCounter& walkProgress) {
+  EntryProgress progress(walkProgress, storedSize);
   InflateStream stream;
   if (const int init = stream.Init(); init != Z_OK) return init;
   if (!sink.Create()) return kExtractOutputFailed;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 
 namespace package {
@@ -46,34 +45,34 @@ class OutputSink {
   virtual bool Finish() { return true; }
 };
 
-// Shows a progress position (0 to 100 for a whole walk, but sent as computed, so it may exceed 100).
+// Shows a progress position, 0 to 100.
 class ProgressTarget {
  public:
   virtual ~ProgressTarget() = default;
   virtual void ShowProgressPosition(int32_t position) = 0;
 };
 
-// part / total * 100 in double precision, truncated toward zero; nothing to show when total <= 0.
-bool ComputeProgressPosition(int64_t part, int64_t total, int32_t& position);
-
-// The caller's running byte counter, shared across the entries of one walk. A position equal to
-// the one this counter sent last is not sent again: the bar shows the same values, and a
-// cross-thread send per 16 KiB chunk made staging many times slower than writing the files.
+// The one progress position of a whole walk: the stored bytes consumed so far against the sum of
+// the entries' stored sizes, which is known before anything is inflated. It only moves forward,
+// ends at exactly 100 when every entry is done, and is sent only when it changes (at most 101
+// sends): each send repaints the bar on the user-interface thread.
 class ProgressCounter {
  public:
-  ProgressCounter(int32_t& counter, int32_t total, ProgressTarget* target)
-      : m_counter(counter), m_total(total), m_target(target) {}
-  void Add(uint32_t produced);
+  // Without a target or a total nothing is shown; with both, 0 is shown at once.
+  explicit ProgressCounter(uint64_t total = 0, ProgressTarget* target = nullptr);
+  void Consume(uint64_t storedBytes);
+  uint64_t Consumed() const { return m_consumed; }
 
  private:
-  int32_t& m_counter;
-  int32_t m_total;
+  uint64_t m_total;
   ProgressTarget* m_target;
-  std::optional<int32_t> m_shown;
+  uint64_t m_consumed = 0;
+  int32_t m_shown = -1;
 };
 
 // Reads storedSize bytes from source in chunks of 16384, inflates them into sink.
 // 0 when the stream ended or every stored byte was used; a partial output stays on failure.
+// The entry's whole stored size counts as consumed when it returns, whatever the result.
 int32_t InflateEntry(ChunkSource& source, uint32_t storedSize, OutputSink& sink,
                      ProgressCounter& progress);
 

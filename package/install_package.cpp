@@ -1,8 +1,5 @@
 #include "package/install_package.h"
 
-#include <cstring>
-#include <new>
-
 #include "platform/files.h"
 #include "platform/module_resources.h"
 
@@ -18,10 +15,7 @@ InstallPackage LoadInstallPackage(HMODULE module) {
   const std::span<const BYTE> resource =
       platform::module_resources::FindResourceBytes(module, kPackageResourceType, kPackageResourceId);
   if (resource.empty()) return package;
-  // An allocation failure counts as no package.
-  package.bytes.reset(new (std::nothrow) uint8_t[resource.size()]);
-  if (package.bytes == nullptr) return package;
-  std::memcpy(package.bytes.get(), resource.data(), resource.size());
+  package.bytes = resource.data();
   package.size = static_cast<uint32_t>(resource.size());
   return package;
 }

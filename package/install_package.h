@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <span>
 
 #include "package/package_walk.h"
@@ -16,15 +15,17 @@ namespace package {
 constexpr WORD kPackageResourceId = 142;
 inline constexpr wchar_t kPackageResourceType[] = L"INSTALL";
 
-// Heap copy of the resource bytes; empty (null, 0) when the installer carries none.
+// The resource-form package where it lies: the resource, mapped read-only for the life of the
+// module, needs no copy. Empty (null, 0) when the installer carries none.
 struct InstallPackage {
-  std::unique_ptr<uint8_t[]> bytes;
+  const uint8_t* bytes = nullptr;
   uint32_t size = 0;
 
   bool IsEmpty() const { return bytes == nullptr; }
-  std::span<const uint8_t> Bytes() const { return {bytes.get(), size}; }
+  std::span<const uint8_t> Bytes() const { return {bytes, size}; }
 };
 
+// The module must stay loaded while the package is used (the installer's own module does).
 InstallPackage LoadInstallPackage(HMODULE module);
 
 // The installer's own file, opened for shared reading, as a source of an appended package.

@@ -113,37 +113,53 @@ bool Written(int32_t extractResult, DWORD error, const std::string& path) {
   return false;
 }
 
+// A skipped entry still counts toward the progress: the bar must reach 100.
+bool SkipEntry(ProgressCounter& progress, uint32_t storedSize) {
+  progress.Consume(storedSize);
+  return true;
+}
+
 bool StageMemoryEntry(StagingView& view, const std::string& folder, const MemoryEntry& entry,
-                      int32_t& counter, int32_t total) {
+                      ProgressCounter& progress) {
   std::optional<std::string> path = OutputPath(folder, entry.name.text);
-  if (!path) return true;
+  if (!path) return SkipEntry(progress, entry.storedSize);
   const std::string fileName = path->substr(path->rfind('\\') + 1);
   if (const char* renamed = RenameFor(fileName, kFennickRenames)) path = OutputPath(folder, renamed);
-  if (!path) return true;
+  if (!path) return SkipEntry(progress, entry.storedSize);
   EnsureEntryFolder(*path);
   DWORD error = ERROR_SUCCESS;
-  const int32_t result =
-      ExtractFromMemory(&view, entry.storedBytes, entry.storedSize, path->c_str(), counter, total, &error);
+  const int32_t result = ExtractFromMemory(entry.storedBytes, entry.storedSize, path->c_str(), &progress, &error);
   view.ShowStatus(ToWide(fileName));
   return Written(result, error, *path);
 }
 
 bool StageFileEntry(StagingView& view, const std::string& folder, const FileEntry& entry,
-                    std::span<const Rename> renames, HANDLE file, int32_t& counter, int32_t total) {
+                    std::span<const Rename> renames, HANDLE file, ProgressCounter& progress) {
   std::optional<std::string> path = OutputPath(folder, entry.name.text);
-  if (!path) return true;
+  if (!path) return SkipEntry(progress, entry.storedSize);
   if (const char* renamed = RenameFor(entry.name.text, renames)) path = OutputPath(folder, renamed);
-  if (!path) return true;
+  if (!path) return SkipEntry(progress, entry.storedSize);
   view.ShowStatus(ToWide(*path));
   EnsureEntryFolder(*path);
   DWORD error = ERROR_SUCCESS;
-  const int32_t result = ExtractFromFile(&view, file, entry.storedSize, path->c_str(), counter, total, &error);
+  const int32_t result = ExtractFromFile(file, entry.storedSize, path->c_str(), &progress, &error);
   return Written(result, error, *path);
 }
 
-void ShowEntryPosition(StagingView& view, uint32_t done, uint32_t count) {
-  int32_t position = 0;
-  if (ComputeProgressPosition(done, count, position)) view.ShowProgressPosition(position);
+// The progress total: read from the entry headers before anything is inflated.
+uint64_t StoredTotal(std::span<const uint8_t> package) {
+  ResourcePackageReader reader(package);
+  uint64_t total = 0;
+  for (MemoryEntry entry; reader.Next(entry);) total += entry.storedSize;
+  return total;
+}
+
+uint64_t StoredTotal(ByteSource& file) {
+  AppendedPackageReader reader(file);
+  uint64_t total = 0;
+  if (!reader.Open()) return total;
+  for (FileEntry entry; reader.Next(entry);) total += entry.storedSize;
+  return total;
 }
 
 }  // namespace
@@ -152,12 +168,10 @@ int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage
   const std::optional<std::string> folder = InstallFolder(view);
   ResourcePackageReader reader(installPackage.Bytes());
   package::WriteInstallLog("**** FileCount=%d\r\n", static_cast<int>(reader.EntryCount()));
-  int32_t counter = 0;
-  const auto total = static_cast<int32_t>(installPackage.size);
+  ProgressCounter progress(StoredTotal(installPackage.Bytes()), &view);
   MemoryEntry entry;
-  for (uint32_t index = 0; folder && reader.Next(entry); ++index) {
-    if (!StageMemoryEntry(view, *folder, entry, counter, total)) return kStagingWriteFailed;
-    ShowEntryPosition(view, index + 1, reader.EntryCount());
+  while (folder && reader.Next(entry)) {
+    if (!StageMemoryEntry(view, *folder, entry, progress)) return kStagingWriteFailed;
   }
   package::WriteInstallLog("**** Retrace Finish\r\n");
   return 0;
@@ -174,11 +188,10 @@ int32_t StageFromInstallerFile(StagingView& view, const wchar_t* modelFamily, In
   AppendedPackageReader reader(file);
   if (!reader.Open()) return kStagingBadPackage;
   const std::span<const Rename> renames = FamilyRenames(modelFamily);
-  int32_t counter = 0;
-  const auto total = static_cast<int32_t>(reader.PackageSize());
+  ProgressCounter progress(StoredTotal(file), &view);
   FileEntry entry;
   while (folder && reader.Next(entry)) {
-    if (!StageFileEntry(view, *folder, entry, renames, file.Handle(), counter, total)) return kStagingWriteFailed;
+    if (!StageFileEntry(view, *folder, entry, renames, file.Handle(), progress)) return kStagingWriteFailed;
   }
   return reader.Error() == WalkError::None ? 0 : kStagingBadPackage;
 }

@@ -11,7 +11,8 @@
 
 namespace package {
 
-// The wizard's side of staging: the folder field, the status line and the progress bar.
+// The wizard's side of staging: the folder field, the status line and the progress bar, which
+// gets one position for the whole walk (ProgressCounter).
 class StagingView : public ProgressTarget {
  public:
   // The text of the install folder field.

@@ -69,8 +69,7 @@ bool IsNonEmptyPrefix(const Bytes& part, const Bytes& whole) {
 // Inflates stored as an entry of storedSize bytes (all of them unless given).
 int32_t Inflate(std::span<const uint8_t> stored, RecordingSource& source, RecordingSink& sink,
                 std::optional<uint32_t> storedSize = std::nullopt) {
-  int32_t counter = 0;
-  package::ProgressCounter progress(counter, 0, nullptr);
+  package::ProgressCounter progress;
   return InflateEntry(source, storedSize.value_or(static_cast<uint32_t>(stored.size())), sink,
                       progress);
 }
@@ -176,58 +175,67 @@ TEST(InflateEntry, OutputOrSourceFailuresGiveMinusOne) {
   }
 }
 
-int32_t InflateWithProgress(size_t contentSize, int32_t& counter, int32_t total,
-                            RecordingTarget& target) {
-  const Bytes stored = CompressZlib(NoiseBytes(contentSize, 17));
-  RecordingSource source(stored);
-  RecordingSink sink;
-  package::ProgressCounter progress(counter, total, &target);
-  return InflateEntry(source, static_cast<uint32_t>(stored.size()), sink, progress);
+uint64_t StoredTotal(const std::vector<Bytes>& entries) {
+  uint64_t total = 0;
+  for (const Bytes& stored : entries) total += stored.size();
+  return total;
 }
 
-TEST(InflateEntry, ProgressWithTotalZeroShowsNothing) {
+// Inflates each stored stream as one entry of a walk, as staging does; returns the results.
+std::vector<int32_t> InflateAll(const std::vector<Bytes>& entries, package::ProgressCounter& progress) {
+  std::vector<int32_t> results;
+  for (const Bytes& stored : entries) {
+    RecordingSource source(stored);
+    RecordingSink sink;
+    results.push_back(InflateEntry(source, static_cast<uint32_t>(stored.size()), sink, progress));
+  }
+  return results;
+}
+
+std::vector<int32_t> EveryPercent() {
+  std::vector<int32_t> positions;
+  for (int32_t percent = 0; percent <= 100; ++percent) positions.push_back(percent);
+  return positions;
+}
+
+TEST(InflateEntry, ProgressWithoutATotalOrATargetShowsNothing) {
   RecordingTarget target;
-  int32_t counter = 0;
-  EXPECT_EQ(InflateWithProgress(250, counter, 0, target), kExtractOk);
-  EXPECT_EQ(counter, 250);
+  const Bytes stored = CompressZlib(NoiseBytes(250, 17));
+  RecordingSource source(stored);
+  RecordingSink sink;
+  package::ProgressCounter progress(0, &target);
+  EXPECT_EQ(InflateEntry(source, static_cast<uint32_t>(stored.size()), sink, progress), kExtractOk);
+  EXPECT_EQ(progress.Consumed(), stored.size());
   EXPECT_TRUE(target.positions.empty());
 }
 
-TEST(InflateEntry, ProgressPastTheTotalIsSentAsComputed) {
+// Entries of 1.2, 0.6 and 1.5 MiB of stored bytes: every percent about 33 KiB, two chunks.
+TEST(InflateEntry, ProgressRunsOnceThroughEveryPercentAcrossTheEntries) {
   RecordingTarget target;
-  int32_t counter = 0;
-  EXPECT_EQ(InflateWithProgress(250, counter, 100, target), kExtractOk);
+  const std::vector<Bytes> entries = {CompressZlib(NoiseBytes(1200 << 10, 1)), CompressZlib(NoiseBytes(600 << 10, 2)),
+                                      CompressZlib(NoiseBytes(1500 << 10, 3))};
+  package::ProgressCounter progress(StoredTotal(entries), &target);
+  EXPECT_EQ(InflateAll(entries, progress), (std::vector<int32_t>{kExtractOk, kExtractOk, kExtractOk}));
+  EXPECT_EQ(target.positions, EveryPercent());
+}
+
+// Stored bytes left unread by a stream that ended early or went bad still count: the bar neither
+// stops short of 100 nor jumps when the next entry begins.
+TEST(InflateEntry, UnreadStoredBytesCountWhenTheEntryEnds) {
+  RecordingTarget target;
+  Bytes endsEarly = CompressZlib(NoiseBytes(300 << 10, 4));
+  endsEarly.insert(endsEarly.end(), 200 << 10, 0xee);
+  Bytes corrupt = CompressZlib(NoiseBytes(400 << 10, 5));
+  corrupt[2] = 0xff;  // a bad first block: nothing of it is consumed
+  const std::vector<Bytes> entries = {endsEarly, corrupt, CompressZlib(Bytes(1000, 'a'))};
+  package::ProgressCounter progress(StoredTotal(entries), &target);
+  EXPECT_EQ(InflateAll(entries, progress), (std::vector<int32_t>{kExtractOk, kExtractBadData, kExtractOk}));
+  EXPECT_EQ(progress.Consumed(), StoredTotal(entries));
   ASSERT_FALSE(target.positions.empty());
-  EXPECT_EQ(target.positions.back(), 250);
-}
-
-TEST(InflateEntry, ProgressCounterRunsOnAcrossEntries) {
-  RecordingTarget target;
-  int32_t counter = 300;
-  EXPECT_EQ(InflateWithProgress(100, counter, 1000, target), kExtractOk);
-  EXPECT_EQ(counter, 400);
-  ASSERT_FALSE(target.positions.empty());
-  EXPECT_EQ(target.positions.back(), 40);
-}
-
-// 64 chunks of 16 KiB against a total of 4 MiB: about 2.6 chunks per percent.
-TEST(InflateEntry, EachPositionIsSentOnceAndNoneIsLeftOut) {
-  RecordingTarget target;
-  int32_t counter = 0;
-  EXPECT_EQ(InflateWithProgress(1 << 20, counter, 4 << 20, target), kExtractOk);
-  std::vector<int32_t> everyPercent;
-  for (int32_t percent = 0; percent <= 25; ++percent) everyPercent.push_back(percent);
-  EXPECT_EQ(target.positions, everyPercent);
-}
-
-// Between two entries the staging shows the entry's own position, so the next entry's first
-// position is sent even when it equals the last one of the entry before.
-TEST(InflateEntry, EachEntrySendsItsFirstPosition) {
-  RecordingTarget target;
-  int32_t counter = 0;
-  EXPECT_EQ(InflateWithProgress(100, counter, 1 << 20, target), kExtractOk);
-  EXPECT_EQ(InflateWithProgress(100, counter, 1 << 20, target), kExtractOk);
-  EXPECT_EQ(target.positions, (std::vector<int32_t>{0, 0}));
+  EXPECT_TRUE(std::is_sorted(target.positions.begin(), target.positions.end()));
+  EXPECT_EQ(std::adjacent_find(target.positions.begin(), target.positions.end()), target.positions.end());
+  EXPECT_EQ(target.positions.front(), 0);
+  EXPECT_EQ(target.positions.back(), 100);
 }
 
 }  // namespace

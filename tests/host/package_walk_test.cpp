@@ -41,8 +41,7 @@ class StringSink : public package::OutputSink {
 std::string Inflate(std::span<const uint8_t> stored, int32_t& result) {
   package::MemoryChunkSource source(stored);
   StringSink sink;
-  int32_t counter = 0;
-  package::ProgressCounter progress(counter, 0, nullptr);
+  package::ProgressCounter progress;
   result = package::InflateEntry(source, static_cast<uint32_t>(stored.size()), sink, progress);
   return sink.text;
 }

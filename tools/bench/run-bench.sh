@@ -23,6 +23,13 @@ echo "bench: the payload (24 files, 64 MiB) and its packages..."
 python3 "$here/make-payload.py" "$bench/payload" || exit 1
 "$mkpackage" create "$bench/payload.pkg" "$bench/payload"/* >/dev/null || exit 1
 "$mkpackage" append "$build/win64/app/PrinterSetupStub64.exe" "$bench/appended.exe" "$bench/payload"/* >/dev/null || exit 1
+# The demo package with the payload, appended to each stub: what the silent and wizard rows install.
+for bits in win64 win32; do
+  stub=$build/$bits/app/PrinterSetupStub64.exe
+  [ $bits = win32 ] && stub=$build/$bits/app/PrinterSetupStub.exe
+  "$mkpackage" append "$stub" "$bench/payload-installer-$bits.exe" "$build/win32/installer-package"/* \
+    "$bench/payload"/* >/dev/null || exit 1
+done
 size_of package "$bench/payload.pkg"
 size_of appended "$bench/appended.exe"
 size_of installer_win64 "$build/win64/app/PrinterSetup64.exe"
@@ -56,6 +63,23 @@ else
   echo "skip startup_installer_win32 $reason" >>"$raw"
 fi
 "$root/tests/support/run-in-prefix.sh" "$build/prefixes/win64" "$here/wine-bench.sh" "$raw" "$build" "$bench" "$runs"
+
+# Silent and wizard installations of the payload installers: the 64-bit one on a 64-bit prefix, the
+# 32-bit one on a 32-bit prefix; each on a fresh prefix.
+echo "bench: silent and wizard installations of the demo package with the payload..."
+for bits in win64 win32; do
+  if [ $bits = win32 ] && ! can_run_32bit_programs; then
+    echo "skip silent_win32 this machine cannot run 32-bit programs ($NO_32BIT_REASON)" >>"$raw"
+    echo "skip wizard_win32 this machine cannot run 32-bit programs ($NO_32BIT_REASON)" >>"$raw"
+    continue
+  fi
+  for _ in 1 2 3; do
+    for mode in silent wizard; do
+      "$root/tests/support/run-in-prefix.sh" "$build/prefixes/$bits" "$here/install-payload-once.sh" "$build" $bits \
+        $mode "$bench/payload-installer-$bits.exe" | grep '^time ' >>"$raw"
+    done
+  done
+done
 
 # A walk that loses its way on a busy machine is tried again, up to five walks for three figures.
 echo "bench: three installations of the demo package, each on a fresh prefix..."

@@ -5,8 +5,8 @@
 //   staging_bench.exe compare PACKAGE INSTALLER FOLDER RUNS
 //       RUNS rounds of: (a) inflate into memory, (b) inflate and WriteFile, staging from the
 //       package copy in memory (resource form), staging from INSTALLER (appended form).
-//       Prints "time NAME SECONDS" per measurement and "messages NAME COUNT" (progress
-//       positions sent to the bar) per staging.
+//       Prints "time NAME SECONDS" per measurement, "messages NAME COUNT" (progress positions
+//       sent to the bar) and "stepback NAME POINTS" (the largest step back of the bar) per staging.
 //   staging_bench.exe stage-resource PACKAGE FOLDER
 //   staging_bench.exe stage-appended INSTALLER FOLDER
 //       One staging, as a whole process; prints "peak_working_set BYTES".
@@ -15,9 +15,9 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,15 +49,17 @@ void EmptyFolder(const std::string& folder) {
   ::CreateDirectoryA(folder.c_str(), nullptr);
 }
 
-// The heap copy the installer makes of its resource, read straight from the package file.
-package::InstallPackage ReadPackage(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  package::InstallPackage installPackage;
-  installPackage.size = static_cast<uint32_t>(in.tellg());
-  installPackage.bytes.reset(new uint8_t[installPackage.size]);
-  in.seekg(0);
-  in.read(reinterpret_cast<char*>(installPackage.bytes.get()), installPackage.size);
-  return installPackage;
+// The package file mapped read-only for the life of the process, as the installer's resource is
+// mapped with its module.
+package::InstallPackage MapPackage(const std::string& path) {
+  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  LARGE_INTEGER size{};
+  ::GetFileSizeEx(file, &size);
+  const HANDLE mapping = ::CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  const void* view = mapping != nullptr ? ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+  ::CloseHandle(file);
+  if (view == nullptr) return {};
+  return {static_cast<const uint8_t*>(view), static_cast<uint32_t>(size.QuadPart)};
 }
 
 // The status line: stored and repainted at once on the window's own thread, as the wizard's
@@ -124,9 +126,12 @@ class BenchWindow : public package::StagingView {
   }
   void ShowProgressPosition(int32_t position) override {
     ++m_messages;
+    m_largestStepBack = std::max(m_largestStepBack, m_lastPosition - position);
+    m_lastPosition = position;
     ::PostMessageW(m_bar, PBM_SETPOS, position, 0);
   }
   long Messages() const { return m_messages; }
+  int32_t LargestStepBack() const { return m_largestStepBack; }
 
  private:
   std::string m_folder;
@@ -134,6 +139,8 @@ class BenchWindow : public package::StagingView {
   HWND m_status = nullptr;
   HWND m_bar = nullptr;
   long m_messages = 0;
+  int32_t m_lastPosition = 0;
+  int32_t m_largestStepBack = 0;
 };
 
 DWORD WINAPI RunWork(void* work) {
@@ -165,6 +172,7 @@ double TimeOnWorker(std::function<void()> work) {
 struct StagingRun {
   double seconds = 0;
   long messages = 0;
+  int32_t largestStepBack = 0;
   int32_t result = 0;
 };
 
@@ -174,6 +182,7 @@ StagingRun StageResourceForm(const package::InstallPackage& installPackage, cons
   StagingRun run;
   run.seconds = TimeOnWorker([&] { run.result = package::StageFromPackage(view, installPackage); });
   run.messages = view.Messages();
+  run.largestStepBack = view.LargestStepBack();
   return run;
 }
 
@@ -187,6 +196,7 @@ StagingRun StageAppendedForm(const std::string& installer, const std::string& fo
                                                     : package::kStagingNoInstallerFile;
   });
   run.messages = view.Messages();
+  run.largestStepBack = view.LargestStepBack();
   return run;
 }
 
@@ -218,12 +228,13 @@ double InflateIntoFiles(const package::InstallPackage& installPackage, const std
 }
 
 void PrintStaging(const char* name, const StagingRun& run) {
-  std::printf("time %s %.6f\nmessages %s %ld\n", name, run.seconds, name, run.messages);
+  std::printf("time %s %.6f\nmessages %s %ld\nstepback %s %d\n", name, run.seconds, name, run.messages, name,
+              static_cast<int>(run.largestStepBack));
   if (run.result != 0) std::printf("error %s staging returned %d\n", name, static_cast<int>(run.result));
 }
 
 int Compare(const std::string& packagePath, const std::string& installer, const std::string& folder, int runs) {
-  const package::InstallPackage installPackage = ReadPackage(packagePath);
+  const package::InstallPackage installPackage = MapPackage(packagePath);
   for (int run = 0; run < runs; ++run) {
     std::printf("time inflate_memory %.6f\n", InflateIntoMemory(installPackage));
     std::printf("time inflate_writefile %.6f\n", InflateIntoFiles(installPackage, folder));
@@ -244,7 +255,7 @@ void PrintPeakWorkingSet() {
 }
 
 int StageOnce(const std::string& mode, const std::string& source, const std::string& folder) {
-  const StagingRun run = mode == "stage-resource" ? StageResourceForm(ReadPackage(source), folder)
+  const StagingRun run = mode == "stage-resource" ? StageResourceForm(MapPackage(source), folder)
                                                   : StageAppendedForm(source, folder);
   PrintStaging(mode.c_str(), run);
   PrintPeakWorkingSet();

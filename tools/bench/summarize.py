@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Turns the raw lines of `make bench` ("time NAME SECONDS", "messages NAME COUNT",
+"""Turns the raw lines of `make bench` ("time NAME SECONDS", "messages NAME COUNT", "stepback NAME POINTS",
 "value NAME NUMBER", "size NAME BYTES", "skip NAME REASON") into the summary table and JSON.
 Each row: median of the runs with min and max, the unit, and the ratio to its baseline.
 Ratios of timed rows are time over the baseline's time (below 1 is faster), whatever the unit
@@ -21,13 +21,23 @@ ROWS = [
     ("staging_appended_win32", "Staging, appended form, win32", "throughput", "stage_appended_win32", "baseline_b_win32"),
     ("baseline_b_win32", "(b) zlib inflate and WriteFile, win32", "throughput", "inflate_writefile_win32", "baseline_b_win32"),
     ("staging_win32", "Staging, 32-bit build", "skip", "staging_win32", None),
-    ("progress_messages_resource", "Progress positions sent to the bar per staging, resource form", "messages", "stage_resource", None),
-    ("progress_messages_appended", "Progress positions sent to the bar per staging, appended form", "messages", "stage_appended", None),
+    ("progress_messages_resource", "Progress positions per installation (staging sends them all), resource form", "messages", "stage_resource", None),
+    ("progress_messages_appended", "Progress positions per installation, appended form", "messages", "stage_appended", None),
+    ("progress_messages_resource_win32", "Progress positions per installation, resource form, win32", "messages", "stage_resource_win32", None),
+    ("progress_messages_appended_win32", "Progress positions per installation, appended form, win32", "messages", "stage_appended_win32", None),
+    ("progress_stepback_resource", "Largest step back of the bar, resource form", "stepback", "stage_resource", None),
+    ("progress_stepback_appended", "Largest step back of the bar, appended form", "stepback", "stage_appended", None),
     ("peak_working_set_resource", "Peak working set, staging process, resource form", "memory", "peak_working_set_resource", "size_package"),
     ("peak_working_set_appended", "Peak working set, staging process, appended form", "memory", "peak_working_set_appended", "size_package"),
     ("process_stage_resource", "Whole process under Wine: staging, resource form", "seconds", "process_stage_resource", "process_nsis"),
     ("process_stage_appended", "Whole process under Wine: staging, appended form", "seconds", "process_stage_appended", "process_nsis"),
     ("process_nsis", "Whole process under Wine: NSIS 3 silent installer, zlib", "seconds", "process_nsis", "process_nsis"),
+    ("silent_win64", "Silent install (/S), demo package + payload appended to the 64-bit stub, whole process, win64", "seconds", "silent_win64", "process_nsis"),
+    ("silent_staging_win64", "  its staging part, from the run log's time stamps, win64", "seconds", "silent_staging_win64", "process_nsis"),
+    ("silent_win32", "Silent install (/S), demo package + payload appended to the 32-bit stub, whole process, 32-bit prefix", "seconds", "silent_win32", "process_nsis"),
+    ("silent_staging_win32", "  its staging part, from the run log's time stamps, 32-bit prefix", "seconds", "silent_staging_win32", "process_nsis"),
+    ("wizard_win64", "Wizard, the same 64-bit installer: Next on the settings page to the finish page (run log)", "seconds", "wizard_win64", None),
+    ("wizard_win32", "Wizard, the same 32-bit installer on a 32-bit prefix: Next to the finish page (run log)", "seconds", "wizard_win32", None),
     ("startup_installer", "Start-up: PrinterSetup64.exe to its wizard shown", "seconds", "startup_installer", "startup_trivial"),
     ("startup_trivial", "Start-up: a trivial dialog program (fake_wizard.exe), Wine's cost", "seconds", "startup_trivial", "startup_trivial"),
     ("startup_installer_win32", "Start-up: PrinterSetup.exe to its wizard shown (WOW64)", "seconds", "startup_installer_win32", "startup_trivial"),
@@ -43,7 +53,7 @@ ROWS = [
     ("size_nsis", "Size: NSIS installer of the payload", "size", "nsis", "size_nsis"),
 ]
 
-UNITS = {"throughput": "MB/s", "seconds": "s", "messages": "count", "memory": "MiB", "size": "MiB"}
+UNITS = {"throughput": "MB/s", "seconds": "s", "messages": "count", "stepback": "points", "memory": "MiB", "size": "MiB"}
 
 
 def read_raw(path):
@@ -53,13 +63,14 @@ def read_raw(path):
         rest = rest[0].strip()
         if kind == "skip":
             skips[name] = rest
-        elif kind in ("time", "messages", "value", "size"):
+        elif kind in ("time", "messages", "stepback", "value", "size"):
             samples.setdefault((kind, name), []).append(float(rest))
     return samples, skips
 
 
 def raw_samples(samples, kind, name):
-    raw_kind = {"throughput": "time", "seconds": "time", "messages": "messages", "memory": "value", "size": "size"}[kind]
+    raw_kind = {"throughput": "time", "seconds": "time", "messages": "messages", "stepback": "stepback", "memory": "value",
+                "size": "size"}[kind]
     return samples.get((raw_kind, name), [])
 
 

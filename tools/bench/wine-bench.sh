@@ -18,7 +18,7 @@ windows_path() { echo "Z:${1//\//\\}"; }
 # Staging and its baselines, interleaved in one process.
 echo "bench: staging the payload $runs times in each form, with the zlib baselines..."
 wine "$staging_bench" compare "$(windows_path "$bench/payload.pkg")" "$(windows_path "$bench/appended.exe")" \
-  "$folder" "$runs" 2>/dev/null | grep -E '^(time|messages|error) ' >>"$raw"
+  "$folder" "$runs" 2>/dev/null | grep -E '^(time|messages|stepback|error) ' >>"$raw"
 
 # Whole processes: started, staged and ended, timed from outside; each reports its peak working set.
 echo "bench: staging as whole processes..."
@@ -59,7 +59,7 @@ if [ -n "${BENCH_RUN_32BIT:-}" ]; then
   time_to_window startup_installer_win32 "$build/win32/app/PrinterSetup.exe"
   wine "$build/win32/tools/bench/staging_bench.exe" compare "$(windows_path "$bench/payload.pkg")" \
     "$(windows_path "$bench/appended.exe")" "$folder" "$runs" 2>/dev/null |
-    grep -E '^(time|messages|error) ' | sed -E 's/^(time|messages|error) ([a-z_]+)/\1 \2_win32/' >>"$raw"
+    grep -E '^(time|messages|stepback|error) ' | sed -E 's/^(time|messages|stepback|error) ([a-z_]+)/\1 \2_win32/' >>"$raw"
   for _ in $(seq 3); do
     rm -rf "$WINEPREFIX/drive_c/bench-nsis"
     start=$(now)

@@ -251,8 +251,7 @@ void ExtractEntry(const PackageEntry& entry, const std::filesystem::path& dir) {
   }
   package::MemoryChunkSource source(entry.stored);
   FileSink sink(target);
-  int32_t counter = 0;
-  package::ProgressCounter progress(counter, 0, nullptr);
+  package::ProgressCounter progress;
   const int32_t result =
       package::InflateEntry(source, static_cast<uint32_t>(entry.stored.size()), sink, progress);
   if (!sink.Close() || result != package::kExtractOk) {

@@ -1,9 +1,9 @@
 // Inflating one entry's stored bytes, with a stored size that may disagree with the bytes
-// present, an output that may fail, and a progress counter shared with earlier entries.
+// present, an output that may fail, and the progress of a walk that may go on after it.
 // The last bytes of the input choose those; the rest are the stored bytes.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <climits>
+#include <cstdint>
 #include <vector>
 
 #include "package/inflate_entry.h"
@@ -40,10 +40,11 @@ class CountingSink : public package::OutputSink {
 class Positions : public package::ProgressTarget {
  public:
   void ShowProgressPosition(int32_t position) override {
-    fuzz::Require(position >= 0, "progress never negative");
+    fuzz::Require(position >= 0 && position <= 100, "progress within 0 to 100");
     fuzz::Require(position > m_last, "the bar gets only new, rising positions");
     m_last = position;
   }
+  int32_t Last() const { return m_last; }
 
  private:
   int32_t m_last = -1;
@@ -56,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t sizeMode = input.ConsumeIntegral<uint8_t>();
   const uint16_t sizeDelta = input.ConsumeIntegral<uint16_t>();
   const uint32_t failingWrite = input.ConsumeIntegral<uint8_t>();
-  const int32_t total = input.ConsumeIntegral<int32_t>();
-  int32_t counter = input.ConsumeIntegralInRange<int32_t>(0, INT32_MAX);
+  const uint32_t restOfTheWalk = input.ConsumeIntegral<uint32_t>();
   const std::vector<uint8_t> stored = input.ConsumeRemainingBytes<uint8_t>();
 
   // The stored size the package claims: exact, short of the bytes, or past them.
@@ -68,13 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   package::MemoryChunkSource source(stored);
   CountingSink sink(failingWrite);
   Positions positions;
-  const int32_t before = counter;
-  package::ProgressCounter progress(counter, total, &positions);
+  // This entry first, then entries of restOfTheWalk stored bytes.
+  package::ProgressCounter progress(uint64_t(storedSize) + restOfTheWalk, &positions);
   const int32_t result = package::InflateEntry(source, storedSize, sink, progress);
   fuzz::Require(result == package::kExtractOk || result == package::kExtractOutputFailed ||
                     result == package::kExtractBadData || result == package::kExtractOutOfMemory,
                 "a known result");
-  fuzz::Require(counter >= before, "the counter only grows");
-  fuzz::Require(counter == INT32_MAX || uint64_t(counter - before) == sink.Written(), "the counter counts output");
+  fuzz::Require(progress.Consumed() == storedSize, "an entry counts its whole stored size");
+  fuzz::Require(restOfTheWalk > 0 || storedSize == 0 || positions.Last() == 100, "a walk ends at 100");
   return 0;
 }

@@ -43,8 +43,7 @@ class SizeSink : public package::OutputSink {
 void CheckInstallerInflates(std::span<const uint8_t> stored, uint64_t uncompressedSize) {
   package::MemoryChunkSource source(stored);
   SizeSink sink;
-  int32_t counter = 0;
-  package::ProgressCounter progress(counter, 0, nullptr);
+  package::ProgressCounter progress;
   const int32_t result = package::InflateEntry(source, static_cast<uint32_t>(stored.size()), sink, progress);
   fuzz::Require(result == package::kExtractOk && sink.Size() == uncompressedSize,
                 "the installer inflates what mkpackage accepts to the same size");

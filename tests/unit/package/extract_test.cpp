@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <numeric>
 #include <random>
 
@@ -42,13 +43,13 @@ class ExtractTest : public testing::TestWithParam<Source> {
   void TearDown() override { test::RemoveTree(kFolder); }
 
   int32_t Extract(const Bytes& stored, uint32_t storedSize, const std::string& output,
-                  int32_t& counter, int32_t total, package::ProgressTarget* progress = nullptr) {
+                  package::ProgressCounter* progress = nullptr) {
     if (GetParam() == Source::Memory) {
-      return package::ExtractFromMemory(progress, stored.data(), storedSize, output.c_str(), counter, total);
+      return package::ExtractFromMemory(stored.data(), storedSize, output.c_str(), progress);
     }
     test::WriteBytes(kStoredFile, stored);
     HANDLE file = CreateFileA(kStoredFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    const int32_t result = package::ExtractFromFile(progress, file, storedSize, output.c_str(), counter, total);
+    const int32_t result = package::ExtractFromFile(file, storedSize, output.c_str(), progress);
     LARGE_INTEGER position{};
     SetFilePointerEx(file, LARGE_INTEGER{}, &position, FILE_CURRENT);
     filePositionAfter = position.QuadPart;
@@ -56,8 +57,7 @@ class ExtractTest : public testing::TestWithParam<Source> {
     return result;
   }
   int32_t Extract(const Bytes& stored, const std::string& output) {
-    int32_t counter = 0;
-    return Extract(stored, static_cast<uint32_t>(stored.size()), output, counter, 1000000);
+    return Extract(stored, static_cast<uint32_t>(stored.size()), output);
   }
 
   static constexpr char kFolder[] = "C:\\extract";
@@ -112,8 +112,7 @@ TEST_P(ExtractTest, DictionaryStreamIsBadData) {
 }
 
 TEST_P(ExtractTest, StoredSizeZeroGivesEmptyFileAndBadData) {
-  int32_t counter = 0;
-  EXPECT_EQ(Extract(kAbcStream, 0, m_output, counter, 100), package::kExtractBadData);
+  EXPECT_EQ(Extract(kAbcStream, 0, m_output), package::kExtractBadData);
   EXPECT_TRUE(test::FileExists(m_output));
   EXPECT_TRUE(test::ReadBytes(m_output).empty());
 }
@@ -121,9 +120,8 @@ TEST_P(ExtractTest, StoredSizeZeroGivesEmptyFileAndBadData) {
 TEST_P(ExtractTest, StreamCutShortStillCountsAsWritten) {
   const Bytes content = RandomBytes(5000, 11);
   const Bytes stored = CompressZlib(content);
-  int32_t counter = 0;
   const uint32_t shortSize = static_cast<uint32_t>(stored.size() / 2);
-  EXPECT_EQ(Extract(stored, shortSize, m_output, counter, 100000), 0);
+  EXPECT_EQ(Extract(stored, shortSize, m_output), 0);
   const Bytes partial = test::ReadBytes(m_output);
   EXPECT_LT(partial.size(), content.size());
   EXPECT_TRUE(std::equal(partial.begin(), partial.end(), content.begin()));
@@ -136,26 +134,20 @@ TEST_P(ExtractTest, BytesAfterTheStreamAreIgnored) {
   EXPECT_EQ(test::ReadBytes(m_output), test::Bytes("abc"));
 }
 
-TEST_P(ExtractTest, ProgressCountsUncompressedBytesAgainstTheTotal) {
-  RecordingProgress progress;
-  int32_t counter = 150;
-  EXPECT_EQ(Extract(CompressZlib(Bytes(100, 'a')), 0, m_output, counter, 100, &progress),
-            package::kExtractBadData);  // no stored bytes: nothing to inflate, nothing shown
-  EXPECT_TRUE(progress.positions.empty());
-
-  const Bytes stored = CompressZlib(Bytes(100, 'a'));
-  EXPECT_EQ(Extract(stored, static_cast<uint32_t>(stored.size()), m_output, counter, 100, &progress), 0);
-  EXPECT_EQ(counter, 250);
-  ASSERT_FALSE(progress.positions.empty());
-  EXPECT_EQ(progress.positions.back(), 250);  // sent as computed, past 100
-}
-
-TEST_P(ExtractTest, ProgressTotalOfZeroShowsNothing) {
-  RecordingProgress progress;
-  int32_t counter = 0;
-  EXPECT_EQ(Extract(kAbcStream, static_cast<uint32_t>(kAbcStream.size()), m_output, counter, 0, &progress), 0);
-  EXPECT_EQ(counter, 3);
-  EXPECT_TRUE(progress.positions.empty());
+// Two entries of one walk: the position counts stored bytes against both, from 0 to 100.
+TEST_P(ExtractTest, ProgressCountsStoredBytesAcrossTheWalk) {
+  const Bytes first = CompressZlib(RandomBytes(60000, 3));
+  const Bytes second = CompressZlib(RandomBytes(60000, 4));
+  RecordingProgress shown;
+  package::ProgressCounter progress(first.size() + second.size(), &shown);
+  EXPECT_EQ(Extract(first, static_cast<uint32_t>(first.size()), m_output, &progress), 0);
+  ASSERT_FALSE(shown.positions.empty());
+  EXPECT_GE(shown.positions.back(), 49);
+  EXPECT_LE(shown.positions.back(), 50);
+  EXPECT_EQ(Extract(second, static_cast<uint32_t>(second.size()), m_output, &progress), 0);
+  EXPECT_EQ(shown.positions.front(), 0);
+  EXPECT_EQ(shown.positions.back(), 100);
+  EXPECT_TRUE(std::is_sorted(shown.positions.begin(), shown.positions.end()));
 }
 
 TEST_P(ExtractTest, UncreatableOutputIsMinusOne) {
@@ -178,8 +170,7 @@ TEST_P(ExtractFromFileTest, ReadsExactlyTheStoredBytes) {
   Bytes stored = CompressZlib(RandomBytes(40000, 5));
   const auto storedSize = static_cast<uint32_t>(stored.size());
   stored.insert(stored.end(), 1000, 0xee);  // the next entry, which must not be read
-  int32_t counter = 0;
-  EXPECT_EQ(Extract(stored, storedSize, m_output, counter, 1), 0);
+  EXPECT_EQ(Extract(stored, storedSize, m_output), 0);
   EXPECT_EQ(filePositionAfter, storedSize);
 }
 
@@ -193,8 +184,7 @@ TEST_P(ExtractFromFileTest, EndOfFileBeforeTheStoredSizeIsBadData) {
   // The handle ends after half the stream: nothing more can be read.
   const Bytes stored = CompressZlib(RandomBytes(5000, 1));
   const Bytes half(stored.begin(), stored.begin() + stored.size() / 2);
-  int32_t counter = 0;
-  EXPECT_EQ(Extract(half, static_cast<uint32_t>(stored.size()), m_output, counter, 1), package::kExtractBadData);
+  EXPECT_EQ(Extract(half, static_cast<uint32_t>(stored.size()), m_output), package::kExtractBadData);
 }
 
 INSTANTIATE_TEST_SUITE_P(FileOnly, ExtractFromFileTest, testing::Values(Source::File),

@@ -34,18 +34,29 @@ TEST_F(InstallPackageTest, LoadsTheResourceAndWalksIt) {
 
   std::map<std::string, std::vector<uint8_t>> written;
   package::MemoryEntry entry;
-  int32_t counter = 0;
   while (reader.Next(entry)) {
     const std::string path = std::string(kFolder) + "\\" + entry.name.text;
-    EXPECT_EQ(package::ExtractFromMemory(nullptr, entry.storedBytes, entry.storedSize, path.c_str(), counter,
-                                         static_cast<int32_t>(installPackage.size)),
-              0);
+    EXPECT_EQ(package::ExtractFromMemory(entry.storedBytes, entry.storedSize, path.c_str()), 0);
     written[entry.name.text] = test::ReadBytes(path);
   }
   EXPECT_EQ(reader.Error(), package::WalkError::None);
   EXPECT_EQ(reader.Offset(), installPackage.size);  // the entries fill the resource exactly
   EXPECT_EQ(written["Text.ini"], Fixture("Text.ini"));
   EXPECT_EQ(written["PrinterName.txt"], Fixture("PrinterName.txt"));
+}
+
+// No copy on the heap: the package is the module's own read-only image pages.
+TEST_F(InstallPackageTest, PackageIsReadWhereTheResourceLies) {
+  const HMODULE module = GetModuleHandleW(nullptr);
+  const package::InstallPackage installPackage = package::LoadInstallPackage(module);
+  ASSERT_FALSE(installPackage.IsEmpty());
+  MEMORY_BASIC_INFORMATION region{};
+  ASSERT_NE(VirtualQuery(installPackage.bytes, &region, sizeof region), 0u);
+  EXPECT_EQ(region.AllocationBase, module);
+  EXPECT_EQ(region.Type, static_cast<DWORD>(MEM_IMAGE));
+  EXPECT_EQ(region.Protect, static_cast<DWORD>(PAGE_READONLY));
+  // Loading again hands out the same bytes, not another copy.
+  EXPECT_EQ(package::LoadInstallPackage(module).bytes, installPackage.bytes);
 }
 
 TEST_F(InstallPackageTest, ModuleWithoutTheResourceGivesNoPackage) {
@@ -72,10 +83,7 @@ TEST_F(InstallPackageTest, WalksThePackageAppendedToItsOwnFile) {
   ASSERT_TRUE(reader.Next(entry));
   EXPECT_STREQ(entry.name.text, "Appended.ini");
   const std::string path = std::string(kFolder) + "\\Appended.ini";
-  int32_t counter = 0;
-  EXPECT_EQ(package::ExtractFromFile(nullptr, file.Handle(), entry.storedSize, path.c_str(), counter,
-                                     static_cast<int32_t>(reader.PackageSize())),
-            0);
+  EXPECT_EQ(package::ExtractFromFile(file.Handle(), entry.storedSize, path.c_str()), 0);
   EXPECT_EQ(test::ReadBytes(path), Fixture("Appended.ini"));
   EXPECT_FALSE(reader.Next(entry));
   EXPECT_EQ(reader.Error(), package::WalkError::None);

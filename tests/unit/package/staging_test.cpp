@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -26,34 +27,29 @@ class RecordingView : public package::StagingView {
   // Clears the last error, as the dialog's message posting may: staging must have read it already.
   void ShowStatus(const std::wstring& text) override {
     statuses.push_back(text);
-    afterStatus = true;
     SetLastError(ERROR_SUCCESS);
   }
-  // The first position after each status is the per-entry one; the others come from inflating.
-  void ShowProgressPosition(int32_t position) override {
-    if (afterStatus) entryPositions.push_back(position);
-    afterStatus = false;
-  }
+  void ShowProgressPosition(int32_t position) override { positions.push_back(position); }
 
   std::wstring folder = L"C:\\Program Files\\Demo80";
   std::vector<std::wstring> statuses;
-  std::vector<int32_t> entryPositions;
-  bool afterStatus = false;
+  std::vector<int32_t> positions;
 };
+
+// One bar for the whole staging: from 0, never back, never twice the same, ending at 100.
+void ExpectOneRunFromZeroTo100(const std::vector<int32_t>& positions) {
+  ASSERT_FALSE(positions.empty());
+  EXPECT_EQ(positions.front(), 0);
+  EXPECT_EQ(positions.back(), 100);
+  EXPECT_TRUE(std::adjacent_find(positions.begin(), positions.end(),
+                                 [](int32_t before, int32_t after) { return after <= before; }) == positions.end());
+}
 
 std::string InFolder(const std::string& name) { return std::string(kFolder) + "\\" + name; }
 
 std::string FileText(const std::string& path) {
   const std::vector<uint8_t> bytes = test::ReadBytes(path);
   return {bytes.begin(), bytes.end()};
-}
-
-package::InstallPackage ToInstallPackage(const mkpackage::Bytes& bytes) {
-  package::InstallPackage installPackage;
-  installPackage.bytes.reset(new uint8_t[bytes.size()]);
-  std::copy(bytes.begin(), bytes.end(), installPackage.bytes.get());
-  installPackage.size = static_cast<uint32_t>(bytes.size());
-  return installPackage;
 }
 
 // 35 entries like the shipped package, with a folder entry and a driver pair to rename.
@@ -85,20 +81,21 @@ class StagingTest : public testing::Test {
   }
   void TearDown() override { SetUp(); }
 
+  // A resource-form package of the entries, kept for the test's life as the module keeps its own.
+  package::InstallPackage Package(const std::vector<StoredEntry>& entries) {
+    const mkpackage::Bytes& bytes = m_packages.emplace_back(mkpackage::BuildResourcePackage(entries));
+    return {bytes.data(), static_cast<uint32_t>(bytes.size())};
+  }
+
   RecordingView m_view;
+  std::vector<mkpackage::Bytes> m_packages;
 };
 
-TEST_F(StagingTest, ShippedShapeIsLoggedWrittenAndProgressedPerEntry) {
-  const package::InstallPackage installPackage =
-      ToInstallPackage(mkpackage::BuildResourcePackage(ShippedShape()));
-  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
+TEST_F(StagingTest, ShippedShapeIsLoggedWrittenAndProgressedOnce) {
+  EXPECT_EQ(package::StageFromPackage(m_view, Package(ShippedShape())), 0);
 
   EXPECT_EQ(FileText(package::kInstallLogPath), "**** FileCount=35\r\r\n**** Retrace Finish\r\r\n");
-  std::vector<int32_t> expected;
-  for (int k = 1; k <= 35; ++k) expected.push_back(100 * k / 35);
-  EXPECT_EQ(m_view.entryPositions, expected);
-  EXPECT_EQ(m_view.entryPositions.front(), 2);
-  EXPECT_EQ(m_view.entryPositions[2], 8);
+  ExpectOneRunFromZeroTo100(m_view.positions);
 
   EXPECT_EQ(FileText(InFolder("plotter.dll.x64")), "64-bit plotter.dll");
   EXPECT_EQ(FileText(InFolder("dir\\a.txt")), "content of dir\\a.txt");
@@ -139,19 +136,17 @@ void ExpectOnlyTheSafeEntryWritten() {
 }
 
 TEST_F(StagingTest, EntriesThatWouldLeaveTheFolderOrNameADeviceAreSkippedAndLogged) {
-  const package::InstallPackage installPackage =
-      ToInstallPackage(mkpackage::BuildResourcePackage(UnsafeAndKeptEntries()));
-  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
+  EXPECT_EQ(package::StageFromPackage(m_view, Package(UnsafeAndKeptEntries())), 0);
   ExpectOnlyTheSafeEntryWritten();
-  EXPECT_EQ(m_view.entryPositions.back(), 100);
+  ExpectOneRunFromZeroTo100(m_view.positions);
   EXPECT_EQ(FileText(package::kInstallLogPath),
             "**** FileCount=11\r\r\n" + SkippedRecords() + "**** Retrace Finish\r\r\n");
 }
 
 TEST_F(StagingTest, OverlongOutputPathIsSkippedAndLogged) {
   const std::string longName(255 - std::string(kFolder).size(), 'n');  // folder, backslash, name: 256
-  const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
-      {MakeEntry(longName, "long"), MakeEntry(longName.substr(1), "fits")}));
+  const package::InstallPackage installPackage = Package(
+      {MakeEntry(longName, "long"), MakeEntry(longName.substr(1), "fits")});
   package::StageFromPackage(m_view, installPackage);
   EXPECT_FALSE(test::FileExists(InFolder(longName)));
   EXPECT_EQ(FileText(InFolder(longName.substr(1))), "fits");
@@ -162,8 +157,8 @@ TEST_F(StagingTest, OverlongOutputPathIsSkippedAndLogged) {
 // A full disk or a denied folder stops staging at the file that could not be written; the
 // installation must not go on from a half-laid package.
 TEST_F(StagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) {
-  const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
-      {MakeEntry("a.txt", "a"), MakeEntry("b.txt", "b"), MakeEntry("c.txt", "c")}));
+  const package::InstallPackage installPackage = Package(
+      {MakeEntry("a.txt", "a"), MakeEntry("b.txt", "b"), MakeEntry("c.txt", "c")});
   platform::ScopedFaults faults;
   platform::InjectFault("fclose", ERROR_DISK_FULL, 1, 1);  // b.txt, when its buffer is written out
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
@@ -200,6 +195,7 @@ class AppendedStagingTest : public StagingTest {
 TEST_F(AppendedStagingTest, EntriesThatWouldLeaveTheFolderOrNameADeviceAreSkippedAndLogged) {
   EXPECT_EQ(Stage(L"POS80", Installer(UnsafeAndKeptEntries())), 0);
   ExpectOnlyTheSafeEntryWritten();
+  ExpectOneRunFromZeroTo100(m_view.positions);
   EXPECT_EQ(FileText(package::kInstallLogPath), SkippedRecords());
 }
 
@@ -217,13 +213,16 @@ TEST_F(AppendedStagingTest, EmbeddedAndAppendedFormsLayDownTheSameTree) {
   const std::vector<StoredEntry> entries = {
       MakeEntry("docs\\manual.txt", "manual"), MakeEntry("top.txt", "top"),
       MakeEntry("drivers/x64/deep.bin", "deep"), MakeEntry("docs\\second.txt", "second")};
-  EXPECT_EQ(package::StageFromPackage(m_view, ToInstallPackage(mkpackage::BuildResourcePackage(entries))), 0);
+  EXPECT_EQ(package::StageFromPackage(m_view, Package(entries)), 0);
   const std::map<std::string, std::string> embedded = InstalledTree();
+  ExpectOneRunFromZeroTo100(m_view.positions);
   test::RemoveTree(kFolder);
   CreateDirectoryA(kFolder, nullptr);
+  m_view.positions.clear();
 
   EXPECT_EQ(Stage(L"POS80", Installer(entries)), 0);
   EXPECT_EQ(InstalledTree(), embedded);
+  ExpectOneRunFromZeroTo100(m_view.positions);
   EXPECT_EQ(embedded.size(), 4u);
   EXPECT_EQ(embedded.at("docs\\manual.txt"), "manual");
   EXPECT_EQ(embedded.at("drivers\\x64\\deep.bin"), "deep");
@@ -282,8 +281,8 @@ TEST_F(StagingTest, AFileInUseIsLeftAndStagingGoesOn) {
   const HANDLE running = CreateFileA(InFolder("MerrowPrinterService.exe").c_str(), GENERIC_READ, FILE_SHARE_READ,
                                      nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(running, INVALID_HANDLE_VALUE);
-  const package::InstallPackage installPackage = ToInstallPackage(mkpackage::BuildResourcePackage(
-      {MakeEntry("MerrowPrinterService.exe", "new"), MakeEntry("z.txt", "z")}));
+  const package::InstallPackage installPackage = Package(
+      {MakeEntry("MerrowPrinterService.exe", "new"), MakeEntry("z.txt", "z")});
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
   CloseHandle(running);
   EXPECT_EQ(FileText(InFolder("MerrowPrinterService.exe")), "running");
