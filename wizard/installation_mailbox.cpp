@@ -7,10 +7,22 @@ void InstallationMailbox::Put(InstallationEvent event) {
   const bool ended = event.kind == InstallationEvent::Kind::Ended;
   {
     const std::lock_guard<std::mutex> lock(m_mutex);
+    if (ReplacedWaitingProgress(event)) return;
     m_events.push_back(std::move(event));
   }
   // A refused post is harmless: the event waits for the next look; but the end must arrive.
   if (!m_dialog.PostMessageW(kInstallationMail, 0, 0) && ended) m_dialog.SendMessageW(kInstallationMail, 0, 0);
+}
+
+// A position the dialog has not taken yet gives way to a newer one, which the look already
+// posted for it will find: the bar shows only the latest, and every repaint costs the
+// user-interface thread (several milliseconds for a 32-bit program under Wine).
+bool InstallationMailbox::ReplacedWaitingProgress(const InstallationEvent& event) {
+  if (event.kind != InstallationEvent::Kind::Progress || m_events.empty()) return false;
+  InstallationEvent& newest = m_events.back();
+  if (newest.kind != InstallationEvent::Kind::Progress || newest.threadId != event.threadId) return false;
+  newest.position = event.position;
+  return true;
 }
 
 void InstallationMailbox::OnProgress(int32_t position) {

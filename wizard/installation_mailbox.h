@@ -45,6 +45,7 @@ class InstallationMailbox : public InstallationObserver {
 
  private:
   void Put(InstallationEvent event);
+  bool ReplacedWaitingProgress(const InstallationEvent& event);
 
   const framework::CWnd& m_dialog;
   std::mutex m_mutex;

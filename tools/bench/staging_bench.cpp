@@ -19,7 +19,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,10 +27,10 @@
 #include "package/package_walk.h"
 #include "package/staging.h"
 #include "tools/bench/zlib_baseline.h"
+#include "wizard/installation_mailbox.h"
 
 namespace {
 
-constexpr UINT kSetStatusMessage = WM_APP + 1;
 constexpr wchar_t kWindowClass[] = L"StagingBenchWindow";
 constexpr wchar_t kStatusClass[] = L"StagingBenchStatus";
 
@@ -62,35 +62,28 @@ package::InstallPackage MapPackage(const std::string& path) {
   return {static_cast<const uint8_t*>(view), static_cast<uint32_t>(size.QuadPart)};
 }
 
-// The status line: stored and repainted at once on the window's own thread, as the wizard's
-// page window does with what the installation posts.
+// The status line, repainted at once when its text is set, as the wizard's page window does.
 LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  static std::wstring status;
-  if (message == kSetStatusMessage) {
-    const std::unique_ptr<std::wstring> posted(reinterpret_cast<std::wstring*>(lParam));
-    status = *posted;
-    ::InvalidateRect(window, nullptr, FALSE);
-    ::UpdateWindow(window);
-    return 0;
-  }
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    const HDC dc = ::BeginPaint(window, &paint);
-    RECT client;
-    ::GetClientRect(window, &client);
-    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
-    ::DrawTextW(dc, status.c_str(), -1, &client, DT_LEFT | DT_SINGLELINE);
-    ::EndPaint(window, &paint);
-    return 0;
-  }
-  return ::DefWindowProcW(window, message, wParam, lParam);
+  if (message != WM_PAINT) return ::DefWindowProcW(window, message, wParam, lParam);
+  wchar_t text[512] = {};
+  ::GetWindowTextW(window, text, 512);
+  PAINTSTRUCT paint;
+  const HDC dc = ::BeginPaint(window, &paint);
+  RECT client;
+  ::GetClientRect(window, &client);
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
+  ::DrawTextW(dc, text, -1, &client, DT_LEFT | DT_SINGLELINE);
+  ::EndPaint(window, &paint);
+  return 0;
 }
+
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void RegisterClasses() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   ::InitCommonControlsEx(&controls);
   WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = ::DefWindowProcW;
+  windowClass.lpfnWndProc = PageProc;
   windowClass.hInstance = ::GetModuleHandleW(nullptr);
   windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
   windowClass.lpszClassName = kWindowClass;
@@ -100,48 +93,70 @@ void RegisterClasses() {
   ::RegisterClassW(&windowClass);
 }
 
-// The installing page: a window with a status line and a progress bar of range 0 to 100.
+// The installing page: a window with a status line and a progress bar of range 0 to 100, to
+// which staging reports through the wizard's own mailbox.
 class BenchWindow : public package::StagingView {
  public:
   explicit BenchWindow(std::string folder) : m_folder(std::move(folder)) {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    m_window = ::CreateWindowExW(0, kWindowClass, L"Staging bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 520, 200,
-                                 nullptr, nullptr, instance, nullptr);
-    m_status = ::CreateWindowExW(0, kStatusClass, L"", WS_CHILD | WS_VISIBLE, 20, 20, 460, 24, m_window, nullptr,
-                                 instance, nullptr);
-    m_bar = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 20, 60, 460, 20, m_window, nullptr,
+    m_page.m_hWnd = ::CreateWindowExW(0, kWindowClass, L"Staging bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                      520, 200, nullptr, nullptr, instance, nullptr);
+    ::SetWindowLongPtrW(m_page.m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_status = ::CreateWindowExW(0, kStatusClass, L"", WS_CHILD | WS_VISIBLE, 20, 20, 460, 24, m_page.m_hWnd,
+                                 nullptr, instance, nullptr);
+    m_bar = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 20, 60, 460, 20, m_page.m_hWnd, nullptr,
                               instance, nullptr);
     ::SendMessageW(m_bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-    ::UpdateWindow(m_window);
+    ::UpdateWindow(m_page.m_hWnd);
   }
   // The window stays until the process ends: on a screen without a window manager Wine waits
   // 2 s for a destroyed or hidden top-level window to be withdrawn, which no installer does
   // during its installation. The next window of a comparison covers it.
+  ~BenchWindow() override { ::SetWindowLongPtrW(m_page.m_hWnd, GWLP_USERDATA, 0); }
 
   std::wstring InstallFolderText() override { return Wide(m_folder); }
-  // Posted, as the installation posts them to the wizard.
-  void ShowStatus(const std::wstring& text) override {
-    auto status = std::make_unique<std::wstring>(text);
-    if (::PostMessageW(m_status, kSetStatusMessage, 0, reinterpret_cast<LPARAM>(status.get()))) status.release();
-  }
+  void ShowStatus(const std::wstring& text) override { m_mailbox.OnStatus(text); }
   void ShowProgressPosition(int32_t position) override {
     ++m_messages;
     m_largestStepBack = std::max(m_largestStepBack, m_lastPosition - position);
     m_lastPosition = position;
-    ::PostMessageW(m_bar, PBM_SETPOS, position, 0);
+    m_mailbox.OnProgress(position);
   }
   long Messages() const { return m_messages; }
   int32_t LargestStepBack() const { return m_largestStepBack; }
 
+  // On the page's thread, as the wizard's dialog takes its mail.
+  void OnMail() {
+    while (const std::optional<wizard::InstallationEvent> event = m_mailbox.Take()) {
+      if (event->kind == wizard::InstallationEvent::Kind::Progress) {
+        ::SendMessageW(m_bar, PBM_SETPOS, event->position, 0);
+      } else if (event->kind == wizard::InstallationEvent::Kind::Status) {
+        ::SetWindowTextW(m_status, event->text.c_str());
+        ::InvalidateRect(m_status, nullptr, FALSE);
+        ::UpdateWindow(m_status);
+      }
+    }
+  }
+
  private:
   std::string m_folder;
-  HWND m_window = nullptr;
+  framework::CWnd m_page;
+  wizard::InstallationMailbox m_mailbox{m_page};
   HWND m_status = nullptr;
   HWND m_bar = nullptr;
   long m_messages = 0;
   int32_t m_lastPosition = 0;
   int32_t m_largestStepBack = 0;
 };
+
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* page = reinterpret_cast<BenchWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == wizard::kInstallationMail && page != nullptr) {
+    page->OnMail();
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
 
 DWORD WINAPI RunWork(void* work) {
   (*static_cast<std::function<void()>*>(work))();

@@ -56,10 +56,8 @@ class StartUpTest : public testing::Test {
 
   // Runs the start routine's preparation with a package of these entries.
   void Prepare(const std::vector<StoredEntry>& entries) {
-    const mkpackage::Bytes bytes = mkpackage::BuildResourcePackage(entries);
-    m_dialog.m_package.bytes.reset(new uint8_t[bytes.size()]);
-    std::copy(bytes.begin(), bytes.end(), m_dialog.m_package.bytes.get());
-    m_dialog.m_package.size = static_cast<uint32_t>(bytes.size());
+    m_packageBytes = mkpackage::BuildResourcePackage(entries);
+    m_dialog.m_package = {m_packageBytes.data(), static_cast<uint32_t>(m_packageBytes.size())};
     m_app.PrepareWizard(m_dialog);
   }
 
@@ -76,6 +74,7 @@ class StartUpTest : public testing::Test {
   }
 
   app::CInstallApp m_app;
+  mkpackage::Bytes m_packageBytes;  // the package the dialog reads, as the module keeps its resource
   wizard::CInstallDlg m_dialog;
   std::wstring m_documents;
   std::string m_documentsAnsi;

@@ -174,9 +174,7 @@ void WizardSession::RunDialog() {
     const std::vector<uint8_t> textIni = test::ReadBytes(DocumentPath(L"Text.ini"));
     texts::TakeTextIni(m_setup.textIni ? &textIni : nullptr);
     if (!m_setup.package.empty()) {
-      dialog.m_package.bytes = std::make_unique<uint8_t[]>(m_setup.package.size());
-      std::copy(m_setup.package.begin(), m_setup.package.end(), dialog.m_package.bytes.get());
-      dialog.m_package.size = static_cast<uint32_t>(m_setup.package.size());
+      dialog.m_package = {m_setup.package.data(), static_cast<uint32_t>(m_setup.package.size())};
     }
     m_dialog = &dialog;
     m_result = dialog.DoModal();

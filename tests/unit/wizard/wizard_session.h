@@ -32,7 +32,7 @@ struct WizardSetup {
   int languageId = 0;
   std::vector<std::wstring> catalogue;  // lines of PrinterName.txt
   std::optional<std::wstring> textIni;  // Text.ini, when there is one
-  std::vector<uint8_t> package;          // the package copy the dialog stages from, if any
+  std::vector<uint8_t> package;          // the package the dialog stages from, if any
   wizard::PresetChoices preset;          // what a command line would have given
 };
 
