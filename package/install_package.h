@@ -15,8 +15,8 @@ namespace package {
 constexpr WORD kPackageResourceId = 142;
 inline constexpr wchar_t kPackageResourceType[] = L"INSTALL";
 
-// The resource-form package where it lies: the resource, mapped read-only for the life of the
-// module, needs no copy. Empty (null, 0) when the installer carries none.
+// The resource-form package where it lies: the resource, mapped with the module's image for the
+// life of the module and never written, needs no copy. Empty (null, 0) when the installer carries none.
 struct InstallPackage {
   const uint8_t* bytes = nullptr;
   uint32_t size = 0;
