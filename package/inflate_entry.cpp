@@ -82,7 +82,6 @@ ChunkOutcome InflateChunk(z_stream& stream, OutputSink& sink, EntryProgress& pro
     stream.avail_out = kChunkSize;
     const uInt inputBefore = stream.avail_in;
     code = inflate(&stream, Z_NO_FLUSH);
-    progress.Consume(inputBefore - stream.avail_in);
     if (code == Z_NEED_DICT || code == Z_DATA_ERROR) {
       result = kExtractBadData;
       return ChunkOutcome::Failed;
@@ -96,6 +95,7 @@ ChunkOutcome InflateChunk(z_stream& stream, OutputSink& sink, EntryProgress& pro
       result = kExtractOutputFailed;
       return ChunkOutcome::Failed;
     }
+    progress.Consume(inputBefore - stream.avail_in);  // once its output is written
   } while (stream.avail_out == 0);
   return code == Z_STREAM_END ? ChunkOutcome::StreamEnded : ChunkOutcome::Continue;
 }
