@@ -2,17 +2,19 @@
 
 #include "platform/files.h"
 #include "platform/handle.h"
+#include "platform/link_safe_files.h"
 
 namespace package {
 namespace {
 
-// The output file, created "wb" so that no newline is translated. The error of a failed call
-// is kept at once: closing the file and inflation's clean-up come before the caller looks.
+// The output file, created "wb" so that no newline is translated, and never through a link
+// planted in an install folder that existed before. The error of a failed call is kept at once:
+// closing the file and inflation's clean-up come before the caller looks.
 class CrtFileSink : public OutputSink {
  public:
   explicit CrtFileSink(const char* path) : m_path(path) {}
   bool Create() override {
-    m_file.Attach(platform::files::fopen(m_path, "wb"));
+    m_file.Attach(platform::files::OpenStreamWithoutLinks(m_path));
     return m_file.IsValid() || Failed();
   }
   bool Write(const uint8_t* bytes, uint32_t size) override {

@@ -1,7 +1,11 @@
 #include "platform/link_safe_files.h"
 
 #include "platform/fault_injection.h"
+#include "platform/code_page.h"
 #include "platform/files.h"
+
+#include <fcntl.h>
+#include <io.h>
 
 namespace platform::files {
 namespace {
@@ -52,6 +56,28 @@ UniqueFileHandle OpenForWriteWithoutLinks(const wchar_t* path, WriteMode mode, s
     if (refusal != nullptr) *refusal = L"a link came back under its name";
   }
   return file;
+}
+
+FILE* OpenStreamWithoutLinks(const char* path) {
+  if (TakeInjectedFault("fopen")) return nullptr;
+  std::wstring widePath;
+  if (!AnsiToWide(path, widePath)) return nullptr;
+  const size_t separator = widePath.find_last_of(L'\\');
+  if (separator != std::wstring::npos && PathHasReparsePoint(widePath.substr(0, separator))) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  UniqueFileHandle file = OpenForWriteWithoutLinks(widePath.c_str(), WriteMode::Replace);
+  if (!file) {
+    if (::GetLastError() == ERROR_SUCCESS) ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  const int descriptor = ::_open_osfhandle(reinterpret_cast<intptr_t>(file.Get()), _O_WRONLY | _O_BINARY);
+  if (descriptor == -1) return nullptr;
+  file.Detach();  // the descriptor owns the handle now
+  FILE* stream = ::_fdopen(descriptor, "wb");
+  if (stream == nullptr) ::_close(descriptor);
+  return stream;
 }
 
 bool WriteAll(HANDLE file, const void* bytes, size_t size) {

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/handle.h"
@@ -20,6 +21,11 @@ enum class WriteMode { Replace, Append };
 // alone, and created anew with CREATE_NEW; should that fail too, the result is invalid and
 // `refusal` (when given) says why.
 UniqueFileHandle OpenForWriteWithoutLinks(const wchar_t* path, WriteMode mode, std::wstring* refusal = nullptr);
+
+// The same as a C runtime stream "wb" for an 8-bit path, for staging into an install folder that
+// may have existed before the run; fails (with the last error set) also when a folder on the way
+// is a reparse point. The fault "fopen" makes it fail, as it makes the plain open fail.
+FILE* OpenStreamWithoutLinks(const char* path);
 
 // Writes all bytes; false on a short or failed write.
 bool WriteAll(HANDLE file, const void* bytes, size_t size);
