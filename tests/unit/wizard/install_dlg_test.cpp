@@ -189,20 +189,24 @@ TEST_F(InstallDlgTest, EachPageShowsItsOwnControlsAndBackReturnsToTheEarlierPage
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
-TEST_F(InstallDlgTest, EnterAndEscEndTheDialogOnTheFirstThreePages) {
-  const struct {
-    const char* key;
-    void (test::WizardSession::*press)();
-    INT_PTR result;
-  } keys[] = {{"Enter", &test::WizardSession::PressEnter, IDOK}, {"Esc", &test::WizardSession::PressEsc, IDCANCEL}};
+// The system turns Enter into IDOK only where no button is the default; both ways Enter is Next
+// before the installation and Finish after it, never a plain end. Esc cancels.
+TEST_F(InstallDlgTest, EnterIsTheDefaultButtonNextBeforeTheInstallationAndEscCancels) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   for (int page = kWelcomePage; page <= kSettingsPage; ++page) {
-    for (const auto& key : keys) {
-      SCOPED_TRACE(testing::Message() << key.key << " on page " << page);
-      ASSERT_TRUE(Open(In(texts::kEnglish)));
-      GoTo(page);
-      (dialog().*key.press)();
-      EXPECT_EQ(dialog().WaitForEnd(), key.result);
-    }
+    SCOPED_TRACE(testing::Message() << "page " << page);
+    EXPECT_EQ(::SendMessageW(dialog().Dialog(), DM_GETDEFID, 0, 0), MAKELRESULT(IDC_NEXT, DC_HASDEFID));
+    if (page == kSettingsPage) break;
+    dialog().PressEnter();
+    ASSERT_TRUE(dialog().IsOpen()) << "Enter ended the wizard";
+    EXPECT_EQ(dialog().Page(), page + 1);
+  }
+  for (int page = kWelcomePage; page <= kSettingsPage; ++page) {
+    SCOPED_TRACE(testing::Message() << "Esc on page " << page);
+    ASSERT_TRUE(Open(In(texts::kEnglish)));
+    GoTo(page);
+    dialog().PressEsc();
+    EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
   }
 }
 
@@ -612,8 +616,9 @@ TEST_F(InstallDlgTest, FinishedInstallationLeavesOnlyFinishCaptionedInTheLanguag
     EXPECT_EQ(dialog().VisibleOf(kEveryControl), Only({{IDC_CANCEL_BUTTON}}));
     EXPECT_TRUE(dialog().IsEnabled(IDC_CANCEL_BUTTON));
     EXPECT_EQ(dialog().Text(IDC_CANCEL_BUTTON), language.finish);
+    EXPECT_EQ(::SendMessageW(dialog().Dialog(), DM_GETDEFID, 0, 0), MAKELRESULT(IDC_CANCEL_BUTTON, DC_HASDEFID));
     dialog().PressEnter();
-    EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+    EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);  // as Finish does
   }
 }
 
@@ -674,7 +679,7 @@ TEST_F(InstallDlgTest, ProgressAndStatusOfTheWorkerReachTheInstallingPage) {
   EXPECT_GT(SendMessageW(dialog().Item(IDC_PROGRESS), PBM_GETPOS, 0, 0), 0);
   EXPECT_EQ(dialog().Status(), L"Installing Printer Driver, Please wait...");
   dialog().PressEnter();
-  EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+  EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
 }
 
 // A file that cannot be written while the package is laid down (a full disk) ends the run on
@@ -723,7 +728,7 @@ TEST_F(InstallDlgTest, InstallationThatCannotStartEndsOnTheFailurePage) {
   EXPECT_FALSE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Unstarted"), &printer, nullptr));
   EXPECT_FALSE(test::ReadMachineString(L"SOFTWARE\\Demo Unstarted", L"PrinterName").has_value());
   dialog().PressEnter();
-  EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+  EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
 }
 
 // A folder whose uninstaller path would not fit the uninstall record is refused before anything
