@@ -50,12 +50,10 @@ int DefaultButtonOf(int page) {
   }
 }
 
-// The control a refused Next's message is about.
-int FieldOfCheck(Check check) {
+// The settings page's control that a refused Next's message is about; the printer name, which
+// also names the printer's folder, unless the message is about the port.
+int SettingsFieldOf(Check check) {
   switch (check) {
-    case Check::NoModel:
-    case Check::PrinterNameInvalid:
-      return IDC_PRINTER_NAME;
     case Check::IpEmpty:
     case Check::IpInvalid:
       return IDC_IP_EDIT;
@@ -66,7 +64,7 @@ int FieldOfCheck(Check check) {
     case Check::PortMissing:
       return IDC_PORT_COMBO;
     default:
-      return 0;  // the folder checks: the folder field, which is not a dialog item
+      return IDC_PRINTER_NAME;
   }
 }
 
@@ -181,10 +179,6 @@ void CInstallDlg::SettleKeyboard() {
 
 void CInstallDlg::FocusControl(HWND control) { SendMessageW(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE); }
 
-void CInstallDlg::FocusFieldOf(Check check) {
-  const int id = FieldOfCheck(check);
-  FocusControl(id != 0 ? GetDlgItem(id) : m_wizard.m_editFolder.EditWindow());
-}
 
 void CInstallDlg::OnCancel() {
   if (MayClose()) EndDialog(IDCANCEL);
@@ -258,7 +252,7 @@ bool CInstallDlg::CheckFolderPage() {
   const std::wstring folder = m_wizard.m_editFolder.GetText();
   if (const std::optional<Check> refused = CheckFolderChoice(folder, m_room)) {
     ShowMessage(*refused, m_hWnd, MB_OK);
-    FocusFieldOf(*refused);
+    FocusControl(m_wizard.m_editFolder.EditWindow());
     return false;
   }
   m_choices.InstallRoot = FitSettingText(folder);
@@ -271,7 +265,7 @@ bool CInstallDlg::CheckSettingsPage() {
   m_choices.UseNetworkPort = false;
   if (const std::optional<Check> refused = CheckSettingsChoice(m_choices, m_room)) {
     ShowMessage(*refused, nullptr, MB_ICONERROR);
-    FocusFieldOf(*refused);
+    FocusControl(GetDlgItem(SettingsFieldOf(*refused)));
     return false;
   }
   SettleChosenPort(m_choices);

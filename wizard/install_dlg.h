@@ -58,7 +58,6 @@ class CInstallDlg : public framework::CDialog {
   bool MayClose() const;
   void SettleKeyboard();
   void FocusControl(HWND control);
-  void FocusFieldOf(Check check);
 
   // Next and Back.
   void OnNext();

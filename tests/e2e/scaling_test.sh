@@ -47,6 +47,7 @@ for dpi in 96 144 192; do
   start_installer
   client=$(drive print-client)
   [ "$(cut -d' ' -f5 <<<"$client")" = "$dpi" ] || fail "the wizard sees $client, not $dpi DPI"
+  [ "$dpi" = 144 ] && { sleep 0.3; import -window root "$shots/welcome.png"; }
   walk_to_settings
   for index in "${!PORTS[@]}"; do
     port=${PORTS[$index]}

@@ -227,6 +227,41 @@ TEST_F(InstallDlgTest, EveryControlLiesInsideTheDialog) {
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
+// Moved to a monitor of 150 %: the dialog takes the rectangle Windows suggests and places what it
+// places itself for 144 DPI (measures of 96 DPI times 1.5), the page window above the button strip.
+TEST_F(InstallDlgTest, DpiChangeTakesTheSuggestedRectangleAndLaysTheDialogOutAgain) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  GoTo(kFolderPage);
+  RECT suggested = {10, 20, 10 + 785, 20 + 548};
+  SendMessageW(dialog().Dialog(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT window = {};
+  GetWindowRect(dialog().Dialog(), &window);
+  EXPECT_TRUE(EqualRect(&window, &suggested)) << window.left << "," << window.top << " - " << window.right << ","
+                                              << window.bottom;
+  RECT client = {};
+  GetClientRect(dialog().Dialog(), &client);
+  const auto inDialog = [&](HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog().Dialog(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  const RECT next = inDialog(dialog().Item(IDC_NEXT));
+  EXPECT_EQ(next.left, client.right - MulDiv(169, 144, 96));
+  EXPECT_EQ(next.top, client.bottom - MulDiv(33, 144, 96));
+  EXPECT_EQ(next.right - next.left, MulDiv(78, 144, 96));
+  EXPECT_EQ(next.bottom - next.top, MulDiv(23, 144, 96));
+  const RECT browse = inDialog(dialog().Item(IDC_BROWSE));
+  EXPECT_EQ(browse.top, client.bottom - MulDiv(156, 144, 96));
+  HWND pageWindow = GetWindow(dialog().Dialog(), GW_CHILD);
+  while (pageWindow != nullptr && GetDlgCtrlID(pageWindow) != 0) pageWindow = GetWindow(pageWindow, GW_HWNDNEXT);
+  ASSERT_NE(pageWindow, nullptr);
+  const RECT page = inDialog(pageWindow);
+  EXPECT_EQ(page.bottom, client.bottom - MulDiv(50, 144, 96));
+  EXPECT_EQ(page.right, client.right - 2);
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
 // ---- Captions
 
 TEST_F(InstallDlgTest, EnglishCaptionsAndListsWithTheBuiltInTitle) {
