@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The settings page at 96, 144 and 192 DPI (a new prefix's LogPixels) with each port kind:
 # every visible control lies inside the dialog's client area, and no two visible controls meet
-# unless they meet at 96 DPI as well (the frame and the page window hold others). The shots at
-# 144 DPI are kept in the temporary folder for the documentation.
+# unless they meet at 96 DPI as well (the frame and the page window hold others). With
+# SCALING_SHOTS set to a folder, the welcome, folder and settings pages at 144 DPI are saved
+# there (for the documentation).
 # Usage: scaling_test.sh INSTALLER DRIVER LANGUAGE(en|cn)
 set -euo pipefail
 INSTALLER=$1 DRIVER=$2 language=$3
@@ -11,8 +12,15 @@ source "$(dirname "$0")/e2e_lib.sh"
 network_item="Net Port(TCP/IP)"
 [ "$language" = cn ] && network_item="网络端口（TCP/IP）"
 PORTS=(USB COM1 LPT1 "$network_item")
-shots="${TMPDIR:-/tmp}/scaling-$language"
-mkdir -p "$shots"
+shots=${SCALING_SHOTS:-}
+[ -n "$shots" ] && mkdir -p "$shots"
+
+# Saves the screen as NAME at 144 DPI when shots are asked for.
+shoot() {
+  [ -n "$shots" ] && [ "$dpi" = 144 ] || return 0
+  sleep 0.3
+  import -window root "$shots/$language-$1.png"
+}
 
 set_dpi() {
   wineserver -k >/dev/null 2>&1 || true
@@ -47,7 +55,7 @@ for dpi in 96 144 192; do
   start_installer
   client=$(drive print-client)
   [ "$(cut -d' ' -f5 <<<"$client")" = "$dpi" ] || fail "the wizard sees $client, not $dpi DPI"
-  [ "$dpi" = 144 ] && { sleep 0.3; import -window root "$shots/welcome.png"; }
+  shoot welcome
   walk_to_settings
   for index in "${!PORTS[@]}"; do
     port=${PORTS[$index]}
@@ -63,12 +71,15 @@ for dpi in 96 144 192; do
       new=$(comm -23 <(echo "$pairs") <(echo "${baseline[$index]}") | tr '\n' ',')
       [ -z "${new//,/}" ] || fail "$dpi DPI, port $port: controls meet that do not at 96 DPI: $new"
     fi
-    [ "$dpi" = 144 ] && import -window root "$shots/settings-$index.png"
+    shoot "settings-$index"
   done
-  [ "$dpi" = 144 ] && { drive click 1003 wait-visible folder 1 >/dev/null; sleep 0.3; import -window root "$shots/folder.png"; }
+  if [ -n "$shots" ] && [ "$dpi" = 144 ]; then
+    drive click 1003 wait-visible folder 1 >/dev/null
+    shoot folder
+  fi
   kill "$INSTALLER_PID" 2>/dev/null || true
   INSTALLER_PID=
   trap - EXIT
   e2e_cleanup
 done
-echo "scaling_test: $language settings page laid out within the dialog at 96, 144 and 192 DPI (shots in $shots)"
+echo "scaling_test: $language settings page laid out within the dialog at 96, 144 and 192 DPI"
