@@ -8,6 +8,8 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 wine32:i386
   xvfb xauth imagemagick fonts-wqy-microhei locales
+  # Real key presses on the virtual screen, for the keyboard tests.
+  xdotool
   # Authenticode signing of the shipped programs, and the tests' throwaway certificates.
   osslsigncode openssl
   # The vendor's kit (make kit) and its test.

@@ -9,6 +9,12 @@ constexpr COLORREF kFrameEnabled = RGB(127, 157, 187);
 constexpr COLORREF kFrameDisabled = RGB(192, 192, 192);
 constexpr COLORREF kDisabledText = RGB(192, 192, 192);
 
+// The edit inside the frame: two pixels in at the left, three at the top, one at the right and
+// bottom, at 96 DPI.
+RECT EditArea(const RECT& client, const DpiScale& scale) {
+  return {scale(2), scale(3), client.right - scale(1), client.bottom - scale(1)};
+}
+
 }  // namespace
 
 CMyEdit::~CMyEdit() = default;
@@ -34,22 +40,35 @@ BOOL CMyEdit::OnEraseBkgnd() { return TRUE; }
 void CMyEdit::OnPaint() {
   framework::CPaintDC paint(m_hWnd);
   const std::wstring text = GetWindowTextW();
-  const framework::UniqueFont font = CreateFontFromSpec(kFieldFont);
-  const framework::ScopedSelection selectFont(paint.Get(), font.Get());
+  // The field's own font, made for the window's DPI.
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(WM_GETFONT));
+  const framework::ScopedSelection selectFont(paint.Get(), font);
   ::SetTextColor(paint.Get(), kDisabledText);
   ::TextOutW(paint.Get(), 0, 0, text.c_str(), static_cast<int>(text.size()));
 }
 
 CFlatEdit::~CFlatEdit() = default;
 
-void CFlatEdit::Create(const RECT* rect, framework::CWnd* parent) {
-  if (!CreateEx(0, WhiteWindowClass().c_str(), L"", WS_CHILD | WS_CLIPCHILDREN, rect->left, rect->top,
+void CFlatEdit::Create(const RECT* rect, framework::CWnd* parent, DpiScale scale) {
+  // A control parent, so that the dialog's Tab reaches the edit inside it.
+  if (!CreateEx(WS_EX_CONTROLPARENT, WhiteWindowClass().c_str(), L"", WS_CHILD | WS_CLIPCHILDREN, rect->left, rect->top,
                 rect->right - rect->left, rect->bottom - rect->top, parent->GetSafeHwnd(), 0)) {
     return;
   }
-  const RECT client = GetClientRect();
-  m_edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, RECT{2, 3, client.right - 1, client.bottom - 1}, this, kEditId);
-  m_font = CreateFontFromSpec(kFieldFont);
+  m_edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, EditArea(GetClientRect(), scale), this, kEditId);
+  FitEdit(scale);
+}
+
+void CFlatEdit::LayOut(const RECT& rect, DpiScale scale) {
+  if (m_hWnd == nullptr) return;
+  MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  FitEdit(scale);
+}
+
+void CFlatEdit::FitEdit(DpiScale scale) {
+  const RECT area = EditArea(GetClientRect(), scale);
+  m_edit.MoveWindow(area.left, area.top, area.right - area.left, area.bottom - area.top);
+  m_font = CreateFontFromSpec(kFieldFont, scale);
   m_edit.SendMessageW(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
 }
 
@@ -59,6 +78,8 @@ void CFlatEdit::SetText(const std::wstring& text) {
 }
 
 std::wstring CFlatEdit::GetText() const { return m_edit.GetWindowTextW(); }
+
+HWND CFlatEdit::EditWindow() const { return m_edit.GetSafeHwnd(); }
 
 bool CFlatEdit::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) {
   if (message != WM_PAINT) return false;

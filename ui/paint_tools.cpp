@@ -10,6 +10,10 @@ framework::UniqueFont CreateFontFromSpec(const FontSpec& spec) {
                                              DEFAULT_PITCH | FF_DONTCARE, spec.face));
 }
 
+framework::UniqueFont CreateFontFromSpec(const FontSpec& spec, const DpiScale& scale) {
+  return CreateFontFromSpec({spec.face, scale(spec.height), spec.weight, spec.charset});
+}
+
 const std::wstring& WhiteWindowClass() {
   static const std::wstring name = framework::CWnd::RegisterWndClass(
       CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)), nullptr);

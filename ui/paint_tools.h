@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/framework/gdi.h"
+#include "ui/dpi_scale.h"
 
 namespace ui {
 
@@ -22,6 +23,8 @@ inline constexpr FontSpec kFieldFont{L"Arial", 14, FW_NORMAL, ANSI_CHARSET};
 
 // CreateFontW with the spec and defaults for everything else (not italic, no underline).
 framework::UniqueFont CreateFontFromSpec(const FontSpec& spec);
+// The same with the height, given for 96 DPI, scaled.
+framework::UniqueFont CreateFontFromSpec(const FontSpec& spec, const DpiScale& scale);
 
 // Registered once: double clicks, arrow cursor, white background, no icon.
 const std::wstring& WhiteWindowClass();

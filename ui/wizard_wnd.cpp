@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "texts/language.h"
 #include "texts/wizard_config.h"
+#include "ui/dpi_scale.h"
 #include "ui/folder_cleanup_hook.h"
 #include "ui/page_texts.h"
 #include "ui/paint_tools.h"
@@ -66,15 +67,17 @@ const HeaderPage* FindHeaderPage(int32_t page) {
 
 // Everything one paint makes; all of it is released when the paint ends.
 struct PageTools {
-  PageTools(int languageId, HBITMAP logo)
+  PageTools(int languageId, HBITMAP logo, DpiScale scale)
       : languageId(languageId),
+        scale(scale),
         logo(logo),
-        heading(CreateFontFromSpec(PageFontsFor(languageId).heading)),
-        body(CreateFontFromSpec(PageFontsFor(languageId).body)),
-        title(CreateFontFromSpec(PageFontsFor(languageId).title)),
+        heading(CreateFontFromSpec(PageFontsFor(languageId).heading, scale)),
+        body(CreateFontFromSpec(PageFontsFor(languageId).body, scale)),
+        title(CreateFontFromSpec(PageFontsFor(languageId).title, scale)),
         separator(::CreatePen(PS_SOLID, 1, kSeparatorColor)) {}
 
   int languageId;
+  DpiScale scale;
   HBITMAP logo;  // the window's, made once from the package's bytes; may be null
   framework::UniqueFont heading;
   framework::UniqueFont body;
@@ -106,69 +109,84 @@ SIZE BitmapSize(HBITMAP bitmap) {
   return {info.bmWidth, std::abs(info.bmHeight)};
 }
 
-// Copies the bitmap's top-left width x height pixels to (x, y).
-void CopyBitmap(HDC dc, HBITMAP bitmap, int x, int y, SIZE size) {
+// Copies the bitmap's top-left width x height pixels to (x, y), at 96 DPI as they are, at
+// another DPI scaled to it with a smooth filter.
+void CopyBitmap(HDC dc, HBITMAP bitmap, int x, int y, SIZE size, const DpiScale& scale) {
   const framework::UniqueMemoryDc source(::CreateCompatibleDC(dc));
   const ScopedSelection selectBitmap(source.Get(), bitmap);
-  ::BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
+  if (scale.IsBase()) {
+    ::BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
+    return;
+  }
+  const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+  ::SetBrushOrgEx(dc, 0, 0, nullptr);  // HALFTONE asks for it
+  ::StretchBlt(dc, x, y, scale(size.cx), scale(size.cy), source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
+  ::SetStretchBltMode(dc, oldMode);
 }
 
-void DrawWelcomePicture(HDC dc) {
+void DrawWelcomePicture(HDC dc, const DpiScale& scale) {
   const framework::UniqueBitmap picture = framework::LoadBitmapResource(IDB_WELCOME);
-  if (picture) CopyBitmap(dc, picture.Get(), 0, 0, BitmapSize(picture.Get()));
+  if (picture) CopyBitmap(dc, picture.Get(), 0, 0, BitmapSize(picture.Get()), scale);
 }
 
 void DrawWelcomePage(HDC dc, const RECT& client, const PageTools& tools, const PageState& state) {
   FillSolid(dc, client, kWhite);
-  DrawWelcomePicture(dc);
+  const DpiScale& scale = tools.scale;
+  DrawWelcomePicture(dc, scale);
   std::vector<std::wstring> lines;
   {
     // Measured with the heading font although only the first line is drawn in it.
     const ScopedSelection selectHeading(dc, tools.heading.Get());
     CWizardWnd::SplitTextLines(dc, PageBodyText(0, state.chinese, texts::WizardConfig), lines,
-                               client.right - kWelcomeMargin);
+                               client.right - scale(kWelcomeMargin));
   }
-  const int x = state.chinese ? kWelcomeLeftChinese : kWelcomeLeftOther;
-  int y = kWelcomeTop;
+  const int x = scale(state.chinese ? kWelcomeLeftChinese : kWelcomeLeftOther);
+  int y = scale(kWelcomeTop);
   for (size_t index = 0; index < lines.size(); ++index) {
     const bool heading = index == 0;
     const ScopedSelection selectFont(dc, heading ? tools.heading.Get() : tools.body.Get());
     DrawTextLine(dc, x, y, lines[index]);
-    y += heading ? kWelcomeHeadingStep : kWelcomeLineStep;
+    y += scale(heading ? kWelcomeHeadingStep : kWelcomeLineStep);
   }
 }
 
 void DrawHeaderBand(HDC dc, const RECT& client, const PageTools& tools, const std::wstring& title) {
+  const DpiScale& scale = tools.scale;
+  const int headerHeight = scale(kHeaderHeight);
   FillSolid(dc, client, kPageBackground);
-  FillSolid(dc, RECT{0, 0, client.right, kHeaderHeight}, kWhite);
+  FillSolid(dc, RECT{0, 0, client.right, headerHeight}, kWhite);
   if (tools.logo != nullptr) {
-    // Cut to the logo area, never scaled; a smaller logo leaves the rest white.
+    // Cut to the logo area (of 96 DPI), then scaled with it; a smaller logo leaves the rest white.
     const SIZE size = BitmapSize(tools.logo);
-    CopyBitmap(dc, tools.logo, client.right - kLogoArea.cx, 0,
-               {std::min(size.cx, kLogoArea.cx), std::min(size.cy, kLogoArea.cy)});
+    CopyBitmap(dc, tools.logo, client.right - scale(kLogoArea.cx), 0,
+               {std::min(size.cx, kLogoArea.cx), std::min(size.cy, kLogoArea.cy)}, scale);
   }
   {
     const ScopedSelection selectPen(dc, tools.separator.Get());
-    ::MoveToEx(dc, 0, kHeaderHeight, nullptr);
-    ::LineTo(dc, client.right, kHeaderHeight);
+    ::MoveToEx(dc, 0, headerHeight, nullptr);
+    ::LineTo(dc, client.right, headerHeight);
   }
   const ScopedSelection selectTitle(dc, tools.title.Get());
-  DrawTextLine(dc, kTitlePosition.x, kTitlePosition.y, title);
+  const POINT titlePosition = scale(kTitlePosition);
+  DrawTextLine(dc, titlePosition.x, titlePosition.y, title);
 }
 
 void DrawBodyBlock(HDC dc, const RECT& client, const HeaderPage& layout, const PageTools& tools,
                    const PageState& state) {
+  const DpiScale& scale = tools.scale;
   const ScopedSelection selectBody(dc, tools.body.Get());
   std::vector<std::wstring> lines;
   CWizardWnd::SplitTextLines(dc, PageBodyText(state.page, state.chinese, texts::WizardConfig), lines,
-                             client.right - kBodyMargins);
-  int y = kBodyPosition.y;
+                             client.right - scale(kBodyMargins));
+  const POINT body = scale(kBodyPosition);
+  int y = body.y;
   for (const std::wstring& line : lines) {
-    DrawTextLine(dc, kBodyPosition.x, y, line);
-    y += layout.lineStep;
+    DrawTextLine(dc, body.x, y, line);
+    y += scale(layout.lineStep);
   }
   // At a fixed place, whatever the length of the text above.
-  if (layout.statusLine) DrawTextLine(dc, kStatusPosition.x, kStatusPosition.y, state.status);
+  const POINT status = scale(kStatusPosition);
+  if (layout.statusLine) DrawTextLine(dc, status.x, status.y, state.status);
 }
 
 void DrawHeaderPage(HDC dc, const RECT& client, const HeaderPage& layout, const PageTools& tools,
@@ -176,7 +194,7 @@ void DrawHeaderPage(HDC dc, const RECT& client, const HeaderPage& layout, const 
   DrawHeaderBand(dc, client, tools, PageTitle(state.page, tools.languageId, state.chinese));
   if (layout.lineStep != 0) DrawBodyBlock(dc, client, layout, tools, state);
   if (layout.folderFrame) {
-    CWizardWnd::DrawGroupFrame(dc, kFolderFrame, FolderFrameLabel(tools.languageId), tools.body.Get());
+    CWizardWnd::DrawGroupFrame(dc, tools.scale(kFolderFrame), FolderFrameLabel(tools.languageId), tools.body.Get());
   }
 }
 
@@ -187,15 +205,26 @@ CWizardWnd::CWizardWnd() = default;
 CWizardWnd::~CWizardWnd() = default;
 
 BOOL CWizardWnd::Create(framework::CWnd* dialog) {
+  m_scale = DpiScale(WindowDpi(dialog->GetSafeHwnd()));
   const RECT client = dialog->GetClientRect();
-  if (!CreateEx(0, WhiteWindowClass().c_str(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                client.right - 2, client.bottom - kButtonStripHeight, dialog->GetSafeHwnd(), 0)) {
+  // A control parent, so that the dialog's Tab and focus reach the folder field inside it.
+  if (!CreateEx(WS_EX_CONTROLPARENT, WhiteWindowClass().c_str(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                client.right - 2, client.bottom - m_scale(kButtonStripHeight), dialog->GetSafeHwnd(), 0)) {
     return FALSE;
   }
   m_bChinese = texts::CurrentLanguageId() == texts::kChinese;
-  m_editFolder.Create(&kFolderField, this);
+  const RECT field = m_scale(kFolderField);
+  m_editFolder.Create(&field, this, m_scale);
   m_strStatus = m_bChinese ? L"请稍候..." : L"Please wait...";
   return TRUE;
+}
+
+void CWizardWnd::LayOut(framework::CWnd* dialog, int dpi) {
+  m_scale = DpiScale(dpi);
+  const RECT client = dialog->GetClientRect();
+  MoveWindow(0, 0, client.right - 2, client.bottom - m_scale(kButtonStripHeight));
+  m_editFolder.LayOut(m_scale(kFolderField), m_scale);
+  Repaint(false);
 }
 
 void CWizardWnd::ShowFolderField(BOOL show) {
@@ -218,7 +247,7 @@ void CWizardWnd::SetStatus(const std::wstring& status) {
 
 void CWizardWnd::DrawPage(HDC dc, const RECT& client) {
   const PageState state{m_nPage, m_bChinese != FALSE, m_strStatus};
-  const PageTools tools(texts::CurrentLanguageId(), m_logo.Get());
+  const PageTools tools(texts::CurrentLanguageId(), m_logo.Get(), m_scale);
   ::SetBkMode(dc, TRANSPARENT);
   if (state.page == kWelcomePage) {
     DrawWelcomePage(dc, client, tools, state);

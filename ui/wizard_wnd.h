@@ -13,6 +13,7 @@
 
 #include "platform/framework/gdi.h"
 #include "platform/framework/wnd.h"
+#include "ui/dpi_scale.h"
 #include "ui/flat_edit.h"
 #include "ui/wizard_page.h"
 
@@ -27,10 +28,13 @@ class CWizardWnd : public framework::CWnd {
   ~CWizardWnd() override;
 
   // Creates the window over the dialog's client area (less 2 pixels of width and the 50-pixel
-  // button strip) and the hidden, empty folder field (the dialog fills it).
+  // button strip) and the hidden, empty folder field (the dialog fills it), both measured for
+  // the dialog's DPI.
   // 0 when the window cannot be created; the field is then not created either.
   BOOL Create(framework::CWnd* dialog);
 
+  // Fits the window and the folder field to the dialog's client area again, at `dpi`.
+  void LayOut(framework::CWnd* dialog, int dpi);
   // Shows or hides the folder field, then repaints the whole page at once.
   void ShowFolderField(BOOL show);
   // Invalidates the page without erasing; `immediately` also paints it before returning.
@@ -66,6 +70,8 @@ class CWizardWnd : public framework::CWnd {
  private:
   void OnPaint();
   void OnDestroy();
+
+  DpiScale m_scale;
 };
 
 }  // namespace ui

@@ -32,11 +32,44 @@ constexpr int kInstallationControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL, ID
                                          IDC_NAME_LABEL,     IDC_DEFAULT_PRINTER, IDC_USE_MONITOR, IDC_PORT_LABEL,
                                          IDC_BAUD_LABEL,     IDC_PORT_COMBO,   IDC_BAUD_COMBO};
 
-// Enter and Esc end the dialog only where no installation can be under way.
+// Esc ends the dialog only where no installation can be under way.
 bool PageMayClose(int page) { return page != ui::kInstallingPage; }
 
-framework::UniqueFont MakeFont(const wchar_t* face, int height, BYTE charset) {
-  return ui::CreateFontFromSpec({face, height, FW_NORMAL, charset});
+// The button Enter presses on each page; none while installing.
+int DefaultButtonOf(int page) {
+  switch (page) {
+    case ui::kWelcomePage:
+    case ui::kFolderPage:
+    case ui::kSettingsPage:
+      return IDC_NEXT;
+    case ui::kFinishedPage:
+    case ui::kFailurePage:
+      return IDC_CANCEL_BUTTON;
+    default:
+      return 0;
+  }
+}
+
+// The settings page's control that a refused Next's message is about; the printer name, which
+// also names the printer's folder, unless the message is about the port.
+int SettingsFieldOf(Check check) {
+  switch (check) {
+    case Check::IpEmpty:
+    case Check::IpInvalid:
+      return IDC_IP_EDIT;
+    case Check::TcpPortEmpty:
+    case Check::TcpPortInvalid:
+      return IDC_TCP_PORT_EDIT;
+    case Check::NoUsbPrinter:
+    case Check::PortMissing:
+      return IDC_PORT_COMBO;
+    default:
+      return IDC_PRINTER_NAME;
+  }
+}
+
+framework::UniqueFont MakeFont(const wchar_t* face, int height, BYTE charset, const ui::DpiScale& scale) {
+  return ui::CreateFontFromSpec({face, height, FW_NORMAL, charset}, scale);
 }
 
 }  // namespace
@@ -48,7 +81,8 @@ CInstallDlg::~CInstallDlg() = default;
 BOOL CInstallDlg::OnInitDialog() {
   SendMessageW(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon.Get()));
   SendMessageW(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.Get()));
-  MoveWindow(0, 0, kDialogWidth, kDialogHeight);
+  m_scale = ui::DpiScale(ui::WindowDpi(m_hWnd));
+  MoveWindow(0, 0, m_scale(kDialogWidth), m_scale(kDialogHeight));
   m_wizard.Create(this);
   m_wizard.SetLogo(m_logo);
   LayOutControls();
@@ -58,18 +92,23 @@ BOOL CInstallDlg::OnInitDialog() {
   SetCaptions();
   m_wizard.m_editFolder.SetText(m_preset.folder.value_or(DefaultInstallFolder()));
   m_settings.Fill(m_modelNames, m_preset);
-  return TRUE;
+  SettleKeyboard();
+  return FALSE;  // the focus is set
 }
 
+// Measures of 96 DPI, scaled to the dialog's.
 void CInstallDlg::LayOutControls() {
   const RECT client = GetClientRect();
   const int width = client.right;
   const int height = client.bottom;
-  MoveDlgItem(IDC_BACK, width - 252, height - 33, kButtonWidth, kButtonHeight);
-  MoveDlgItem(IDC_NEXT, width - 169, height - 33, kButtonWidth, kButtonHeight);
-  MoveDlgItem(IDC_CANCEL_BUTTON, width - 86, height - 33, kButtonWidth, kButtonHeight);
-  MoveDlgItem(IDC_BROWSE, width - 153, height - 156, kButtonWidth, kButtonHeight);
-  MoveDlgItem(IDC_SETTINGS_GROUP, 3, 85, width - 6, height - 138);
+  const ui::DpiScale& s = m_scale;
+  const int buttonWidth = s(kButtonWidth);
+  const int buttonHeight = s(kButtonHeight);
+  MoveDlgItem(IDC_BACK, width - s(252), height - s(33), buttonWidth, buttonHeight);
+  MoveDlgItem(IDC_NEXT, width - s(169), height - s(33), buttonWidth, buttonHeight);
+  MoveDlgItem(IDC_CANCEL_BUTTON, width - s(86), height - s(33), buttonWidth, buttonHeight);
+  MoveDlgItem(IDC_BROWSE, width - s(153), height - s(156), buttonWidth, buttonHeight);
+  MoveDlgItem(IDC_SETTINGS_GROUP, s(3), s(85), width - s(6), height - s(138));
   // The template's bar is wider than the dialog laid out here: centred, with its own margins.
   const RECT bar = GetDlgItemRect(IDC_PROGRESS);
   MoveDlgItem(IDC_PROGRESS, bar.left, bar.top, width - 2 * bar.left, bar.bottom - bar.top);
@@ -77,17 +116,32 @@ void CInstallDlg::LayOutControls() {
 
 void CInstallDlg::SetCaptions() {
   SetWindowTextW(DialogTitle().c_str());
-  const int language = texts::CurrentLanguageId();
-  if (language == texts::kChinese) m_fontChinese = MakeFont(L"宋体", 12, GB2312_CHARSET);
-  if (language == texts::kRussian) m_fontLatin = MakeFont(L"Times New Romans", 14, DEFAULT_CHARSET);
-  const HFONT font = language == texts::kChinese ? m_fontChinese.Get() : m_fontLatin.Get();
   for (const ControlCaption& caption : DialogCaptions()) {
     if (const std::optional<std::wstring> text = CaptionText(caption)) SetDlgItemTextW(caption.id, text->c_str());
-    if (font != nullptr) SetDlgItemFont(caption.id, font);
   }
-  for (int id : {IDC_MODEL_COMBO, IDC_PRINTER_NAME}) {
-    if (font != nullptr) SetDlgItemFont(id, font);
-  }
+  SetCaptionFonts();
+}
+
+// Chinese and Russian captions take a font of their own, made for the dialog's DPI.
+void CInstallDlg::SetCaptionFonts() {
+  const int language = texts::CurrentLanguageId();
+  if (language == texts::kChinese) m_fontChinese = MakeFont(L"宋体", 12, GB2312_CHARSET, m_scale);
+  if (language == texts::kRussian) m_fontLatin = MakeFont(L"Times New Romans", 14, DEFAULT_CHARSET, m_scale);
+  const HFONT font = language == texts::kChinese ? m_fontChinese.Get() : m_fontLatin.Get();
+  if (font == nullptr) return;
+  for (const ControlCaption& caption : DialogCaptions()) SetDlgItemFont(caption.id, font);
+  for (int id : {IDC_MODEL_COMBO, IDC_PRINTER_NAME}) SetDlgItemFont(id, font);
+}
+
+// Moved to a monitor of another scaling: the system's suggested rectangle, then the layout again.
+void CInstallDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+  m_scale = ui::DpiScale(dpi);
+  ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutControls();
+  m_wizard.LayOut(this, dpi);
+  SetCaptionFonts();
+  ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 HBRUSH CInstallDlg::PageBrush() {
@@ -99,9 +153,32 @@ HBRUSH CInstallDlg::PageBrush() {
 // change of a failed installation.
 bool CInstallDlg::MayClose() const { return !m_installing && PageMayClose(m_wizard.m_nPage); }
 
+// Enter where no button takes it (the system's IDOK): the page's default button, never a plain end.
 void CInstallDlg::OnOK() {
-  if (MayClose()) EndDialog(IDOK);
+  const int id = DefaultButtonOf(m_wizard.m_nPage);
+  const HWND button = GetDlgItem(id);
+  if (id != 0 && ::IsWindowVisible(button) && ::IsWindowEnabled(button)) OnCommand(id, BN_CLICKED);
 }
+
+// Enter presses the page's default button; the focus goes where the user acts.
+void CInstallDlg::SettleKeyboard() {
+  const int page = m_wizard.m_nPage;
+  SendMessageW(DM_SETDEFID, DefaultButtonOf(page));
+  switch (page) {
+    case ui::kFolderPage:
+      FocusControl(m_wizard.m_editFolder.EditWindow());
+      break;
+    case ui::kSettingsPage:
+      FocusControl(GetDlgItem(IDC_MODEL_COMBO));
+      break;
+    default:
+      if (const int id = DefaultButtonOf(page)) FocusControl(GetDlgItem(id));
+      break;
+  }
+}
+
+void CInstallDlg::FocusControl(HWND control) { SendMessageW(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE); }
+
 
 void CInstallDlg::OnCancel() {
   if (MayClose()) EndDialog(IDCANCEL);
@@ -141,8 +218,12 @@ bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       ui::EraseDialogBackground(reinterpret_cast<HDC>(wParam), m_hWnd, m_wizard.GetSafeHwnd(), PageBrush());
       result = TRUE;
       return true;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      result = 0;
+      return true;
     case WM_PAINT:
-      ui::PaintSeparator(m_hWnd, kSeparatorOffset);
+      ui::PaintSeparator(m_hWnd, m_scale(kSeparatorOffset));
       result = 0;
       return true;
     case WM_QUERYDRAGICON:
@@ -159,6 +240,7 @@ void CInstallDlg::ShowMessage(Check check, HWND owner, UINT style) {
 }
 
 void CInstallDlg::OnNext() {
+  if (m_installing) return;  // the installation's end moves on, not a click or a key
   const int page = m_wizard.m_nPage;
   if (page == ui::kFolderPage && !CheckFolderPage()) return;
   if (page == ui::kSettingsPage && !CheckSettingsPage()) return;
@@ -170,6 +252,7 @@ bool CInstallDlg::CheckFolderPage() {
   const std::wstring folder = m_wizard.m_editFolder.GetText();
   if (const std::optional<Check> refused = CheckFolderChoice(folder, m_room)) {
     ShowMessage(*refused, m_hWnd, MB_OK);
+    FocusControl(m_wizard.m_editFolder.EditWindow());
     return false;
   }
   m_choices.InstallRoot = FitSettingText(folder);
@@ -182,6 +265,7 @@ bool CInstallDlg::CheckSettingsPage() {
   m_choices.UseNetworkPort = false;
   if (const std::optional<Check> refused = CheckSettingsChoice(m_choices, m_room)) {
     ShowMessage(*refused, nullptr, MB_ICONERROR);
+    FocusControl(GetDlgItem(SettingsFieldOf(*refused)));
     return false;
   }
   SettleChosenPort(m_choices);
@@ -215,8 +299,9 @@ void CInstallDlg::EnterPage(int page) {
       break;
     default:
       OnCancel();
-      break;
+      return;
   }
+  SettleKeyboard();
 }
 
 void CInstallDlg::OnBack() {
@@ -233,6 +318,7 @@ void CInstallDlg::OnBack() {
     ShowDlgItem(IDC_BROWSE, SW_SHOW);
   }
   m_wizard.Repaint(false);
+  SettleKeyboard();
 }
 
 void CInstallDlg::OnBrowse() {
@@ -321,6 +407,7 @@ void CInstallDlg::ShowFailurePage() {
   EnableDlgItem(IDC_CANCEL_BUTTON, TRUE);
   m_wizard.m_nPage = ui::kFailurePage;
   m_wizard.Repaint(false);
+  SettleKeyboard();
 }
 
 }  // namespace wizard

@@ -10,6 +10,7 @@
 #include "platform/framework/dialog.h"
 #include "platform/framework/gdi.h"
 #include "platform/framework/progress_ctrl.h"
+#include "ui/dpi_scale.h"
 #include "ui/wizard_wnd.h"
 #include "wizard/dialog_texts.h"
 #include "wizard/installation.h"
@@ -50,9 +51,13 @@ class CInstallDlg : public framework::CDialog {
  private:
   void LayOutControls();
   void SetCaptions();
+  void SetCaptionFonts();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   HBRUSH PageBrush();
   void ShowMessage(Check check, HWND owner, UINT style);
   bool MayClose() const;
+  void SettleKeyboard();
+  void FocusControl(HWND control);
 
   // Next and Back.
   void OnNext();
@@ -70,6 +75,7 @@ class CInstallDlg : public framework::CDialog {
   void OnInstallationEnded(bool installed);
   void ShowFailurePage();
 
+  ui::DpiScale m_scale;  // of the dialog's monitor
   framework::UniqueIcon m_hIcon;
   framework::UniqueFont m_fontChinese;
   framework::UniqueFont m_fontLatin;

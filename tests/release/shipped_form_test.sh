@@ -67,7 +67,7 @@ check_version_resource() {
   grep -qE '^VALUE "FileDescription", ".+"$' <<<"$rc" || fail "$name has no FileDescription"
 }
 
-# Every Windows version from Vista to 11, version 1.2.1.0, administrator rights, no DPI awareness.
+# Every Windows version from Vista to 11, version 1.2.1.0, administrator rights, DPI awareness per monitor.
 check_manifest() {
   local file=$1 rc id
   rc=$("$windres" -J coff -i "$file" -O rc)
@@ -78,7 +78,10 @@ check_manifest() {
   done
   grep -qF 'version=""1.2.1.0""' <<<"$rc" || fail "$file: manifest version is not 1.2.1.0"
   grep -qF 'level=""requireAdministrator""' <<<"$rc" || fail "$file: manifest asks no administrator rights"
-  if grep -qiE '<dpiAware' <<<"$rc"; then fail "$file: manifest declares DPI awareness"; fi
+  grep -qF '<dpiAwareness xmlns=""http://schemas.microsoft.com/SMI/2016/WindowsSettings"">PerMonitorV2, PerMonitor</dpiAwareness>' <<<"$rc" ||
+    fail "$file: manifest is not DPI aware per monitor (Windows 10)"
+  grep -qF '<dpiAware xmlns=""http://schemas.microsoft.com/SMI/2005/WindowsSettings"">true/pm</dpiAware>' <<<"$rc" ||
+    fail "$file: manifest is not DPI aware per monitor (older Windows)"
 }
 
 installers=false

@@ -32,7 +32,11 @@
 //                                     the dialog closes
 //   cancel-port-dialog                press Cancel in it and wait until it closes
 //   print-controls                    print each direct control of the wizard as
-//                                     "id visible left top right bottom" (screen pixels)
+//                                     "id visible left top right bottom enabled" (screen pixels)
+//   print-client                      print the wizard's client area "left top right bottom" and
+//                                     its DPI as the wizard sees it (screen pixels)
+//   print-focus                       print the control with the keyboard focus: its id, `folder`
+//                                     for the folder field, `dialog`, `none`, or `other CLASS`
 //   sleep MS                          wait that many milliseconds
 //   any-process                       from now on, message boxes of any process count
 // Message boxes and the port dialog are those of the wizard's process, or of any process while
@@ -602,7 +606,7 @@ BOOL CALLBACK PrintDirectControl(HWND control, LPARAM wizard) {
   ::GetWindowRect(control, &r);
   WriteLine(stdout, std::to_wstring(::GetDlgCtrlID(control)) + L" " + (IsShown(control) ? L"1 " : L"0 ") +
                         std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) +
-                        L" " + std::to_wstring(r.bottom));
+                        L" " + std::to_wstring(r.bottom) + (IsEnabled(control) ? L" 1" : L" 0"));
   return TRUE;
 }
 
@@ -610,6 +614,46 @@ bool PrintControls(Session& session, const Invocation&) {
   const HWND wizard = session.Wizard();
   if (wizard == nullptr) return false;
   ::EnumChildWindows(wizard, PrintDirectControl, reinterpret_cast<LPARAM>(wizard));
+  return true;
+}
+
+bool PrintClient(Session& session, const Invocation&) {
+  const HWND wizard = session.Wizard();
+  if (wizard == nullptr) return false;
+  RECT r = {};
+  ::GetClientRect(wizard, &r);
+  ::MapWindowPoints(wizard, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  WriteLine(stdout, std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+                        std::to_wstring(r.bottom) + L" " + std::to_wstring(dpi));
+  return true;
+}
+
+// Another process's focus, as its thread's input state has it.
+bool PrintFocus(Session& session, const Invocation&) {
+  const HWND wizard = session.Wizard();
+  if (wizard == nullptr) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(wizard, nullptr), &info)) {
+    return session.Fail(L"GetGUIThreadInfo failed: " + std::to_wstring(::GetLastError()));
+  }
+  const HWND focus = info.hwndFocus;
+  if (focus == nullptr) {
+    WriteLine(stdout, L"none");
+  } else if (focus == FindFolderField(wizard)) {
+    WriteLine(stdout, L"folder");
+  } else if (focus == wizard) {
+    WriteLine(stdout, L"dialog");
+  } else if (::GetParent(focus) == wizard) {
+    WriteLine(stdout, std::to_wstring(::GetDlgCtrlID(focus)));
+  } else {
+    wchar_t className[64] = L"";
+    ::GetClassNameW(focus, className, 64);
+    WriteLine(stdout, std::wstring(L"other ") + className);
+  }
   return true;
 }
 
@@ -657,6 +701,8 @@ constexpr Command kCommands[] = {
     {L"pick-port", 1, false, PickPort},
     {L"cancel-port-dialog", 0, false, CancelPortDialog},
     {L"print-controls", 0, false, PrintControls},
+    {L"print-focus", 0, false, PrintFocus},
+    {L"print-client", 0, false, PrintClient},
     {L"sleep", 1, false, Pause},
     {L"any-process", 0, false, AnyProcess},
 };

@@ -229,4 +229,70 @@ TEST_F(PagePaintingTest, LogoIsThePackagesAndBrokenBytesShowNone) {
   }
 }
 
+// At a higher DPI the page window grows with the dialog: every measure, font and picture scales,
+// and the texts stay inside the window.
+class ScaledPagePaintingTest : public PagePaintingTest {
+ protected:
+  void ScaleTo(int dpi) {
+    const ui::DpiScale scale(dpi);
+    m_host.MoveWindow(0, 0, scale(test::kDialogClientWidth), scale(test::kDialogClientHeight));
+    m_wizard->LayOut(&m_host, dpi);
+    m_client = m_wizard->GetClientRect();
+    m_canvas = std::make_unique<test::Canvas>(m_client.right + kOverflow, m_client.bottom + kOverflow);
+  }
+  // Pixels painted beyond the window's client area.
+  int Overflow() const {
+    const RECT canvas = m_canvas->Area();
+    return m_canvas->Count({Width(), 0, canvas.right, canvas.bottom}, [](COLORREF c) { return c != kMarker; }) +
+           m_canvas->Count({0, Height(), Width(), canvas.bottom}, [](COLORREF c) { return c != kMarker; });
+  }
+  static constexpr int kOverflow = 300;
+};
+
+// The welcome text's lines may run past the window's edge at 96 DPI already (they wrap at the
+// window's width, not at what is left of it); what fits at 96 DPI fits at every DPI.
+TEST_F(ScaledPagePaintingTest, EveryPageKeepsItsTextsInsideTheWindowAtEachDpiAsAt96) {
+  for (const int language : {texts::kEnglish, texts::kChinese}) {
+    Start(language);
+    for (const int page : {0, 1, 3, 4, 8}) {
+      int overflowAt96 = 0;
+      for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(testing::Message() << "language " << language << ", " << dpi << " DPI, page " << page);
+        ScaleTo(dpi);
+        m_canvas->Fill(kMarker);
+        m_wizard->m_nPage = page;
+        m_wizard->DrawPage(m_canvas->Dc(), m_client);
+        if (dpi == 96) overflowAt96 = Overflow();
+        if (overflowAt96 == 0) {
+          EXPECT_EQ(Overflow(), 0);
+        }
+      }
+    }
+  }
+}
+
+TEST_F(ScaledPagePaintingTest, HeaderTitleAndLogoScaleWithTheDpi) {
+  SetLogo(test::SolidBitmapFile(300, 80, kLogoRed));
+  ScaleTo(144);
+  const test::Canvas& canvas = Paint(4);
+  EXPECT_EQ(canvas.Count({0, 81, Width(), 82}, test::Is(kSeparator)), Width()) << "the band is 54 x 1.5 high";
+  // The logo is cut to 200 x 54, then drawn 300 x 81 with a smooth filter at the top right.
+  const RECT red = canvas.Bounds(canvas.Area(), test::Is(kLogoRed));
+  EXPECT_EQ(red, (RECT{Width() - 300, 0, Width(), 81}));
+  const RECT title = canvas.Bounds({0, 0, Width() - 300, 81}, test::IsInk);
+  EXPECT_GE(title.left, 22);
+  EXPECT_LE(title.left, 26);
+  EXPECT_GT(title.bottom - title.top, 12) << "a title font of 15 x 1.5 pixels";
+}
+
+TEST_F(ScaledPagePaintingTest, WelcomePictureIsDrawnAtTheDpisSize) {
+  ScaleTo(192);
+  const test::Canvas& canvas = Paint(0);
+  // 163 x 295 doubled; the picture is not white at its right and bottom edges.
+  const RECT picture = canvas.Bounds({0, 0, 2 * 180 - 10, Height()}, [](COLORREF c) { return c != kWhite; });
+  EXPECT_GE(picture.right, 2 * 163 - 2);
+  EXPECT_LE(picture.right, 2 * 163);
+  EXPECT_GE(picture.bottom, std::min(Height(), 2 * 295) - 2);
+}
+
 }  // namespace

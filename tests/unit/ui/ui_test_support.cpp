@@ -7,12 +7,6 @@
 #include "platform/shell.h"
 
 namespace test {
-namespace {
-
-constexpr int kDialogClientWidth = 517;  // the wizard dialog's client area
-constexpr int kDialogClientHeight = 336;
-
-}  // namespace
 
 Canvas::Canvas(int width, int height) : m_width(width), m_height(height), m_dc(CreateCompatibleDC(nullptr)) {
   BITMAPINFO info{};

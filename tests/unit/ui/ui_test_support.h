@@ -54,6 +54,9 @@ class Canvas {
 bool IsInk(COLORREF color);
 std::function<bool(COLORREF)> Is(COLORREF color);
 
+inline constexpr int kDialogClientWidth = 517;  // the wizard dialog's client area at 96 DPI
+inline constexpr int kDialogClientHeight = 336;
+
 // A visible top-level window with a white client area of the wizard dialog's size.
 class HostWindow : public framework::CWnd {
  public:

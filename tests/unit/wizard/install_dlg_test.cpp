@@ -189,20 +189,24 @@ TEST_F(InstallDlgTest, EachPageShowsItsOwnControlsAndBackReturnsToTheEarlierPage
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
-TEST_F(InstallDlgTest, EnterAndEscEndTheDialogOnTheFirstThreePages) {
-  const struct {
-    const char* key;
-    void (test::WizardSession::*press)();
-    INT_PTR result;
-  } keys[] = {{"Enter", &test::WizardSession::PressEnter, IDOK}, {"Esc", &test::WizardSession::PressEsc, IDCANCEL}};
+// The system turns Enter into IDOK only where no button is the default; both ways Enter is Next
+// before the installation and Finish after it, never a plain end. Esc cancels.
+TEST_F(InstallDlgTest, EnterIsTheDefaultButtonNextBeforeTheInstallationAndEscCancels) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
   for (int page = kWelcomePage; page <= kSettingsPage; ++page) {
-    for (const auto& key : keys) {
-      SCOPED_TRACE(testing::Message() << key.key << " on page " << page);
-      ASSERT_TRUE(Open(In(texts::kEnglish)));
-      GoTo(page);
-      (dialog().*key.press)();
-      EXPECT_EQ(dialog().WaitForEnd(), key.result);
-    }
+    SCOPED_TRACE(testing::Message() << "page " << page);
+    EXPECT_EQ(::SendMessageW(dialog().Dialog(), DM_GETDEFID, 0, 0), MAKELRESULT(IDC_NEXT, DC_HASDEFID));
+    if (page == kSettingsPage) break;
+    dialog().PressEnter();
+    ASSERT_TRUE(dialog().IsOpen()) << "Enter ended the wizard";
+    EXPECT_EQ(dialog().Page(), page + 1);
+  }
+  for (int page = kWelcomePage; page <= kSettingsPage; ++page) {
+    SCOPED_TRACE(testing::Message() << "Esc on page " << page);
+    ASSERT_TRUE(Open(In(texts::kEnglish)));
+    GoTo(page);
+    dialog().PressEsc();
+    EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
   }
 }
 
@@ -220,6 +224,41 @@ TEST_F(InstallDlgTest, EveryControlLiesInsideTheDialog) {
         << "control " << id << ": " << rect.left << "," << rect.top << " - " << rect.right << "," << rect.bottom
         << " in " << client.right << " x " << client.bottom;
   }
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+// Moved to a monitor of 150 %: the dialog takes the rectangle Windows suggests and places what it
+// places itself for 144 DPI (measures of 96 DPI times 1.5), the page window above the button strip.
+TEST_F(InstallDlgTest, DpiChangeTakesTheSuggestedRectangleAndLaysTheDialogOutAgain) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  GoTo(kFolderPage);
+  RECT suggested = {10, 20, 10 + 785, 20 + 548};
+  SendMessageW(dialog().Dialog(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT window = {};
+  GetWindowRect(dialog().Dialog(), &window);
+  EXPECT_TRUE(EqualRect(&window, &suggested)) << window.left << "," << window.top << " - " << window.right << ","
+                                              << window.bottom;
+  RECT client = {};
+  GetClientRect(dialog().Dialog(), &client);
+  const auto inDialog = [&](HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog().Dialog(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  const RECT next = inDialog(dialog().Item(IDC_NEXT));
+  EXPECT_EQ(next.left, client.right - MulDiv(169, 144, 96));
+  EXPECT_EQ(next.top, client.bottom - MulDiv(33, 144, 96));
+  EXPECT_EQ(next.right - next.left, MulDiv(78, 144, 96));
+  EXPECT_EQ(next.bottom - next.top, MulDiv(23, 144, 96));
+  const RECT browse = inDialog(dialog().Item(IDC_BROWSE));
+  EXPECT_EQ(browse.top, client.bottom - MulDiv(156, 144, 96));
+  HWND pageWindow = GetWindow(dialog().Dialog(), GW_CHILD);
+  while (pageWindow != nullptr && GetDlgCtrlID(pageWindow) != 0) pageWindow = GetWindow(pageWindow, GW_HWNDNEXT);
+  ASSERT_NE(pageWindow, nullptr);
+  const RECT page = inDialog(pageWindow);
+  EXPECT_EQ(page.bottom, client.bottom - MulDiv(50, 144, 96));
+  EXPECT_EQ(page.right, client.right - 2);
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
@@ -612,8 +651,9 @@ TEST_F(InstallDlgTest, FinishedInstallationLeavesOnlyFinishCaptionedInTheLanguag
     EXPECT_EQ(dialog().VisibleOf(kEveryControl), Only({{IDC_CANCEL_BUTTON}}));
     EXPECT_TRUE(dialog().IsEnabled(IDC_CANCEL_BUTTON));
     EXPECT_EQ(dialog().Text(IDC_CANCEL_BUTTON), language.finish);
+    EXPECT_EQ(::SendMessageW(dialog().Dialog(), DM_GETDEFID, 0, 0), MAKELRESULT(IDC_CANCEL_BUTTON, DC_HASDEFID));
     dialog().PressEnter();
-    EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+    EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);  // as Finish does
   }
 }
 
@@ -674,7 +714,7 @@ TEST_F(InstallDlgTest, ProgressAndStatusOfTheWorkerReachTheInstallingPage) {
   EXPECT_GT(SendMessageW(dialog().Item(IDC_PROGRESS), PBM_GETPOS, 0, 0), 0);
   EXPECT_EQ(dialog().Status(), L"Installing Printer Driver, Please wait...");
   dialog().PressEnter();
-  EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+  EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
 }
 
 // A file that cannot be written while the package is laid down (a full disk) ends the run on
@@ -723,7 +763,7 @@ TEST_F(InstallDlgTest, InstallationThatCannotStartEndsOnTheFailurePage) {
   EXPECT_FALSE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Unstarted"), &printer, nullptr));
   EXPECT_FALSE(test::ReadMachineString(L"SOFTWARE\\Demo Unstarted", L"PrinterName").has_value());
   dialog().PressEnter();
-  EXPECT_EQ(dialog().WaitForEnd(), IDOK);
+  EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
 }
 
 // A folder whose uninstaller path would not fit the uninstall record is refused before anything

@@ -63,7 +63,7 @@ class WizardSession {
   // Posts the button's click and lets the dialog handle it; a message box it opened is read,
   // closed and returned.
   ShownMessage Click(int id);
-  // The commands the dialog manager sends for Enter (there is no default button) and for Esc.
+  // The commands the dialog manager sends for Enter where no button is the default, and for Esc.
   void PressEnter() { PostCommand(IDOK); }
   void PressEsc() { PostCommand(IDCANCEL); }
   void Select(int comboId, int index);
