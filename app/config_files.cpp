@@ -16,14 +16,6 @@
 namespace app {
 namespace {
 
-// The configuration file an entry stands for, or null.
-const char* MatchConfigFile(const char* entryName) {
-  for (const char* name : kConfigFileNames) {
-    if (package::EqualsIgnoringAsciiCase(entryName, name)) return name;
-  }
-  return nullptr;
-}
-
 constexpr size_t kConfigFileLimit = 4 * 1024 * 1024;  // far above any text file or logo
 
 size_t ConfigIndex(const char* name) {

@@ -276,6 +276,18 @@ TEST_F(AppendedStagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) 
 
 // The printer service of an earlier installation in the same folder still runs: its file stays
 // as it is and the rest is laid down.
+// An install folder outside Program Files may have existed, with a standard user's hard link in
+// it under the name of a package file: staging replaces the link and leaves its target alone.
+TEST_F(StagingTest, HardLinkPlantedInTheInstallFolderIsReplacedNotWrittenThrough) {
+  test::WriteBytes("C:\\target.sys", test::Bytes("precious"));
+  ASSERT_TRUE(CreateHardLinkA(InFolder("a.txt").c_str(), "C:\\target.sys", nullptr));
+  const package::InstallPackage installPackage = Package({MakeEntry("a.txt", "staged")});
+  EXPECT_EQ(package::StageFromPackage(m_view, installPackage), 0);
+  EXPECT_EQ(FileText(InFolder("a.txt")), "staged");
+  EXPECT_EQ(test::ReadBytes("C:\\target.sys"), test::Bytes("precious"));
+  DeleteFileA("C:\\target.sys");
+}
+
 TEST_F(StagingTest, AFileInUseIsLeftAndStagingGoesOn) {
   test::WriteBytes(InFolder("MerrowPrinterService.exe"), test::Bytes("running"));
   const HANDLE running = CreateFileA(InFolder("MerrowPrinterService.exe").c_str(), GENERIC_READ, FILE_SHARE_READ,
