@@ -29,6 +29,8 @@ ROWS = [
     ("progress_stepback_appended", "Largest step back of the bar, appended form", "stepback", "stage_appended", None),
     ("peak_working_set_resource", "Peak working set, staging process, resource form", "memory", "peak_working_set_resource", "size_package"),
     ("peak_working_set_appended", "Peak working set, staging process, appended form", "memory", "peak_working_set_appended", "size_package"),
+    ("staging_working_set_resource", "  staging's part: peak over the working set when staging starts, resource form", "memory", "staging_working_set_resource", "size_package"),
+    ("staging_working_set_appended", "  staging's part: peak over the working set when staging starts, appended form", "memory", "staging_working_set_appended", "size_package"),
     ("process_stage_resource", "Whole process under Wine: staging, resource form", "seconds", "process_stage_resource", "process_nsis"),
     ("process_stage_appended", "Whole process under Wine: staging, appended form", "seconds", "process_stage_appended", "process_nsis"),
     ("process_nsis", "Whole process under Wine: NSIS 3 silent installer, zlib", "seconds", "process_nsis", "process_nsis"),

@@ -30,6 +30,8 @@ for form in resource appended; do
     output=$(wine_output "$staging_bench" stage-$form "$(windows_path "$source_file")" "$folder" 2>/dev/null)
     echo "time process_stage_$form $(elapsed "$start" "$(now)")" >>"$raw"
     echo "$output" | sed -n "s/^peak_working_set /value peak_working_set_$form /p" >>"$raw"
+    echo "$output" | awk -v form="$form" '$1 == "start_working_set" { start = $2 }
+      $1 == "peak_working_set" && start != "" { print "value staging_working_set_" form, $2 - start }' >>"$raw"
   done
 done
 
