@@ -154,7 +154,8 @@ bool AddPrinter(const PrinterRequest& request, texts::WizardConfigTable& names, 
     return false;
   }
   WritePrinterData(added.Get(), request, names);
-  platform::WriteInstallLog("AddPrinter hPrinter = %x\r\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(added.Get())));
+  platform::WriteInstallLog("AddPrinter hPrinter = %x\r\n",
+                            static_cast<unsigned>(reinterpret_cast<uintptr_t>(added.Get())));
   return true;
 }
 

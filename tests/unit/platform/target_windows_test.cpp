@@ -21,7 +21,10 @@ std::string ThisRun() {
 
 class TargetWindowsTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(ThisRun() == "win32" || ThisRun() == "wow64" || ThisRun() == "win64") << ThisRun(); }
+  void SetUp() override {
+    const std::string run = ThisRun();
+    ASSERT_TRUE(run == "win32" || run == "wow64" || run == "win64") << "WINE_TEST_RUN: " << run;
+  }
   platform::ScopedFaults m_faults;
 };
 

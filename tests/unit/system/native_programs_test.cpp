@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/fault_injection.h"
@@ -30,13 +33,9 @@ class NativeProgramsTest : public testing::Test {
 
   static std::wstring In(const wchar_t* name) { return kFolder + L"\\" + name; }
   static std::string Text(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(missing)";
-    char buffer[128] = {};
-    DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-    CloseHandle(file);
-    return std::string(buffer, read);
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    if (!in) return "(missing)";
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   // Both programs and both builds as they were made.
   static void ExpectUntouched() {
