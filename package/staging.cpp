@@ -9,9 +9,9 @@
 #include "package/directory_chain.h"
 #include "package/entry_names.h"
 #include "package/extract.h"
-#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/install_log.h"
 
 namespace package {
 namespace {
@@ -76,8 +76,8 @@ std::string PrintableName(std::string_view name) {
 // makes the path too long.
 std::optional<std::string> OutputPath(const std::string& folder, std::string_view name) {
   if (IsUnsafeEntryName(name)) {
-    package::WriteInstallLog("**** Skipped entry outside the folder or named as a device: %s\r\n",
-                             PrintableName(name).c_str());
+    platform::WriteInstallLog("**** Skipped entry outside the folder or named as a device: %s\r\n",
+                              PrintableName(name).c_str());
     return std::nullopt;
   }
   std::string path = folder + "\\";
@@ -85,7 +85,7 @@ std::optional<std::string> OutputPath(const std::string& folder, std::string_vie
   // A slash separates folders in a name as a backslash does; the folder is made from backslashes.
   std::replace(path.end() - name.size(), path.end(), '/', '\\');
   if (path.size() > kMaxStagedPathBytes) {
-    package::WriteInstallLog("**** Skipped entry, path too long: %s\r\n", PrintableName(path).c_str());
+    platform::WriteInstallLog("**** Skipped entry, path too long: %s\r\n", PrintableName(path).c_str());
     return std::nullopt;
   }
   return path;
@@ -109,7 +109,7 @@ void EnsureEntryFolder(const std::string& path) {
 bool Written(int32_t extractResult, DWORD error, const std::string& path) {
   if (extractResult != kExtractOutputFailed) return true;
   if (error == ERROR_SHARING_VIOLATION) return true;
-  package::WriteInstallLog("**** Extract failed = %d: %s\r\n", static_cast<int>(error), path.c_str());
+  platform::WriteInstallLog("**** Extract failed = %d: %s\r\n", static_cast<int>(error), path.c_str());
   return false;
 }
 
@@ -167,13 +167,13 @@ uint64_t StoredTotal(ByteSource& file) {
 int32_t StageFromPackage(StagingView& view, const InstallPackage& installPackage) {
   const std::optional<std::string> folder = InstallFolder(view);
   ResourcePackageReader reader(installPackage.Bytes());
-  package::WriteInstallLog("**** FileCount=%d\r\n", static_cast<int>(reader.EntryCount()));
+  platform::WriteInstallLog("**** FileCount=%d\r\n", static_cast<int>(reader.EntryCount()));
   ProgressCounter progress(StoredTotal(installPackage.Bytes()), &view);
   MemoryEntry entry;
   while (folder && reader.Next(entry)) {
     if (!StageMemoryEntry(view, *folder, entry, progress)) return kStagingWriteFailed;
   }
-  package::WriteInstallLog("**** Retrace Finish\r\n");
+  platform::WriteInstallLog("**** Retrace Finish\r\n");
   return 0;
 }
 

@@ -11,13 +11,15 @@
 
 namespace package {
 
-// The wizard's side of staging: the folder field, the status line and the progress bar, which
-// gets one position for the whole walk (ProgressCounter).
+// Whoever runs staging: it names the install folder and takes the reports, one progress position
+// for the whole walk (ProgressCounter) and a status line per file. Staging runs on the
+// installation's worker thread, so a view hands the reports on (the wizard through its
+// installation mailbox) and touches no window itself.
 class StagingView : public ProgressTarget {
  public:
-  // The text of the install folder field.
+  // The install folder, as the installation's own copy of the choices holds it.
   virtual std::wstring InstallFolderText() = 0;
-  // Shows the status text on the installing page at once.
+  // A status line for the installing page.
   virtual void ShowStatus(const std::wstring& text) = 0;
 };
 

@@ -9,13 +9,6 @@ BOOL AddMonitorW(const wchar_t* server, DWORD level, BYTE* monitorInfo) {
   return ::AddMonitorW(const_cast<wchar_t*>(server), level, monitorInfo);
 }
 
-BOOL GetPrinterDriverDirectoryA(const char* server, const char* environment, DWORD level, BYTE* directory,
-                                DWORD size, DWORD* needed) {
-  if (TakeInjectedFault("GetPrinterDriverDirectoryA")) return FALSE;
-  return ::GetPrinterDriverDirectoryA(const_cast<char*>(server), const_cast<char*>(environment), level, directory,
-                                      size, needed);
-}
-
 BOOL GetPrinterDriverDirectoryW(const wchar_t* server, const wchar_t* environment, DWORD level,
                                 BYTE* directory, DWORD size, DWORD* needed) {
   if (TakeInjectedFault("GetPrinterDriverDirectoryW")) return FALSE;

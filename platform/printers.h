@@ -8,8 +8,6 @@
 namespace platform::printers {
 
 BOOL AddMonitorW(const wchar_t* server, DWORD level, BYTE* monitorInfo);
-BOOL GetPrinterDriverDirectoryA(const char* server, const char* environment, DWORD level, BYTE* directory,
-                                DWORD size, DWORD* needed);
 BOOL GetPrinterDriverDirectoryW(const wchar_t* server, const wchar_t* environment, DWORD level,
                                 BYTE* directory, DWORD size, DWORD* needed);
 BOOL AddPrinterDriverW(const wchar_t* server, DWORD level, BYTE* driverInfo);

@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
 #include <atomic>
+#include <string>
 
 #include "platform/fault_injection.h"
 
@@ -74,6 +75,34 @@ LSTATUS RegDeleteValueW(HKEY key, const wchar_t* name) {
 LSTATUS RegDeleteKeyExW(HKEY root, const wchar_t* subKey, REGSAM access) {
   if (TakeInjectedFault("RegDeleteKeyExW")) return InjectedStatus();
   return ::RegDeleteKeyExW(root, subKey, access, 0);
+}
+
+UniqueKey CreateKey(HKEY root, const wchar_t* subKey, REGSAM access) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(root, subKey, access, &key) != ERROR_SUCCESS) return {};
+  return UniqueKey(key);
+}
+
+UniqueKey CreateKey(HKEY root, const char* subKey, REGSAM access) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, subKey, access, &key) != ERROR_SUCCESS) return {};
+  return UniqueKey(key);
+}
+
+UniqueKey OpenKey(HKEY root, const wchar_t* subKey, REGSAM access) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, subKey, access, &key) != ERROR_SUCCESS) return {};
+  return UniqueKey(key);
+}
+
+LSTATUS SetStringValue(HKEY key, const wchar_t* name, std::wstring_view text) {
+  const std::wstring terminated(text);
+  const auto size = static_cast<DWORD>((terminated.size() + 1) * sizeof(wchar_t));
+  return RegSetValueExW(key, name, REG_SZ, reinterpret_cast<const BYTE*>(terminated.c_str()), size);
+}
+
+LSTATUS SetDwordValue(HKEY key, const wchar_t* name, DWORD number) {
+  return RegSetValueExW(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
 }
 
 }  // namespace platform::registry

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "platform/handle.h"
 
 namespace platform::registry {
@@ -36,5 +38,17 @@ LSTATUS RegQueryValueExW(HKEY key, const wchar_t* name, DWORD* type, BYTE* data,
 LSTATUS RegDeleteValueW(HKEY key, const wchar_t* name);
 // Deletes a key without subkeys; `access` chooses the registry view (KEY_WOW64_64KEY or 0).
 LSTATUS RegDeleteKeyExW(HKEY root, const wchar_t* subKey, REGSAM access);
+
+// Over the wrappers above, so that their faults and counts hold: a key handed back in its
+// owner, values written by type.
+
+// The key opened, or created when missing; an empty owner when that fails.
+UniqueKey CreateKey(HKEY root, const wchar_t* subKey, REGSAM access);
+UniqueKey CreateKey(HKEY root, const char* subKey, REGSAM access);
+// An existing key only; an empty owner when it is missing or cannot be opened.
+UniqueKey OpenKey(HKEY root, const wchar_t* subKey, REGSAM access);
+// REG_SZ, stored with its terminator.
+LSTATUS SetStringValue(HKEY key, const wchar_t* name, std::wstring_view text);
+LSTATUS SetDwordValue(HKEY key, const wchar_t* name, DWORD number);
 
 }  // namespace platform::registry

@@ -7,13 +7,10 @@
 #include "platform/handle.h"
 #include "platform/printers.h"
 #include "spooler/characterization_file.h"
-#include "spooler/monitor_install.h"
 #include "texts/utf16_text.h"
 
 namespace spooler {
 namespace {
-
-constexpr DWORD kDriverDirectoryBytes = 256;
 
 void SetDefaultPrinter(const std::wstring& printerName) {
   std::string ansi;
@@ -22,15 +19,9 @@ void SetDefaultPrinter(const std::wstring& printerName) {
 
 }  // namespace
 
-std::wstring CharacterizationFilePath(const wchar_t* configuredPrinterName) {
-  wchar_t directory[kDriverDirectoryBytes / sizeof(wchar_t)] = {};
-  DWORD needed = 0;
-  if (!platform::printers::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
-                                                      kDriverDirectoryBytes, &needed)) {
-    return {};
-  }
-  directory[std::size(directory) - 1] = L'\0';
-  return std::wstring(directory) + L"\\" + configuredPrinterName + L"GPC.pcd";
+std::wstring CharacterizationFilePath(const wchar_t* configuredPrinterName, const platform::TargetWindows& target) {
+  if (target.driverDirectory.empty()) return {};
+  return target.driverDirectory + L"\\" + configuredPrinterName + L"GPC.pcd";
 }
 
 bool WriteCharacterizationFile(const std::wstring& path, const texts::ModelRecord& model) {
@@ -43,16 +34,15 @@ bool WriteCharacterizationFile(const std::wstring& path, const texts::ModelRecor
 }
 
 int InstallPrinterForModel(const PrinterRequest& request, bool setDefaultPrinter, PortChooser& ports,
-                           texts::WizardConfigTable& names) {
-  const std::wstring dataFile = CharacterizationFilePath(names.PrinterName);
+                           texts::WizardConfigTable& names, const platform::TargetWindows& target) {
+  const std::wstring dataFile = CharacterizationFilePath(names.PrinterName, target);
   if (dataFile.empty()) return 0;
   // A file that cannot be written leaves the driver with a missing or older one.
   WriteCharacterizationFile(dataFile, *request.model);
   texts::CopyBounded(names.DriverName, request.printerName + L" Driver");
 
   std::wstring addedPrinterName;
-  const int result = IsWow64() ? InstallDriverAndPrinter64(request, ports, names, addedPrinterName)
-                               : InstallDriverAndPrinter32(request, ports, names, addedPrinterName);
+  const int result = InstallDriverAndPrinter(request, ports, names, target, addedPrinterName);
   // The printer actually added: a numbered name when the entered one was taken.
   if (setDefaultPrinter && result) SetDefaultPrinter(addedPrinterName);
   return result;

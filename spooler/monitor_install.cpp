@@ -5,9 +5,9 @@
 
 #include <optional>
 
-#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/install_log.h"
 #include "platform/printers.h"
 #include "platform/wow64.h"
 
@@ -26,15 +26,14 @@ std::optional<std::string> SystemDirectory() {
   char directory[kSystemDirectoryCapacity] = {};
   const UINT length = platform::files::GetSystemDirectoryA(directory, kSystemDirectoryCapacity);
   if (length > 0 && length < kSystemDirectoryCapacity) return std::string(directory);
-  package::WriteInstallLog("GetSystemDirectory = %d\r\n", length == 0 ? static_cast<int>(::GetLastError()) : 0);
+  platform::WriteInstallLog("GetSystemDirectory = %d\r\n", length == 0 ? static_cast<int>(::GetLastError()) : 0);
   return std::nullopt;
 }
 
-void MoveMonitorFile(const std::string& installFolder, const std::string& target, const MonitorFile& file,
-                     bool is64Bit) {
-  std::string source = installFolder + "\\" + file.source;
-  if (is64Bit) source += ".x64";
-  platform::files::CopyFileA(source.c_str(), target.c_str(), FALSE);
+void MoveMonitorFile(const std::string& installFolder, const std::string& placed, const MonitorFile& file,
+                     const platform::TargetWindows& target) {
+  const std::string source = target.BuildOf(installFolder + "\\" + file.source);
+  platform::files::CopyFileA(source.c_str(), placed.c_str(), FALSE);
   platform::files::DeleteFileA(source.c_str());
 }
 
@@ -50,25 +49,33 @@ std::optional<DWORD> RegisterMonitor(const wchar_t* environment, const std::wstr
   return ::GetLastError();
 }
 
-}  // namespace
-
-int IsWow64() {
-  // The 64-bit build always takes the 64-bit variant: it runs on 64-bit Windows only.
-  if constexpr (platform::wow64::kIs64BitBuild) return 1;
-  BOOL isWow64 = FALSE;
-  platform::wow64::IsWow64Process(&isWow64);
-  return isWow64 ? 1 : 0;
+int AddPortMonitorX86(const std::wstring& monitorDllPath, const wchar_t* monitorName) {
+  const std::optional<DWORD> error = RegisterMonitor(platform::kEnvironmentX86, monitorDllPath, monitorName);
+  if (!error || *error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED) return 1;
+  platform::WriteInstallLog("AddPrinterMonitor32 = %d\r\n", static_cast<int>(*error));
+  return 0;
 }
 
+int AddPortMonitorX64(const std::wstring& monitorDllPath, const wchar_t* monitorName) {
+  const std::optional<DWORD> error = RegisterMonitor(platform::kEnvironmentX64, monitorDllPath, monitorName);
+  if (!error) return 1;
+  // Logged even when the monitor was there already.
+  platform::WriteInstallLog("AddPrinterMonitor64 Error=%d\r\n", static_cast<int>(*error));
+  return *error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED ? 1 : 0;
+}
+
+}  // namespace
+
 std::optional<std::wstring> PlaceMonitorFiles(const std::string& installFolder, const std::string& printerName,
-                                              bool is64Bit) {
+                                              const platform::TargetWindows& target) {
+  // The monitor belongs in the native system directory, which a redirected process cannot see.
   std::optional<platform::wow64::FsRedirectionOff> redirectionOff;
-  if (is64Bit) redirectionOff.emplace();
+  if (target.redirected) redirectionOff.emplace();
   const std::optional<std::string> systemDirectory = SystemDirectory();
   if (!systemDirectory) return std::nullopt;
   for (const MonitorFile& file : kMonitorFiles) {
-    const std::string target = *systemDirectory + "\\" + printerName + file.suffix + ".dll";
-    MoveMonitorFile(installFolder, target, file, is64Bit);
+    const std::string placed = *systemDirectory + "\\" + printerName + file.suffix + ".dll";
+    MoveMonitorFile(installFolder, placed, file, target);
   }
   redirectionOff.reset();
   std::wstring monitorDllPath;
@@ -76,19 +83,10 @@ std::optional<std::wstring> PlaceMonitorFiles(const std::string& installFolder, 
   return monitorDllPath;
 }
 
-int AddPortMonitorX86(const std::wstring& monitorDllPath, const wchar_t* monitorName) {
-  const std::optional<DWORD> error = RegisterMonitor(kEnvironmentX86, monitorDllPath, monitorName);
-  if (!error || *error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED) return 1;
-  package::WriteInstallLog("AddPrinterMonitor32 = %d\r\n", static_cast<int>(*error));
-  return 0;
-}
-
-int AddPortMonitorX64(const std::wstring& monitorDllPath, const wchar_t* monitorName) {
-  const std::optional<DWORD> error = RegisterMonitor(kEnvironmentX64, monitorDllPath, monitorName);
-  if (!error) return 1;
-  // Logged even when the monitor was there already.
-  package::WriteInstallLog("AddPrinterMonitor64 Error=%d\r\n", static_cast<int>(*error));
-  return *error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED ? 1 : 0;
+int AddPortMonitor(const std::wstring& monitorDllPath, const wchar_t* monitorName,
+                   const platform::TargetWindows& target) {
+  return target.x64Builds ? AddPortMonitorX64(monitorDllPath, monitorName)
+                          : AddPortMonitorX86(monitorDllPath, monitorName);
 }
 
 }  // namespace spooler

@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "package/install_log.h"
 #include "platform/code_page.h"
+#include "platform/install_log.h"
 #include "platform/registry.h"
 #include "platform/spooler.h"
 
@@ -70,17 +70,12 @@ std::wstring FormatSerialPortSettings(const SerialSettings& settings) {
   return std::wstring(Cut(text, kSerialSettingsCapacity));
 }
 
-void WriteSerialPortSettings(const SerialSettings& settings, const wchar_t* portName) {
+void WriteSerialPortSettings(const SerialSettings& settings, const wchar_t* portName,
+                             const platform::TargetWindows& target) {
   namespace registry = platform::registry;
-  const std::wstring value = FormatSerialPortSettings(settings);
-  HKEY opened = nullptr;
-  if (registry::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSerialPortsKey, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &opened) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  const registry::UniqueKey ports(opened);
-  const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-  registry::RegSetValueExW(ports.Get(), portName, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), size);
+  const registry::UniqueKey ports =
+      registry::CreateKey(HKEY_LOCAL_MACHINE, kSerialPortsKey, KEY_ALL_ACCESS | target.registryView);
+  if (ports) registry::SetStringValue(ports.Get(), portName, FormatSerialPortSettings(settings));
 }
 
 int PortExists(const wchar_t* portName) {
@@ -102,7 +97,7 @@ int AddMonitorPort(const wchar_t* portName, const wchar_t* monitorName) {
   const DWORD error = ::GetLastError();
   std::string ansiName;
   platform::WideToAnsi(name, ansiName);
-  package::WriteInstallLog("AddPortEx = %d PortName=%s\r\n", static_cast<int>(error), ansiName.c_str());
+  platform::WriteInstallLog("AddPortEx = %d PortName=%s\r\n", static_cast<int>(error), ansiName.c_str());
   return 0;
 }
 

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/target_windows.h"
+
 namespace spooler {
 
 // Where Windows keeps the serial settings of each COM port (one REG_SZ value per port name).
@@ -42,8 +44,9 @@ struct SerialSettings {
 std::wstring FormatSerialPortSettings(const SerialSettings& settings);
 
 // Stores the settings as the value `portName` (with its colon, such as COM1:) under
-// kSerialPortsKey of HKEY_LOCAL_MACHINE in the 64-bit registry view. Failures are silent.
-void WriteSerialPortSettings(const SerialSettings& settings, const wchar_t* portName);
+// kSerialPortsKey of HKEY_LOCAL_MACHINE in the target's registry view. Failures are silent.
+void WriteSerialPortSettings(const SerialSettings& settings, const wchar_t* portName,
+                             const platform::TargetWindows& target);
 
 // 1 when the local spooler knows a port named exactly `portName` (case-sensitive), else 0,
 // also when the ports cannot be listed.

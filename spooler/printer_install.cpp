@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/install_log.h"
 #include "platform/printers.h"
 #include "platform/spooler.h"
 #include "spooler/monitor_install.h"
@@ -14,24 +14,14 @@
 namespace spooler {
 namespace {
 
-constexpr DWORD kDriverDirectoryCapacity = 256;
 constexpr size_t kMaxAnsiName = 259;
 constexpr const char* kSupportFiles[] = {"CHISMPL.DLL", "CHITRAD.DLL", "ENGLISH.DLL", "Image.dll"};
 
-// The 32-bit and 64-bit Windows variants differ only in these.
-struct Platform {
-  bool is64Bit;
-  const wchar_t* environment;
-  int (*registerMonitor)(const std::wstring& monitorDllPath, const wchar_t* monitorName);
-};
-constexpr Platform kPlatform32 = {false, kEnvironmentX86, AddPortMonitorX86};
-constexpr Platform kPlatform64 = {true, kEnvironmentX64, AddPortMonitorX64};
-
 // The 8-bit names the files are placed under.
 struct DriverFiles {
-  std::string printer;  // P
-  std::string folder;   // the install folder
-  std::string directory;
+  std::string printer;    // the printer name as entered
+  std::string folder;     // the install folder
+  std::string directory;  // the spooler's driver directory
   std::string uiFile;
   std::string driverFile;
   std::string dataFile;
@@ -43,7 +33,7 @@ std::optional<std::string> ToAnsiWhole(const std::wstring& text, const char* wha
   std::string ansi;
   platform::WideToAnsi(text, ansi);
   if (ansi.size() <= kMaxAnsiName) return ansi;
-  package::WriteInstallLog("%s too long = %d\r\n", what, static_cast<int>(ansi.size()));
+  platform::WriteInstallLog("%s too long = %d\r\n", what, static_cast<int>(ansi.size()));
   return std::nullopt;
 }
 
@@ -53,33 +43,19 @@ std::wstring ToWide(const std::string& text) {
   return wide;
 }
 
-std::optional<std::string> DriverDirectory() {
-  char directory[kDriverDirectoryCapacity] = {};
-  DWORD needed = 0;
-  if (!platform::printers::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
-                                                      kDriverDirectoryCapacity, &needed)) {
-    package::WriteInstallLog("GetPrinterDriverDirectory = %d\r\n", static_cast<int>(::GetLastError()));
-    return std::nullopt;
-  }
-  directory[kDriverDirectoryCapacity - 1] = '\0';
-  return std::string(directory);
+std::string SourcePath(const DriverFiles& files, const char* name, const platform::TargetWindows& target) {
+  return target.BuildOf(files.folder + "\\" + name);
 }
 
-std::string SourcePath(const DriverFiles& files, const char* name, const Platform& platform) {
-  std::string path = files.folder + "\\" + name;
-  if (platform.is64Bit) path += ".x64";
-  return path;
-}
-
-void PlaceDriverFiles(const DriverFiles& files, const Platform& platform) {
+void PlaceDriverFiles(const DriverFiles& files, const platform::TargetWindows& target) {
   for (const char* name : kSupportFiles) {
-    const std::string target = files.directory + "\\3\\" + name;
-    platform::files::CopyFileA(SourcePath(files, name, platform).c_str(), target.c_str(), FALSE);
+    const std::string placed = files.directory + "\\3\\" + name;
+    platform::files::CopyFileA(SourcePath(files, name, target).c_str(), placed.c_str(), FALSE);
   }
   const std::pair<const char*, const std::string*> renamed[] = {{"plotui.dll", &files.uiFile},
                                                                 {"plotter.dll", &files.driverFile}};
   for (const auto& [name, targetName] : renamed) {
-    const std::string source = SourcePath(files, name, platform);
+    const std::string source = SourcePath(files, name, target);
     platform::files::CopyFileA(source.c_str(), (files.directory + "\\" + *targetName).c_str(), FALSE);
     platform::files::DeleteFileA(source.c_str());
     // On 64-bit Windows the 32-bit build is of no use either.
@@ -98,11 +74,11 @@ bool ChoosePortName(PortChooser& ports, texts::WizardConfigTable& names) {
 // The printer's own monitor port when asked for; the port list when the port is missing.
 // Without a placed monitor (no system directory) its registration counts as failed.
 bool SettlePort(const PrinterRequest& request, const std::optional<std::wstring>& monitorDllPath,
-                const Platform& platform, PortChooser& ports, texts::WizardConfigTable& names) {
+                const platform::TargetWindows& target, PortChooser& ports, texts::WizardConfigTable& names) {
   if ((request.usbPort || request.networkPort) && request.useMonitor) {
     texts::CopyBounded(names.PortName, FormatMonitorPortName(request.printerName.c_str()));
     if (!PortExists(names.PortName)) {
-      const bool made = monitorDllPath && platform.registerMonitor(*monitorDllPath, names.MonitorName) &&
+      const bool made = monitorDllPath && AddPortMonitor(*monitorDllPath, names.MonitorName, target) &&
                         AddMonitorPort(names.PortName, names.MonitorName);
       if (!made && !ChoosePortName(ports, names)) return false;
     }
@@ -110,19 +86,19 @@ bool SettlePort(const PrinterRequest& request, const std::optional<std::wstring>
   return PortExists(names.PortName) || ChoosePortName(ports, names);
 }
 
-bool AddDriver(const DriverFiles& files, const Platform& platform, wchar_t* driverName) {
+bool AddDriver(const DriverFiles& files, const platform::TargetWindows& target, wchar_t* driverName) {
   std::wstring driverFile = ToWide(files.driverFile);
   std::wstring dataFile = ToWide(files.dataFile);
   std::wstring uiFile = ToWide(files.uiFile);
   DRIVER_INFO_2W driver = {};
   driver.cVersion = 2;
   driver.pName = driverName;
-  driver.pEnvironment = const_cast<wchar_t*>(platform.environment);
+  driver.pEnvironment = const_cast<wchar_t*>(target.environment);
   driver.pDriverPath = driverFile.data();
   driver.pDataFile = dataFile.data();
   driver.pConfigFile = uiFile.data();
   if (platform::printers::AddPrinterDriverW(nullptr, 2, reinterpret_cast<BYTE*>(&driver))) return true;
-  package::WriteInstallLog("AddPrinterDriver = %d\r\n", static_cast<int>(::GetLastError()));
+  platform::WriteInstallLog("AddPrinterDriver = %d\r\n", static_cast<int>(::GetLastError()));
   return false;
 }
 
@@ -144,7 +120,7 @@ std::wstring UserForm(const texts::ModelRecord& model) {
 
 void WritePrinterData(HANDLE printer, const PrinterRequest& request, const texts::WizardConfigTable& names) {
   SetNumber(printer, L"SavingLog", 1);
-  package::WriteInstallLog("*********** AddPrinter success\r\n");
+  platform::WriteInstallLog("*********** AddPrinter success\r\n");
   if (request.networkPort) SetText(printer, L"IP", request.ipAddress + L" " + request.tcpPort);
   SetNumber(printer, L"PortType", request.networkPort ? 1 : 0);
   SetText(printer, L"DevicePath", request.devicePath);
@@ -170,50 +146,41 @@ bool AddPrinter(const PrinterRequest& request, texts::WizardConfigTable& names, 
   printer.pDatatype = dataType.data();
   printer.pParameters = parameters.data();
   printer.Attributes = PRINTER_ATTRIBUTE_DEFAULT;
-  package::WriteInstallLog("*********** call AddPrinter\r\n");
+  platform::WriteInstallLog("*********** call AddPrinter\r\n");
   platform::spooler::UniquePrinter added(
       platform::printers::AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer)));
   if (!added) {
-    package::WriteInstallLog("AddPrinter = %d\r\n", static_cast<int>(::GetLastError()));
+    platform::WriteInstallLog("AddPrinter = %d\r\n", static_cast<int>(::GetLastError()));
     return false;
   }
   WritePrinterData(added.Get(), request, names);
-  package::WriteInstallLog("AddPrinter hPrinter = %x\r\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(added.Get())));
+  platform::WriteInstallLog("AddPrinter hPrinter = %x\r\n",
+                            static_cast<unsigned>(reinterpret_cast<uintptr_t>(added.Get())));
   return true;
 }
 
+}  // namespace
+
 int InstallDriverAndPrinter(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
-                            std::wstring& addedPrinterName, const Platform& platform) {
-  const std::optional<std::string> directory = DriverDirectory();
-  if (!directory) return 0;
+                            const platform::TargetWindows& target, std::wstring& addedPrinterName) {
+  std::string directory;
+  if (!platform::WideToAnsi(target.driverDirectory, directory) || directory.empty()) return 0;
   const std::optional<std::string> printer = ToAnsiWhole(request.printerName, "Printer name");
   const std::optional<std::string> folder = ToAnsiWhole(request.installFolder, "Install folder");
   if (!printer || !folder) return 0;
   DriverFiles files;
   files.printer = *printer;
   files.folder = *folder;
-  files.directory = *directory;
+  files.directory = directory;
   files.uiFile = files.printer + "UI.dll";
   files.driverFile = files.printer + "Drv.dll";
   files.dataFile = files.printer + "GPC.pcd";
-  PlaceDriverFiles(files, platform);
-  const std::optional<std::wstring> monitorDllPath = PlaceMonitorFiles(files.folder, files.printer, platform.is64Bit);
-  if (!SettlePort(request, monitorDllPath, platform, ports, names)) return 0;
-  if (!AddDriver(files, platform, names.DriverName)) return 0;
+  PlaceDriverFiles(files, target);
+  const std::optional<std::wstring> monitorDllPath = PlaceMonitorFiles(files.folder, files.printer, target);
+  if (!SettlePort(request, monitorDllPath, target, ports, names)) return 0;
+  if (!AddDriver(files, target, names.DriverName)) return 0;
   addedPrinterName = UniquePrinterName(files.printer);
   return AddPrinter(request, names, addedPrinterName) ? 1 : 0;
-}
-
-}  // namespace
-
-int InstallDriverAndPrinter32(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
-                              std::wstring& addedPrinterName) {
-  return InstallDriverAndPrinter(request, ports, names, addedPrinterName, kPlatform32);
-}
-
-int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
-                              std::wstring& addedPrinterName) {
-  return InstallDriverAndPrinter(request, ports, names, addedPrinterName, kPlatform64);
 }
 
 std::optional<PrinterSnapshot> EnumLocalPrinters() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/target_windows.h"
 #include "platform/two_call.h"
 #include "texts/model_table.h"
 #include "texts/wizard_text_parser.h"
@@ -38,13 +39,13 @@ struct PrinterRequest {
   const texts::ModelRecord* model = nullptr;
 };
 
-// 1 when the printer was added (its name in addedPrinterName), 0 on any failure or a cancelled
-// port choice. `names` are the configured names of the wizard texts (a copy the caller owns):
-// the port used ends up in its PortName; the driver is added under its DriverName.
-int InstallDriverAndPrinter32(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
-                              std::wstring& addedPrinterName);
-int InstallDriverAndPrinter64(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
-                              std::wstring& addedPrinterName);
+// 1 when the printer was added (its name in addedPrinterName), 0 on any failure, a cancelled
+// port choice or an unknown driver directory. `names` are the configured names of the wizard
+// texts (a copy the caller owns): the port used ends up in its PortName; the driver is added
+// under its DriverName. The target decides the files' builds, the driver's and the monitor's
+// environment and where the monitor goes.
+int InstallDriverAndPrinter(const PrinterRequest& request, PortChooser& ports, texts::WizardConfigTable& names,
+                            const platform::TargetWindows& target, std::wstring& addedPrinterName);
 
 // Level-2 records of the local printers and connections, owning their texts.
 using PrinterSnapshot = platform::TwoCallList<PRINTER_INFO_2W>;

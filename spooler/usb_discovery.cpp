@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "package/install_log.h"
 #include "platform/code_page.h"
+#include "platform/install_log.h"
 #include "platform/registry.h"
 #include "platform/setup_api.h"
 #include "texts/model_catalogue.h"
@@ -73,11 +73,9 @@ std::string AsciiLower(std::string text) {
   return text;
 }
 
-// RegCreateKeyExA opens the key, or creates it when missing.
+// Opens the key, or creates it when missing.
 registry::UniqueKey OpenEnumKey(const std::string& path) {
-  HKEY opened = nullptr;
-  registry::RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kEnumKey) + path).c_str(), kReadAccess, &opened);
-  return registry::UniqueKey(opened);
+  return registry::CreateKey(HKEY_LOCAL_MACHINE, (std::string(kEnumKey) + path).c_str(), kReadAccess);
 }
 
 std::optional<std::string> ReadParentIdPrefix(HKEY usbDevice) {
@@ -145,7 +143,7 @@ PathOutcome LookUpDevicePath(const std::string& path, const std::string& vidPid,
                              PortOutput output) {
   const std::optional<std::string> instance = DeviceInstanceOf(path, vidPid);
   if (!instance) return PathOutcome::kNextPath;
-  package::WriteInstallLog("**** vid&pid=%s subkey=%s\r\n", vidPid.c_str(), instance->c_str());
+  platform::WriteInstallLog("**** vid&pid=%s subkey=%s\r\n", vidPid.c_str(), instance->c_str());
   const registry::UniqueKey usbDevice = OpenEnumKey("USB\\" + vidPid + "\\" + *instance);
   if (!usbDevice) return PathOutcome::kGiveUp;
   const std::optional<std::string> prefix = ReadParentIdPrefix(usbDevice.Get());

@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "platform/target_windows.h"
+
 namespace integration {
 
-// In the 64-bit build: moves "Uninstaller.exe.x64" and "MerrowPrinterService.exe.x64" of the
+// For a 64-bit installer: moves "Uninstaller.exe.x64" and "MerrowPrinterService.exe.x64" of the
 // install folder over "Uninstaller.exe" and "MerrowPrinterService.exe"; a missing ".x64" build
-// leaves the plain one. Returns false when a move failed. The 32-bit build leaves the ".x64"
-// files as it leaves every other one and returns true.
-bool PlaceNativePrograms(const std::wstring& installFolder);
+// leaves the plain one. Returns false when a move failed. A 32-bit installer (on either Windows)
+// leaves the ".x64" files as it leaves every other one and returns true.
+bool PlaceNativePrograms(const std::wstring& installFolder, const platform::TargetWindows& target);
 
 }  // namespace integration

@@ -32,26 +32,17 @@ struct NamedNumber {
 
 bool Fits(std::wstring_view text) { return text.size() < kRecordTextCapacity; }
 
-// RecordFits has made sure that the text fits.
-void SetTextValue(HKEY key, const wchar_t* name, std::wstring_view text) {
-  const std::wstring whole(text);
-  const auto size = static_cast<DWORD>((whole.size() + 1) * sizeof(wchar_t));
-  registry::RegSetValueExW(key, name, REG_SZ, reinterpret_cast<const BYTE*>(whole.c_str()), size);
-}
-
-// Each failed write is skipped; the next value is still written.
+// Each failed write is skipped; the next value is still written. RecordFits has made sure that
+// the texts fit.
 void SetTextValues(HKEY key, std::initializer_list<NamedText> values) {
-  for (const NamedText& value : values) SetTextValue(key, value.name, value.text);
+  for (const NamedText& value : values) registry::SetStringValue(key, value.name, value.text);
 }
 
-bool WriteProductKey(const UninstallRegistration& r) {
-  HKEY opened = nullptr;
+bool WriteProductKey(const UninstallRegistration& r, const platform::TargetWindows& target) {
   const std::wstring path = ProductKeyPath(r.ConfiguredPrinterName);
-  if (registry::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS | KEY_WOW64_64KEY, &opened) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  registry::UniqueKey key(opened);
+  const registry::UniqueKey key =
+      registry::CreateKey(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS | target.registryView);
+  if (!key) return false;
   SetTextValues(key.Get(), {{kDataDirectoryValue, r.ChosenFolder},
                             {kProgramDirectoryValue, r.InstallFolder},
                             {kLanguageValue, LanguageName(r.LanguageId)},
@@ -75,12 +66,9 @@ void WriteUninstallIni(const UninstallRegistration& r) {
 
 // No view flag: a 32-bit installer on 64-bit Windows writes the 32-bit view, as intended.
 void WriteUninstallEntry(const UninstallRegistration& r) {
-  HKEY opened = nullptr;
   const std::wstring path = UninstallEntryPath(r.PrinterName);
-  if (registry::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) {
-    return;
-  }
-  registry::UniqueKey key(opened);
+  const registry::UniqueKey key = registry::CreateKey(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS);
+  if (!key) return;
   const std::wstring uninstaller = PathInFolder(r.InstallFolder, kUninstallerFileName);
   SetTextValues(key.Get(), {{L"DisplayIcon", uninstaller},
                             {L"DisplayName", r.PrinterName},
@@ -92,22 +80,17 @@ void WriteUninstallEntry(const UninstallRegistration& r) {
                             {L"VersionMinor", product::kVersionMinor}});
   // What Windows' list of programs and deployment tools read beside them.
   // Whole, never cut: a cut command would run nothing.
-  const std::wstring quiet = QuietUninstallCommand(r.InstallFolder);
-  registry::RegSetValueExW(key.Get(), L"QuietUninstallString", REG_SZ, reinterpret_cast<const BYTE*>(quiet.c_str()),
-                           static_cast<DWORD>((quiet.size() + 1) * sizeof(wchar_t)));
+  registry::SetStringValue(key.Get(), L"QuietUninstallString", QuietUninstallCommand(r.InstallFolder));
   for (const NamedNumber& value : {NamedNumber{L"NoModify", 1}, NamedNumber{L"NoRepair", 1},
                                    NamedNumber{L"EstimatedSize", r.EstimatedSizeKb}}) {
-    registry::RegSetValueExW(key.Get(), value.name, REG_DWORD, reinterpret_cast<const BYTE*>(&value.number),
-                             sizeof value.number);
+    registry::SetDwordValue(key.Get(), value.name, value.number);
   }
 }
 
 // A removal still waiting for a restart would otherwise delete what this installation wrote.
 void WithdrawPendingUninstall() {
-  HKEY opened = nullptr;
-  if (registry::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnceKey, kRunOnceAccess, &opened) != ERROR_SUCCESS) return;
-  registry::UniqueKey key(opened);
-  registry::RegDeleteValueW(key.Get(), kPendingUninstallValue);
+  const registry::UniqueKey key = registry::OpenKey(HKEY_LOCAL_MACHINE, kRunOnceKey, kRunOnceAccess);
+  if (key) registry::RegDeleteValueW(key.Get(), kPendingUninstallValue);
 }
 
 }  // namespace
@@ -134,8 +117,8 @@ bool RecordFits(const UninstallRegistration& r) {
          std::all_of(std::begin(texts), std::end(texts), Fits);
 }
 
-bool RegisterUninstall(const UninstallRegistration& registration) {
-  if (!RecordFits(registration) || !WriteProductKey(registration)) return false;
+bool RegisterUninstall(const UninstallRegistration& registration, const platform::TargetWindows& target) {
+  if (!RecordFits(registration) || !WriteProductKey(registration, target)) return false;
   WriteUninstallIni(registration);
   WriteUninstallEntry(registration);
   WithdrawPendingUninstall();

@@ -1,10 +1,12 @@
-// Records a successful installation for removal: the product key (64-bit registry view),
+// Records a successful installation for removal: the product key (the target's registry view),
 // "Uninstall.ini" in the install folder and the system's uninstall entry; withdraws a pending
 // run of the uninstaller that an earlier removal left.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "platform/target_windows.h"
 
 namespace integration {
 
@@ -15,7 +17,7 @@ struct UninstallRegistration {
   std::wstring DriverName;
   std::wstring MonitorName;
   std::wstring PortName;               // as the printer finally uses it
-  std::wstring InstallFolder;          // the folder field: chosen folder plus printer subfolder
+  std::wstring InstallFolder;          // the chosen folder plus the printer subfolder
   std::wstring ChosenFolder;           // InstallRoot
   std::wstring StartMenuFolder;
   std::wstring ShortcutPath;
@@ -39,6 +41,6 @@ bool RecordFits(const UninstallRegistration& registration);
 
 // False, with nothing at all recorded, when the record does not fit or the product key cannot be
 // created; any other failure skips only the value or place concerned.
-bool RegisterUninstall(const UninstallRegistration& registration);
+bool RegisterUninstall(const UninstallRegistration& registration, const platform::TargetWindows& target);
 
 }  // namespace integration

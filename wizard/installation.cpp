@@ -4,11 +4,10 @@
 #include <shlobj.h>
 
 #include "package/directory_chain.h"
-#include "package/install_log.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/install_log.h"
 #include "platform/link_safe_files.h"
-#include "platform/printers.h"
 #include "platform/run_log.h"
 #include "platform/shell.h"
 #include "spooler/model_setup.h"
@@ -62,6 +61,7 @@ bool Installation::Run(const InstallationSnapshot& snapshot) {
 }
 
 bool Installation::Install() {
+  m_target = platform::DescribeTargetWindows();
   // A package that could not be laid down whole must not be installed from, nor a printer
   // installed that could not be recorded for its removal.
   if (!PrepareMachine() || !FolderFitsTheRecord() || !StageDriverFiles()) return false;
@@ -76,7 +76,7 @@ bool Installation::Install() {
   WriteRunLog(L"Printer, driver, port and monitor: started");
   const bool added =
       spooler::InstallPrinterForModel(MakePrinterRequest(), m_snapshot.choices.MakeDefaultPrinter, *this,
-                                      m_snapshot.names) != 0;
+                                      m_snapshot.names, m_target) != 0;
   WriteRunLog(std::wstring(L"Printer, driver, port and monitor: ") + Outcome(added));
   // A printer the uninstaller cannot find must not pass for an installation.
   if (!added || !RegisterInstallation(startMenuFolder, shortcutPath)) return false;
@@ -96,12 +96,12 @@ bool Installation::PrepareMachine() {
   // Checked on the page already; a link planted since then must not aim staging elsewhere.
   if (platform::files::PathHasReparsePoint(installFolder)) {
     WriteRunLog(L"Install folder " + installFolder + L" is a link: refused");
-    package::WriteInstallLog("Install folder is a link\r\n");
+    platform::WriteInstallLog("Install folder is a link\r\n");
     return false;
   }
   const InstallationChoices& choices = m_snapshot.choices;
   if (choices.Port == PortKind::Local && choices.PortItem.starts_with(L"COM")) {
-    spooler::WriteSerialPortSettings(choices.Serial, choices.PortName);
+    spooler::WriteSerialPortSettings(choices.Serial, choices.PortName, m_target);
     WriteRunLog(L"Serial settings of " + std::wstring(choices.PortName) + L": " +
                 spooler::FormatSerialPortSettings(choices.Serial));
   }
@@ -111,7 +111,7 @@ bool Installation::PrepareMachine() {
 bool Installation::FolderFitsTheRecord() {
   const std::wstring& installFolder = m_snapshot.installFolder;
   if (integration::RecordFitsInstallFolder(installFolder)) return true;
-  package::WriteInstallLog("Install folder too long = %d\r\n", static_cast<int>(installFolder.size()));
+  platform::WriteInstallLog("Install folder too long = %d\r\n", static_cast<int>(installFolder.size()));
   return false;
 }
 
@@ -124,7 +124,7 @@ bool Installation::StageDriverFiles() {
   const int32_t result = !m_package.IsEmpty() ? package::StageFromPackage(*this, m_package)
                                               : package::StageFromInstallerFile(*this, m_snapshot.model.ModelFamily);
   // Like a failed extraction, a failed move leaves the file there and the run goes on.
-  if (result != package::kStagingWriteFailed) integration::PlaceNativePrograms(installFolder);
+  if (result != package::kStagingWriteFailed) integration::PlaceNativePrograms(installFolder, m_target);
   m_staged.AfterStaging();
   WriteRunLog(L"Staging: ended with " + std::to_wstring(result));
   return result != package::kStagingWriteFailed;
@@ -135,7 +135,7 @@ bool Installation::StageDriverFiles() {
 std::wstring Installation::MakeStartMenuEntries(std::wstring& shortcutPath) {
   std::wstring startMenu;
   if (!platform::shell::GetSpecialFolderPathW(CSIDL_STARTMENU, startMenu) || startMenu.empty()) {
-    package::WriteInstallLog("Start menu folder unknown: no shortcut\r\n");
+    platform::WriteInstallLog("Start menu folder unknown: no shortcut\r\n");
     return {};
   }
   const std::wstring folder = startMenu + L"\\" + StartMenuFolderName(m_snapshot.choices.ChosenPrinterName);
@@ -166,13 +166,7 @@ spooler::PrinterRequest Installation::MakePrinterRequest() const {
 uint32_t Installation::InstalledKilobytes() const {
   const std::wstring& printer = m_snapshot.choices.ChosenPrinterName;
   uint64_t bytes = integration::KeptBytes(m_snapshot.installFolder.c_str(), m_staged);
-  wchar_t driverDirectory[MAX_PATH] = {};
-  DWORD needed = 0;
-  if (platform::printers::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driverDirectory),
-                                                     sizeof driverDirectory, &needed)) {
-    driverDirectory[MAX_PATH - 1] = L'\0';
-    bytes += integration::BytesOfFilesNamed(driverDirectory, printer);
-  }
+  if (!m_target.driverDirectory.empty()) bytes += integration::BytesOfFilesNamed(m_target.driverDirectory, printer);
   char systemDirectory[MAX_PATH] = {};
   const UINT length = platform::files::GetSystemDirectoryA(systemDirectory, MAX_PATH);
   std::wstring system;
@@ -196,9 +190,9 @@ bool Installation::RegisterInstallation(const std::wstring& startMenuFolder, con
   registration.ShortcutPath = shortcutPath;
   registration.LanguageId = m_snapshot.languageId;
   registration.EstimatedSizeKb = InstalledKilobytes();
-  const bool recorded = integration::RegisterUninstall(registration);
+  const bool recorded = integration::RegisterUninstall(registration, m_target);
   WriteRunLog(std::wstring(L"Uninstall registration: ") + Outcome(recorded));
-  if (!recorded) package::WriteInstallLog("Uninstall record not written\r\n");
+  if (!recorded) platform::WriteInstallLog("Uninstall record not written\r\n");
   return recorded;
 }
 

@@ -11,6 +11,7 @@
 #include "package/install_package.h"
 #include "package/staging.h"
 #include "platform/framework/worker_thread.h"
+#include "platform/target_windows.h"
 #include "spooler/printer_install.h"
 #include "system/install_folder_cleanup.h"
 #include "texts/model_table.h"
@@ -78,6 +79,7 @@ class Installation : private package::StagingView, private spooler::PortChooser 
   InstallationObserver& m_observer;
   const package::InstallPackage& m_package;
   InstallationSnapshot m_snapshot;
+  platform::TargetWindows m_target;  // asked when the run starts
   integration::StagedFiles m_staged;
   framework::CWorkerThread m_worker;  // last: joined before the rest goes
 };

@@ -51,13 +51,9 @@ RecordState ReadInstalledRecord(std::wstring_view installFolder, InstalledRecord
   record.ServiceName = ReadIniText(iniPath, integration::kIniServiceNameKey);
   if (record.ConfiguredPrinterName.empty()) return RecordState::kNoProfile;
 
-  HKEY opened = nullptr;
   const std::wstring keyPath = integration::ProductKeyPath(record.ConfiguredPrinterName);
-  if (registry::RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ | KEY_WOW64_64KEY, &opened) !=
-      ERROR_SUCCESS) {
-    return RecordState::kNoProductKey;
-  }
-  registry::UniqueKey key(opened);
+  const registry::UniqueKey key = registry::OpenKey(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ | KEY_WOW64_64KEY);
+  if (!key) return RecordState::kNoProductKey;
   ReadProductValues(key.Get(), record);
   return RecordState::kFound;
 }

@@ -44,20 +44,15 @@ std::wstring NextCommand(const std::wstring& waiting, const std::wstring& progra
 }
 
 bool WritePendingCommand(const std::wstring& program, const std::wstring& folder) {
-  HKEY opened = nullptr;
-  if (registry::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunOnceKey, KEY_QUERY_VALUE | KEY_SET_VALUE, &opened) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  registry::UniqueKey runOnce(opened);
+  const registry::UniqueKey runOnce =
+      registry::CreateKey(HKEY_LOCAL_MACHINE, kRunOnceKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+  if (!runOnce) return false;
   const std::wstring command = NextCommand(ReadPendingCommand(runOnce.Get()), program, folder);
   if (command.size() >= kRunOnceCommandCapacity) {
     ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return false;
   }
-  const auto size = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
-  const LSTATUS status = registry::RegSetValueExW(runOnce.Get(), kPendingUninstallValue, REG_SZ,
-                                                  reinterpret_cast<const BYTE*>(command.c_str()), size);
+  const LSTATUS status = registry::SetStringValue(runOnce.Get(), kPendingUninstallValue, command);
   ::SetLastError(static_cast<DWORD>(status));
   return status == ERROR_SUCCESS;
 }

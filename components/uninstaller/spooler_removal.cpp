@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/spooler.h"
+#include "platform/target_windows.h"
 #include "platform/two_call.h"
 #include "spooler/ports.h"
 #include "system/install_record.h"
@@ -19,7 +20,8 @@ namespace {
 namespace spooler_api = platform::spooler;
 using integration::SameFileName;
 
-constexpr const wchar_t* kEnvironments[] = {L"Windows NT x86", L"Windows x64"};
+// Whichever Windows the installer targeted.
+constexpr const wchar_t* kEnvironments[] = {platform::kEnvironmentX86, platform::kEnvironmentX64};
 
 bool SameText(const wchar_t* text, const std::wstring& other) {
   return text != nullptr && SameFileName(text, other);

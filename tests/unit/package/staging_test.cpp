@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "package/install_log.h"
 #include "platform/fault_injection.h"
+#include "platform/install_log.h"
 #include "tests/unit/support/test_files.h"
 #include "tools/mkpackage/package_builder.h"
 
@@ -76,7 +76,7 @@ class StagingTest : public testing::Test {
     test::RemoveTree("C:\\Program Files\\Demo80");
     test::RemoveTree("C:\\escaped");
     DeleteFileA("C:\\Program Files\\escaped.txt");
-    DeleteFileA(package::kInstallLogPath);
+    DeleteFileA(platform::kInstallLogPath);
     CreateDirectoryA(kFolder, nullptr);
   }
   void TearDown() override { SetUp(); }
@@ -94,7 +94,7 @@ class StagingTest : public testing::Test {
 TEST_F(StagingTest, ShippedShapeIsLoggedWrittenAndProgressedOnce) {
   EXPECT_EQ(package::StageFromPackage(m_view, Package(ShippedShape())), 0);
 
-  EXPECT_EQ(FileText(package::kInstallLogPath), "**** FileCount=35\r\r\n**** Retrace Finish\r\r\n");
+  EXPECT_EQ(FileText(platform::kInstallLogPath), "**** FileCount=35\r\r\n**** Retrace Finish\r\r\n");
   ExpectOneRunFromZeroTo100(m_view.positions);
 
   EXPECT_EQ(FileText(InFolder("plotter.dll.x64")), "64-bit plotter.dll");
@@ -139,7 +139,7 @@ TEST_F(StagingTest, EntriesThatWouldLeaveTheFolderOrNameADeviceAreSkippedAndLogg
   EXPECT_EQ(package::StageFromPackage(m_view, Package(UnsafeAndKeptEntries())), 0);
   ExpectOnlyTheSafeEntryWritten();
   ExpectOneRunFromZeroTo100(m_view.positions);
-  EXPECT_EQ(FileText(package::kInstallLogPath),
+  EXPECT_EQ(FileText(platform::kInstallLogPath),
             "**** FileCount=11\r\r\n" + SkippedRecords() + "**** Retrace Finish\r\r\n");
 }
 
@@ -150,7 +150,7 @@ TEST_F(StagingTest, OverlongOutputPathIsSkippedAndLogged) {
   package::StageFromPackage(m_view, installPackage);
   EXPECT_FALSE(test::FileExists(InFolder(longName)));
   EXPECT_EQ(FileText(InFolder(longName.substr(1))), "fits");
-  EXPECT_NE(FileText(package::kInstallLogPath).find("**** Skipped entry, path too long: " + InFolder(longName) + "\r\r\n"),
+  EXPECT_NE(FileText(platform::kInstallLogPath).find("**** Skipped entry, path too long: " + InFolder(longName) + "\r\r\n"),
             std::string::npos);
 }
 
@@ -162,15 +162,15 @@ TEST_F(StagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) {
   platform::ScopedFaults faults;
   platform::InjectFault("fclose", ERROR_DISK_FULL, 1, 1);  // b.txt, when its buffer is written out
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
-  EXPECT_EQ(FileText(package::kInstallLogPath),
+  EXPECT_EQ(FileText(platform::kInstallLogPath),
             "**** FileCount=3\r\r\n**** Extract failed = 112: C:\\Program Files\\Demo80\\b.txt\r\r\n");
   EXPECT_EQ(FileText(InFolder("a.txt")), "a");
   EXPECT_FALSE(test::FileExists(InFolder("c.txt")));
 
-  DeleteFileA(package::kInstallLogPath);
+  DeleteFileA(platform::kInstallLogPath);
   platform::InjectFault("fopen", ERROR_ACCESS_DENIED, 0, 1);  // the first entry's file
   EXPECT_EQ(package::StageFromPackage(m_view, installPackage), package::kStagingWriteFailed);
-  EXPECT_EQ(FileText(package::kInstallLogPath),
+  EXPECT_EQ(FileText(platform::kInstallLogPath),
             "**** FileCount=3\r\r\n**** Extract failed = 5: C:\\Program Files\\Demo80\\a.txt\r\r\n");
 }
 
@@ -196,7 +196,7 @@ TEST_F(AppendedStagingTest, EntriesThatWouldLeaveTheFolderOrNameADeviceAreSkippe
   EXPECT_EQ(Stage(L"POS80", Installer(UnsafeAndKeptEntries())), 0);
   ExpectOnlyTheSafeEntryWritten();
   ExpectOneRunFromZeroTo100(m_view.positions);
-  EXPECT_EQ(FileText(package::kInstallLogPath), SkippedRecords());
+  EXPECT_EQ(FileText(platform::kInstallLogPath), SkippedRecords());
 }
 
 // Every file below the install folder, by its path inside it, with its content.
@@ -270,7 +270,7 @@ TEST_F(AppendedStagingTest, AFileThatCannotBeWrittenStopsStagingWithALogRecord) 
   platform::ScopedFaults faults;
   platform::InjectFault("fwrite", ERROR_DISK_FULL, 0, 1);
   EXPECT_EQ(Stage(L"POS80", installer), package::kStagingWriteFailed);
-  EXPECT_EQ(FileText(package::kInstallLogPath), "**** Extract failed = 112: C:\\Program Files\\Demo80\\a.txt\r\r\n");
+  EXPECT_EQ(FileText(platform::kInstallLogPath), "**** Extract failed = 112: C:\\Program Files\\Demo80\\a.txt\r\r\n");
   EXPECT_FALSE(test::FileExists(InFolder("b.txt")));
 }
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "package/install_log.h"
-#include "spooler/monitor_install.h"
+#include "platform/install_log.h"
+#include "platform/target_windows.h"
 #include "spooler/ports.h"
 #include "tests/unit/support/test_files.h"
 
@@ -37,20 +37,20 @@ DWORD PlaceAndRegisterMonitor() {
   }
   MONITOR_INFO_2W info{};
   info.pName = const_cast<LPWSTR>(kMonitor);
-  info.pEnvironment = const_cast<LPWSTR>(sizeof(void*) == 8 ? spooler::kEnvironmentX64 : spooler::kEnvironmentX86);
+  info.pEnvironment = const_cast<LPWSTR>(sizeof(void*) == 8 ? platform::kEnvironmentX64 : platform::kEnvironmentX86);
   info.pDLLName = const_cast<LPWSTR>(monitorDll.c_str());
   return AddMonitorW(nullptr, 2, reinterpret_cast<LPBYTE>(&info)) ? ERROR_SUCCESS : GetLastError();
 }
 
 TEST(MonitorPortThroughTheMonitor, CreatesAListedPortWithoutLogRecord) {
-  DeleteFileA(package::kInstallLogPath);
+  DeleteFileA(platform::kInstallLogPath);
   ASSERT_EQ(PlaceAndRegisterMonitor(), static_cast<DWORD>(ERROR_SUCCESS));
   const std::wstring port = spooler::FormatMonitorPortName(L"Demo80");
   ASSERT_EQ(spooler::PortExists(port.c_str()), 0);
 
   EXPECT_EQ(spooler::AddMonitorPort(port.c_str(), kMonitor), 1);
   EXPECT_EQ(spooler::PortExists(port.c_str()), 1);
-  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(platform::kInstallLogPath));
 }
 
 }  // namespace

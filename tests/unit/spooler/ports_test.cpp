@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "package/install_log.h"
 #include "platform/fault_injection.h"
+#include "platform/install_log.h"
 #include "platform/registry.h"
 #include "tests/unit/spooler/test_registry.h"
 #include "tests/unit/support/test_files.h"
@@ -30,7 +30,7 @@ class RecordingCombo : public spooler::PortComboBox {
 };
 
 std::string LogText() {
-  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(platform::kInstallLogPath);
   return {bytes.begin(), bytes.end()};
 }
 
@@ -138,10 +138,11 @@ class SerialSettingsTest : public testing::Test {
   static constexpr wchar_t kEarlier[] = L"9600,n,8,1";
 
   platform::ScopedFaults m_faults;
+  const platform::TargetWindows m_target = platform::DescribeTargetWindows();
 };
 
 TEST_F(SerialSettingsTest, StoresTextWithItsTerminatorUnderThePortName) {
-  spooler::WriteSerialPortSettings(DefaultSettings(), L"COM1:");
+  spooler::WriteSerialPortSettings(DefaultSettings(), L"COM1:", m_target);
   const std::optional<test::RegistryText> stored = StoredCom1();
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->type, static_cast<DWORD>(REG_SZ));
@@ -149,7 +150,7 @@ TEST_F(SerialSettingsTest, StoresTextWithItsTerminatorUnderThePortName) {
   EXPECT_EQ(stored->size, 2u * (14u + 1u));
   EXPECT_EQ(platform::registry::OpenKeyCount(), 0);
 
-  spooler::WriteSerialPortSettings({L"9600", 2, L"8", L"1", 2}, L"COM1:");
+  spooler::WriteSerialPortSettings({L"9600", 2, L"8", L"1", 2}, L"COM1:", m_target);
   EXPECT_EQ(StoredCom1()->text, L"9600,n,8,1,");
 }
 
@@ -157,10 +158,10 @@ TEST_F(SerialSettingsTest, RegistryFailuresLeaveTheEarlierSettingsSilently) {
   for (const char* call : {"RegCreateKeyExW", "RegSetValueExW"}) {
     SCOPED_TRACE(call);
     platform::InjectFault(call, ERROR_ACCESS_DENIED, 0, 1);
-    spooler::WriteSerialPortSettings(DefaultSettings(), L"COM1:");
+    spooler::WriteSerialPortSettings(DefaultSettings(), L"COM1:", m_target);
     EXPECT_EQ(StoredCom1()->text, kEarlier);
     EXPECT_EQ(platform::registry::OpenKeyCount(), 0);
-    EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
+    EXPECT_FALSE(test::FileExists(platform::kInstallLogPath));
   }
 }
 
@@ -187,17 +188,26 @@ TEST_F(SerialSettingsTest, UnderWow64TheValueLandsInThe64BitView) {
   ASSERT_EQ(StoredCom1(KEY_WOW64_64KEY)->text, kEarlier);
   ASSERT_EQ(StoredCom1(KEY_WOW64_32KEY)->text, L"32-bit view");
 
-  spooler::WriteSerialPortSettings(DefaultSettings(), L"COM1:");
+  spooler::WriteSerialPortSettings(DefaultSettings(), L"COM1:", m_target);
   EXPECT_EQ(StoredCom1(KEY_WOW64_64KEY)->text, L"115200,n,8,1,p");
   EXPECT_EQ(StoredCom1(KEY_WOW64_32KEY)->text, L"32-bit view");
+}
+
+// The view is the description's: a description of 32-bit Windows keeps to the process's own.
+TEST_F(SerialSettingsTest, UnderWow64ADescriptionOf32BitWindowsWritesThe32BitView) {
+  if (!IsWow64()) GTEST_SKIP() << "a 32-bit Windows has one registry view";
+  SeparateThe32BitPortsKey();
+  spooler::WriteSerialPortSettings(DefaultSettings(), L"COM1:", platform::Windows32Target(m_target.driverDirectory));
+  EXPECT_EQ(StoredCom1(KEY_WOW64_64KEY)->text, kEarlier);
+  EXPECT_EQ(StoredCom1(KEY_WOW64_32KEY)->text, L"115200,n,8,1,p");
 }
 
 // ---- The printer's own port through the port monitor
 
 class MonitorPortTest : public testing::Test {
  protected:
-  void SetUp() override { DeleteFileA(package::kInstallLogPath); }
-  void TearDown() override { DeleteFileA(package::kInstallLogPath); }
+  void SetUp() override { DeleteFileA(platform::kInstallLogPath); }
+  void TearDown() override { DeleteFileA(platform::kInstallLogPath); }
 
   platform::ScopedFaults m_faults;
 };
@@ -216,7 +226,7 @@ TEST_F(MonitorPortTest, CallSequenceStopsAtTheFirstFailure) {
   platform::InjectFault("AddPortExW", ERROR_ALREADY_EXISTS, 0, 1);
   platform::InjectFault("LoadLibraryW", ERROR_MOD_NOT_FOUND, 0, 1);
   EXPECT_EQ(spooler::AddMonitorPort(L"Demo80-Port:", L"USB Printer Monitor"), 0);
-  EXPECT_FALSE(test::FileExists(package::kInstallLogPath)) << "a missing winspool.drv is not logged";
+  EXPECT_FALSE(test::FileExists(platform::kInstallLogPath)) << "a missing winspool.drv is not logged";
 
   platform::InjectFault("GetProcAddress", ERROR_PROC_NOT_FOUND, 0, 1);
   EXPECT_EQ(spooler::AddMonitorPort(L"Demo80-Port:", L"USB Printer Monitor"), 0);

@@ -6,12 +6,12 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "package/install_log.h"
 #include "platform/fault_injection.h"
+#include "platform/install_log.h"
+#include "platform/target_windows.h"
 #include "spooler/monitor_install.h"
 #include "spooler/ports.h"
 #include "tests/unit/support/test_files.h"
@@ -51,7 +51,7 @@ std::vector<uint8_t> StagedMonitorBytes(const std::string& name) {
 std::string NarrowOf(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::string LogText() {
-  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(platform::kInstallLogPath);
   return {bytes.begin(), bytes.end()};
 }
 
@@ -134,8 +134,8 @@ bool RunsUnderWow64() {
 #define SKIP_WHERE_WINE_REFUSES_X64_PRINTERS() \
   if (RunsUnderWow64()) GTEST_SKIP() << "Wine under WOW64 adds no printer on an x64 driver"
 
-// The variant the model setup takes: 64-bit under WOW64 and in the 64-bit build.
-bool TakesThe64BitVariant() { return spooler::IsWow64() != 0; }
+// The variant the running Windows takes: 64-bit under WOW64 and in the 64-bit build.
+bool TakesThe64BitVariant() { return platform::DescribeTargetWindows().x64Builds; }
 
 // The system directory 64-bit Windows loads monitors from, as this process names it.
 std::string NativeSystemDirectory() { return RunsUnderWow64() ? "C:\\windows\\sysnative" : "C:\\windows\\system32"; }
@@ -154,7 +154,7 @@ texts::ModelRecord Demo80() {
 class ModelSetupTest : public testing::Test {
  protected:
   void SetUp() override {
-    DeleteFileA(package::kInstallLogPath);
+    DeleteFileA(platform::kInstallLogPath);
     RemoveAllPrinters();
     ASSERT_TRUE(PrinterNames().empty());
     texts::WizardConfig = {};
@@ -185,13 +185,28 @@ class ModelSetupTest : public testing::Test {
   }
 
   int Install(bool setDefault = false) {
-    return spooler::InstallPrinterForModel(m_request, setDefault, m_chooser, m_names);
+    return spooler::InstallPrinterForModel(m_request, setDefault, m_chooser, m_names, m_target);
+  }
+
+  bool DriverListedFor(const wchar_t* environment) const {
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(environment), 1, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 1);
+    if (!EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(environment), 1, buffer.data(), needed, &needed, &count)) {
+      return false;
+    }
+    const auto* drivers = reinterpret_cast<const DRIVER_INFO_1W*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+      if (std::wstring(drivers[i].pName) == L"Demo80 Driver") return true;
+    }
+    return false;
   }
 
   texts::WizardConfigTable m_names{};  // the installation's own copy of the configured names
   texts::ModelRecord m_model = Demo80();
   spooler::PrinterRequest m_request;
   ScriptedChooser m_chooser;
+  platform::TargetWindows m_target = platform::DescribeTargetWindows();
 };
 
 TEST_F(ModelSetupTest, ComPortPrinterWithItsDataValuesAndLogRecords) {
@@ -253,14 +268,21 @@ TEST_F(ModelSetupTest, SixtyFourBitVariantPlacesNativeFilesAndAddsAnX64Driver) {
   EXPECT_EQ(test::ReadBytes(NativeSystemDirectory() + "\\Demo80MonUI.dll"), StagedMonitorBytes("TillvaneUI.dll.x64"));
   EXPECT_FALSE(test::FileExists("C:\\windows\\syswow64\\Demo80Mon.dll"));
   EXPECT_TRUE(test::FileExists(std::string(kFolder) + "\\Tillvane.dll"));  // the 32-bit pair stays
-  DWORD needed = 0, count = 0;
-  EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1, nullptr, 0, &needed, &count);
-  std::vector<BYTE> buffer(needed + 1);
-  ASSERT_TRUE(EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1, buffer.data(), needed, &needed, &count));
-  const auto* drivers = reinterpret_cast<const DRIVER_INFO_1W*>(buffer.data());
-  bool found = false;
-  for (DWORD i = 0; i < count; ++i) found = found || std::wstring(drivers[i].pName) == L"Demo80 Driver";
-  EXPECT_TRUE(found);
+  EXPECT_TRUE(DriverListedFor(L"Windows x64"));
+}
+
+// The description decides, not the process: the other Windows' description takes the other
+// builds and names the driver for the other environment.
+TEST_F(ModelSetupTest, TheDescriptionPicksTheVariantNotTheProcess) {
+  const std::wstring directory = m_target.driverDirectory;
+  m_target = m_target.x64Builds ? platform::Windows32Target(directory) : platform::Windows64Target(directory, false);
+  Install();
+  const std::string driverDirectory = NarrowOf(directory);
+  const bool x64 = m_target.x64Builds;
+  EXPECT_EQ(test::ReadBytes(driverDirectory + "\\Demo80Drv.dll"), test::Bytes(x64 ? "plotter.dll.x64" : "plotter.dll"));
+  EXPECT_EQ(test::ReadBytes(driverDirectory + "\\3\\Image.dll"), test::Bytes(x64 ? "Image.dll.x64" : "Image.dll"));
+  EXPECT_EQ(test::FileExists(std::string(kFolder) + "\\plotui.dll.x64"), !x64);
+  EXPECT_TRUE(DriverListedFor(m_target.environment));
 }
 
 TEST_F(ModelSetupTest, NetworkPrinterKeepsItsAddress) {
@@ -303,20 +325,18 @@ TEST_F(ModelSetupTest, UniqueNamesAndTheDefaultPrinterActuallyAdded) {
 }
 
 TEST_F(ModelSetupTest, FailureRowsEndWithTheirRecords) {
-  platform::InjectFault("GetPrinterDriverDirectoryW", ERROR_INVALID_ENVIRONMENT, 0, 1);
-  EXPECT_EQ(Install(true), 0);  // the model setup stops before anything is logged
-  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
+  const platform::TargetWindows known = m_target;
+  m_target.driverDirectory.clear();  // the spooler did not tell it
+  EXPECT_EQ(Install(true), 0);       // the model setup stops before anything is logged
+  EXPECT_FALSE(test::FileExists(platform::kInstallLogPath));
+  EXPECT_TRUE(test::FileExists(std::string(kFolder) + "\\plotter.dll"));
 
-  platform::InjectFault("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT, 0, 1);
-  EXPECT_EQ(Install(), 0);
-  EXPECT_EQ(LogText(), "GetPrinterDriverDirectory = 1805\r\r\n");
-
-  DeleteFileA(package::kInstallLogPath);
+  m_target = known;
   platform::InjectFault("AddPrinterDriverW", ERROR_ACCESS_DENIED, 0, 1);
   EXPECT_EQ(Install(), 0);
   EXPECT_EQ(LogText(), "AddPrinterDriver = 5\r\r\n");
 
-  DeleteFileA(package::kInstallLogPath);
+  DeleteFileA(platform::kInstallLogPath);
   platform::InjectFault("AddPrinterW", ERROR_INVALID_PRINTER_NAME, 0, 1);
   EXPECT_EQ(Install(true), 0);
   EXPECT_NE(LogText().find("*********** call AddPrinter\r\r\nAddPrinter = 1801\r\r\n"), std::string::npos);
@@ -335,18 +355,21 @@ TEST_F(ModelSetupTest, DataValueThatCannotBeWrittenKeepsTheInstallation) {
 }
 
 TEST(MonitorRegistration, AlreadyInstalledCountsAsRegisteredAndOnlyTheX64VariantLogsIt) {
-  DeleteFileA(package::kInstallLogPath);
+  DeleteFileA(platform::kInstallLogPath);
   platform::ScopedFaults faults;
+  const std::wstring dll = L"C:\\windows\\system32\\Demo80Mon.dll";
+  const platform::TargetWindows x86 = platform::Windows32Target(L"");
+  const platform::TargetWindows x64 = platform::Windows64Target(L"", false);
   platform::InjectFault("AddMonitorW", ERROR_PRINT_MONITOR_ALREADY_INSTALLED);
-  EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll", L"Demo Printer Monitor"), 1);
-  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
-  EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll", L"Demo Printer Monitor"), 1);
+  EXPECT_EQ(spooler::AddPortMonitor(dll, L"Demo Printer Monitor", x86), 1);
+  EXPECT_FALSE(test::FileExists(platform::kInstallLogPath));
+  EXPECT_EQ(spooler::AddPortMonitor(dll, L"Demo Printer Monitor", x64), 1);
   EXPECT_EQ(LogText(), "AddPrinterMonitor64 Error=3006\r\r\n");
 
   platform::ClearFaults();
   platform::InjectFault("AddMonitorW", ERROR_ACCESS_DENIED);
-  EXPECT_EQ(spooler::AddPortMonitorX86(L"C:\\windows\\system32\\Demo80Mon.dll", L"Demo Printer Monitor"), 0);
-  EXPECT_EQ(spooler::AddPortMonitorX64(L"C:\\windows\\system32\\Demo80Mon.dll", L"Demo Printer Monitor"), 0);
+  EXPECT_EQ(spooler::AddPortMonitor(dll, L"Demo Printer Monitor", x86), 0);
+  EXPECT_EQ(spooler::AddPortMonitor(dll, L"Demo Printer Monitor", x64), 0);
   EXPECT_EQ(LogText(), "AddPrinterMonitor64 Error=3006\r\r\nAddPrinterMonitor32 = 5\r\r\nAddPrinterMonitor64 Error=5\r\r\n");
 }
 
@@ -482,12 +505,6 @@ TEST_F(MonitorPortTest, UnreadableSystemDirectoryPlacesAndRegistersNothing) {
   EXPECT_TRUE(test::FileExists(std::string(kFolder) + source));
   EXPECT_NE(LogText().find("GetSystemDirectory = 5\r\r\n"), std::string::npos) << LogText();
   EXPECT_EQ(LogText().find("AddPrinterMonitor"), std::string::npos);
-}
-
-TEST(Wow64, AnswersYesOn64BitWindowsAndAlwaysInThe64BitBuild) {
-  const char* run = std::getenv("WINE_TEST_RUN");
-  ASSERT_NE(run, nullptr) << "the test registration sets WINE_TEST_RUN";
-  EXPECT_EQ(spooler::IsWow64(), std::string(run) == "win32" ? 0 : 1);
 }
 
 }  // namespace

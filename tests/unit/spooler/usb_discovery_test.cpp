@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "package/install_log.h"
 #include "platform/fault_injection.h"
+#include "platform/install_log.h"
 #include "platform/registry.h"
 #include "tests/unit/spooler/test_registry.h"
 #include "tests/unit/spooler/usb_registry.h"
@@ -58,7 +58,7 @@ class UsbDiscoveryTest : public testing::Test {
     texts::ModelTable = {};
   }
   static void Clean() {
-    DeleteFileA(package::kInstallLogPath);
+    DeleteFileA(platform::kInstallLogPath);
     test::DeleteMachineTree(kInterfaceClassKey);
     test::DeleteMachineTree(kEnumUsbKey);
     test::DeleteMachineTree(kEnumUsbPrintKey);
@@ -84,7 +84,7 @@ class UsbDiscoveryTest : public testing::Test {
     return {result, port};
   }
   static std::string LogText() {
-    const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
+    const std::vector<uint8_t> bytes = test::ReadBytes(platform::kInstallLogPath);
     return {bytes.begin(), bytes.end()};
   }
 
@@ -102,7 +102,7 @@ TEST(UsbIdOfDevicePath, TakesTheSeventeenCharactersAfterThePrefix) {
 TEST_F(UsbDiscoveryTest, NothingConnectedListsNothing) {
   EXPECT_EQ(Enumerate(), Paths{});
   EXPECT_EQ(FindPort(1).result, 0);
-  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(platform::kInstallLogPath));
 }
 
 TEST_F(UsbDiscoveryTest, ListsOnlyPresentInterfacesOfCatalogueModels) {
@@ -130,7 +130,7 @@ TEST_F(UsbDiscoveryTest, ModelWalkStopsAtTheFirstSlotWithoutVidPid) {
   AddPresentPrinter(kDemo58, L"sn2", kPrefixB, L"USB002");
   EXPECT_EQ(Enumerate(), Paths{});
   EXPECT_EQ(FindPort(2).result, 0);
-  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(platform::kInstallLogPath));
 }
 
 TEST_F(UsbDiscoveryTest, ListStopsAt32AndPathsAreCutAt255) {
@@ -250,7 +250,7 @@ TEST_F(UsbDiscoveryTest, PathWithoutSecondHashIsSkippedWithoutRecord) {
   AddInterface(L"\\\\?\\usb#vid_1a2b&pid_0001#a0", L"USB\\VID_1A2B&PID_0001\\A0");
   EXPECT_EQ(Enumerate().size(), 1u);
   EXPECT_EQ(FindPort(1).result, 0);
-  EXPECT_FALSE(test::FileExists(package::kInstallLogPath));
+  EXPECT_FALSE(test::FileExists(platform::kInstallLogPath));
 
   AddPresentPrinter(kDemo80, L"sn1", kPrefixA, L"USB001");
   EXPECT_EQ(Enumerate().size(), 2u);
@@ -294,7 +294,7 @@ TEST_F(UsbDiscoveryTest, RegistryFailureRows) {
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << row.call << " after " << row.skip);
     platform::ClearFaults();
-    DeleteFileA(package::kInstallLogPath);
+    DeleteFileA(platform::kInstallLogPath);
     platform::InjectFault(row.call, ERROR_ACCESS_DENIED, row.skip, 1);
     const Lookup lookup = FindPort(1);
     EXPECT_EQ(lookup.result, row.result);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "package/install_log.h"
 #include "platform/fault_injection.h"
+#include "platform/install_log.h"
 #include "platform/services.h"
 #include "tests/unit/system/system_test_support.h"
 
@@ -87,7 +87,7 @@ class PrinterServiceTest : public testing::Test {
     test::StopAndDeleteService(kService);
     test::RemoveTree(kFolder);
     test::RemoveTree(L"C:\\Other Place");
-    DeleteFileA(package::kInstallLogPath);
+    DeleteFileA(platform::kInstallLogPath);
   }
 
   platform::ScopedFaults m_faults;

@@ -5,6 +5,7 @@
 #include <winspool.h>
 
 
+#include "platform/target_windows.h"
 #include "platform/two_call.h"
 #include "system/printer_service.h"
 #include "system/shortcut.h"
@@ -87,7 +88,7 @@ bool SimulatedInstallation::Install() {
   if (!CreateLocalPort(kDemoPort) || !CreateDriver(kDemoDriver) || !CreatePrinter(kDemoPrinter, kDemoPort, kDemoDriver)) {
     return false;
   }
-  integration::RegisterUninstall(m_registration);
+  integration::RegisterUninstall(m_registration, platform::DescribeTargetWindows());
   integration::InstallPrinterService(Folder().c_str());
   return WaitForServiceState(kDemoService, SERVICE_RUNNING);
 }

@@ -11,12 +11,12 @@
 
 #include "platform/fault_injection.h"
 #include "platform/registry.h"
+#include "platform/target_windows.h"
 #include "system/install_record.h"
 #include "tests/unit/system/system_test_support.h"
 
 namespace {
 
-using integration::RegisterUninstall;
 using integration::UninstallRegistration;
 
 const std::wstring kProductKey = L"SOFTWARE\\Demo80";
@@ -38,6 +38,11 @@ UninstallRegistration Demo80() {
   r.ShortcutPath = r.StartMenuFolder + L"\\Uninstall Printer Driver.lnk";
   r.EstimatedSizeKb = 2048;
   return r;
+}
+
+// As the installation records it: for the Windows this run is on.
+bool RegisterUninstall(const UninstallRegistration& r) {
+  return integration::RegisterUninstall(r, platform::DescribeTargetWindows());
 }
 
 bool RunOnceHas(const wchar_t* name) {
@@ -112,6 +117,14 @@ TEST_F(UninstallRegistrationTest, ProductKeyHoldsTheNineValuesInThe64BitView) {
   if (test::IsWow64()) {
     EXPECT_FALSE(test::KeyExists(kProductKey, KEY_WOW64_32KEY));
   }
+}
+
+// The view is the description's: one of 32-bit Windows keeps the product key in the process's own.
+TEST_F(UninstallRegistrationTest, UnderWow64ADescriptionOf32BitWindowsKeepsTheProductKeyInThe32BitView) {
+  if (!test::IsWow64()) GTEST_SKIP() << "a 32-bit Windows has one registry view";
+  EXPECT_TRUE(integration::RegisterUninstall(Demo80(), platform::Windows32Target(L"")));
+  EXPECT_EQ(test::ValueCount(kProductKey, KEY_WOW64_32KEY), 9u);
+  EXPECT_FALSE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
 }
 
 TEST_F(UninstallRegistrationTest, UninstallEntryHoldsTheEightValuesInTheProcessView) {

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "app/install_app.h"
-#include "package/install_log.h"
 #include "platform/fault_injection.h"
+#include "platform/install_log.h"
 #include "resources/resource.h"
 #include "spooler/ports.h"
 #include "tests/unit/spooler/test_registry.h"
@@ -727,7 +727,7 @@ TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothin
   GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   dialog().SetText(IDC_PRINTER_NAME, L"Demo Unwritten");
-  DeleteFileA(package::kInstallLogPath);
+  DeleteFileA(platform::kInstallLogPath);
   platform::ScopedFaults faults;
   platform::InjectFault("fclose", ERROR_DISK_FULL, 1, 1);  // Uninstaller.exe
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
@@ -738,7 +738,7 @@ TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothin
   EXPECT_FALSE(test::ReadMachineString(L"SOFTWARE\\Demo Unwritten", L"PrinterName").has_value());
   HANDLE printer = nullptr;
   EXPECT_FALSE(OpenPrinterW(const_cast<wchar_t*>(L"Demo Unwritten"), &printer, nullptr));
-  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(platform::kInstallLogPath);
   const std::string log(bytes.begin(), bytes.end());
   EXPECT_NE(log.find("**** Extract failed = 112: C:\\Program Files\\USB Printer\\Demo Unwritten\\Uninstaller.exe"),
             std::string::npos)
@@ -775,11 +775,11 @@ TEST_F(InstallDlgTest, InstallFolderTooLongForTheUninstallRecordEndsOnTheFailure
   dialog().SetFolder(chosen);
   GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
-  DeleteFileA(package::kInstallLogPath);
+  DeleteFileA(platform::kInstallLogPath);
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
   dialog().WaitForInstallationEnd();
   EXPECT_EQ(dialog().Page(), kFailurePage);
-  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(platform::kInstallLogPath);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Install folder too long = 240\r\r\n");
   EXPECT_FALSE(test::FileExists(std::string("C:\\") + std::string(230, 'f') + "\\Demo80\\PrinterName.txt"));
   EXPECT_EQ(dialog().Close(), IDCANCEL);
@@ -885,7 +885,7 @@ TEST_F(InstallDlgTest, UnknownStartMenuSkipsTheShortcutAndRecordsNone) {
   GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   dialog().SetText(IDC_PRINTER_NAME, L"Demo Rootless");
-  DeleteFileA(package::kInstallLogPath);
+  DeleteFileA(platform::kInstallLogPath);
   platform::ScopedFaults faults;
   platform::InjectFault("SHGetSpecialFolderLocation", E_FAIL);
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
@@ -896,7 +896,7 @@ TEST_F(InstallDlgTest, UnknownStartMenuSkipsTheShortcutAndRecordsNone) {
   const std::optional<test::RegistryText> recorded = test::ReadMachineString(L"SOFTWARE\\Demo Rootless", L"StartMenuDir");
   ASSERT_TRUE(recorded.has_value());
   EXPECT_EQ(recorded->text, L"");
-  const std::vector<uint8_t> bytes = test::ReadBytes(package::kInstallLogPath);
+  const std::vector<uint8_t> bytes = test::ReadBytes(platform::kInstallLogPath);
   EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("Start menu folder unknown: no shortcut"), std::string::npos);
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }

@@ -1,7 +1,7 @@
 // The append-only plain-text trace of spooler and device-registry steps, C:\InstallPrinter.txt.
 #pragma once
 
-namespace package {
+namespace platform {
 
 inline constexpr char kInstallLogPath[] = "C:\\InstallPrinter.txt";
 inline constexpr wchar_t kInstallLogPathWide[] = L"C:\\InstallPrinter.txt";
@@ -13,4 +13,4 @@ constexpr int kInstallLogRecordCapacity = 1024;  // a record holds at most 1023 
 // written through.
 void WriteInstallLog(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 
-}  // namespace package
+}  // namespace platform

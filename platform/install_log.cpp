@@ -1,4 +1,4 @@
-#include "package/install_log.h"
+#include "platform/install_log.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include "platform/link_safe_files.h"
 #include "platform/run_log.h"
 
-namespace package {
+namespace platform {
 namespace {
 
 // The administrator's log of this run, when asked for, gets every trace record as one line.
@@ -20,8 +20,8 @@ void ForwardToRunLog(const char* record) {
   std::string_view text(record);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
   std::wstring wide;
-  platform::AnsiToWide(std::string(text), wide);
-  platform::WriteRunLog(L"trace: " + wide);
+  AnsiToWide(std::string(text), wide);
+  WriteRunLog(L"trace: " + wide);
 }
 
 // As a text-mode stream writes it: every LF goes out as CR LF, so a record's "\r\n" is CR CR LF.
@@ -48,14 +48,14 @@ void WriteInstallLog(const char* format, ...) {
   // Anyone may create files at the root of C: a link planted under the trace's name must not
   // aim this elevated append elsewhere.
   std::wstring refusal;
-  const platform::UniqueFileHandle log =
-      platform::files::OpenForWriteWithoutLinks(kInstallLogPathWide, platform::files::WriteMode::Append, &refusal);
+  const UniqueFileHandle log =
+      files::OpenForWriteWithoutLinks(kInstallLogPathWide, files::WriteMode::Append, &refusal);
   if (!log) {
-    platform::WriteRunLog(L"Trace record dropped: " + std::wstring(kInstallLogPathWide) + L" " + refusal);
+    WriteRunLog(L"Trace record dropped: " + std::wstring(kInstallLogPathWide) + L" " + refusal);
     return;
   }
   const std::string bytes = AsTextMode(record);
-  platform::files::WriteAll(log.Get(), bytes.data(), bytes.size());
+  files::WriteAll(log.Get(), bytes.data(), bytes.size());
 }
 
-}  // namespace package
+}  // namespace platform
