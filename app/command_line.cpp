@@ -7,6 +7,7 @@
 #include <cwctype>
 
 #include "texts/language.h"
+#include "texts/messages.h"
 #include "wizard/dialog_texts.h"
 
 namespace app {
@@ -32,9 +33,10 @@ constexpr const wchar_t* kParityLetters[] = {L"e", L"o", L"n"};
 constexpr const wchar_t* kFlowLetters[] = {L"x", L"p", L"-"};
 constexpr wchar_t kDefaultTcpPort[] = L"9100";
 
-// The running language's text of a refusal.
-std::wstring Localized(const wchar_t* english, const wchar_t* chinese) {
-  return texts::CurrentLanguageId() == texts::kChinese ? chinese : english;
+using texts::CommandLineRefusal;
+
+std::wstring RefusalText(CommandLineRefusal refusal, int languageId) {
+  return texts::Pick(texts::CommandLineRefusalText(refusal), languageId).TextOrEmpty();
 }
 
 std::wstring Upper(std::wstring text) {
@@ -67,7 +69,7 @@ bool TakeChoice(const std::wstring& value, const wchar_t* first, const wchar_t* 
 }
 
 // Stores one switch's value; false with the reason when the value cannot be used.
-bool Store(CommandLine& commandLine, Field field, const std::wstring& value, std::wstring& error) {
+bool Store(CommandLine& commandLine, Field field, const std::wstring& value, int languageId, std::wstring& error) {
   bool choice = false;
   switch (field) {
     case Field::Silent: commandLine.silent = true; return true;
@@ -80,14 +82,14 @@ bool Store(CommandLine& commandLine, Field field, const std::wstring& value, std
     case Field::Log: commandLine.log = value; return true;
     case Field::Default:
       if (!TakeChoice(value, L"yes", L"no", choice)) {
-        error = Localized(L"/DEFAULT takes yes or no.", L"/DEFAULT 只能是 yes 或 no。");
+        error = RefusalText(CommandLineRefusal::DefaultValue, languageId);
         return false;
       }
       commandLine.setDefaultPrinter = choice;
       return true;
     case Field::Lang:
       if (!TakeChoice(value, L"zh", L"en", choice)) {
-        error = Localized(L"/LANG takes en or zh.", L"/LANG 只能是 en 或 zh。");
+        error = RefusalText(CommandLineRefusal::LangValue, languageId);
         return false;
       }
       commandLine.languageId = choice ? texts::kChinese : texts::kEnglish;
@@ -96,35 +98,36 @@ bool Store(CommandLine& commandLine, Field field, const std::wstring& value, std
   return false;
 }
 
-bool ParseArgument(const std::wstring& argument, CommandLine& commandLine, std::vector<Field>& seen,
+bool ParseArgument(const std::wstring& argument, CommandLine& commandLine, std::vector<Field>& seen, int languageId,
                    std::wstring& error) {
   const std::wstring quoted = L" \"" + argument + L"\"";
   if (argument.size() < 2 || (argument[0] != L'/' && argument[0] != L'-')) {
-    error = Localized(L"Not a switch:", L"不是开关：") + quoted;
+    error = RefusalText(CommandLineRefusal::NotASwitch, languageId) + quoted;
     return false;
   }
   const size_t equals = argument.find(L'=');
   const Switch* found = NamedSwitch(argument);
   if (found == nullptr) {
-    error = Localized(L"Unknown switch:", L"未知开关：") + quoted;
+    error = RefusalText(CommandLineRefusal::UnknownSwitch, languageId) + quoted;
     return false;
   }
   if (std::find(seen.begin(), seen.end(), found->field) != seen.end()) {
-    error = Localized(L"Switch given twice:", L"开关重复：") + quoted;
+    error = RefusalText(CommandLineRefusal::SwitchTwice, languageId) + quoted;
     return false;
   }
   seen.push_back(found->field);
   if (found->takesValue != (equals != std::wstring::npos)) {
-    error = (found->takesValue ? Localized(L"Switch needs a value:", L"开关需要值：")
-                               : Localized(L"Switch takes no value:", L"开关不带值：")) + quoted;
+    error = RefusalText(found->takesValue ? CommandLineRefusal::NeedsValue : CommandLineRefusal::TakesNoValue,
+                        languageId) +
+            quoted;
     return false;
   }
   const std::wstring value = found->takesValue ? argument.substr(equals + 1) : L"";
   if (found->takesValue && value.empty()) {
-    error = Localized(L"Empty value:", L"值为空：") + quoted;
+    error = RefusalText(CommandLineRefusal::EmptyValue, languageId) + quoted;
     return false;
   }
-  return Store(commandLine, found->field, value, error);
+  return Store(commandLine, found->field, value, languageId, error);
 }
 
 template <size_t N>
@@ -159,17 +162,17 @@ std::optional<spooler::SerialSettings> ParseSerial(const std::wstring& text) {
   return settings;
 }
 
-bool TakeNetworkPort(const std::wstring& target, wizard::PresetChoices& preset, std::wstring& error) {
+bool TakeNetworkPort(const std::wstring& target, wizard::PresetChoices& preset, int languageId, std::wstring& error) {
   const size_t colon = target.find(L':');
   const std::wstring address = target.substr(0, colon);
   const std::wstring tcpPort = colon == std::wstring::npos ? kDefaultTcpPort : target.substr(colon + 1);
-  const std::optional<std::wstring> item = wizard::NetworkPortItem();
+  const std::optional<std::wstring> item = wizard::NetworkPortItem(languageId);
   if (!wizard::IsValidPrinterAddress(address)) {
-    error = wizard::CheckMessage(wizard::Check::IpInvalid).text;
+    error = wizard::CheckMessage(wizard::Check::IpInvalid, languageId).text;
   } else if (!wizard::IsValidTcpPort(tcpPort)) {
-    error = wizard::CheckMessage(wizard::Check::TcpPortInvalid).text;
+    error = wizard::CheckMessage(wizard::Check::TcpPortInvalid, languageId).text;
   } else if (!item) {
-    error = wizard::CheckMessage(wizard::Check::PortMissing).text;
+    error = wizard::CheckMessage(wizard::Check::PortMissing, languageId).text;
   }
   if (!error.empty()) return false;
   preset.portItem = *item;
@@ -179,20 +182,20 @@ bool TakeNetworkPort(const std::wstring& target, wizard::PresetChoices& preset, 
 }
 
 // USB, a COM or LPT port the spooler lists, or IP:address[:port], in any letter case.
-bool TakePort(const std::wstring& port, wizard::PresetChoices& preset, std::wstring& error) {
+bool TakePort(const std::wstring& port, wizard::PresetChoices& preset, int languageId, std::wstring& error) {
   const std::wstring upper = Upper(port);
   if (upper == L"USB") {
     preset.portItem = L"USB";
     return true;
   }
-  if (upper.starts_with(L"IP:")) return TakeNetworkPort(port.substr(3), preset, error);
+  if (upper.starts_with(L"IP:")) return TakeNetworkPort(port.substr(3), preset, languageId, error);
   const std::vector<std::wstring> listed = wizard::LocalPortItems();
   if ((upper.starts_with(L"COM") || upper.starts_with(L"LPT")) &&
       std::find(listed.begin(), listed.end(), upper) != listed.end()) {
     preset.portItem = upper;
     return true;
   }
-  error = wizard::CheckMessage(wizard::Check::PortMissing).text + L" (" + port + L")";
+  error = wizard::CheckMessage(wizard::Check::PortMissing, languageId).text + L" (" + port + L")";
   return false;
 }
 
@@ -232,18 +235,19 @@ std::optional<std::wstring> LogPathOf(const std::vector<std::wstring>& arguments
   return std::nullopt;
 }
 
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::wstring>& arguments, std::wstring& error) {
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::wstring>& arguments, int languageId,
+                                            std::wstring& error) {
   CommandLine commandLine;
   std::vector<Field> seen;
   for (const std::wstring& argument : arguments) {
-    if (!ParseArgument(argument, commandLine, seen, error)) return std::nullopt;
+    if (!ParseArgument(argument, commandLine, seen, languageId, error)) return std::nullopt;
   }
   return commandLine;
 }
 
 std::optional<wizard::PresetChoices> PresetFromCommandLine(const CommandLine& commandLine,
                                                            const std::vector<std::wstring>& modelNames,
-                                                           std::wstring& error) {
+                                                           int languageId, std::wstring& error) {
   wizard::PresetChoices preset;
   preset.folder = commandLine.folder;
   preset.printerName = commandLine.name;
@@ -251,22 +255,19 @@ std::optional<wizard::PresetChoices> PresetFromCommandLine(const CommandLine& co
   if (commandLine.model) {
     preset.modelIndex = FindModel(*commandLine.model, modelNames);
     if (!preset.modelIndex) {
-      error = Localized(L"No such model in the catalogue: ", L"型号列表中没有这个型号：") + *commandLine.model;
+      error = RefusalText(CommandLineRefusal::UnknownModel, languageId) + *commandLine.model;
       return std::nullopt;
     }
   }
-  if (commandLine.port && !TakePort(*commandLine.port, preset, error)) return std::nullopt;
+  if (commandLine.port && !TakePort(*commandLine.port, preset, languageId, error)) return std::nullopt;
   if (commandLine.serial) {
     if (!preset.portItem || !preset.portItem->starts_with(L"COM")) {
-      error = Localized(L"/SERIAL is for a COM port only.", L"/SERIAL 只用于 COM 端口。");
+      error = RefusalText(CommandLineRefusal::SerialWithoutCom, languageId);
       return std::nullopt;
     }
     preset.serial = ParseSerial(*commandLine.serial);
     if (!preset.serial) {
-      error = Localized(L"/SERIAL must be baud,parity,data bits,stop bits,flow as the page lists them, such as "
-                        L"115200,n,8,1,p (parity e, o or n; flow x, p or -).",
-                        L"/SERIAL 格式应为 波特率,校验,数据位,停止位,流控，取页面列表中的值，例如 115200,n,8,1,p"
-                        L"（校验 e、o 或 n；流控 x、p 或 -）。");
+      error = RefusalText(CommandLineRefusal::SerialForm, languageId);
       return std::nullopt;
     }
   }

@@ -29,10 +29,11 @@ struct CommandLine {
 // The arguments after the program's name, as CommandLineToArgvW splits the command line.
 std::vector<std::wstring> SplitCommandLine(const wchar_t* commandLine);
 
-// The switches, or nothing with the reason in `error` (a bare argument, an unknown switch, one
-// given twice, a value where none belongs or none where one does, an empty value, a /DEFAULT or
-// /LANG value it does not know).
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::wstring>& arguments, std::wstring& error);
+// The switches, or nothing with the reason in `error`, in the language (a bare argument, an
+// unknown switch, one given twice, a value where none belongs or none where one does, an empty
+// value, a /DEFAULT or /LANG value it does not know).
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::wstring>& arguments, int languageId,
+                                            std::wstring& error);
 
 // True when any argument names /S (or /SILENT, /QUIET), even in a command line that is invalid
 // otherwise: an administrator who asked for no window gets none, also for the refusal.
@@ -44,10 +45,11 @@ std::optional<std::wstring> LogPathOf(const std::vector<std::wstring>& arguments
 
 // What the switches set on the pages, each value checked in form (a model of the catalogue,
 // a port the spooler lists, an address and TCP port, serial settings of the page's lists);
-// nothing with the reason in `error`. `modelNames` are the catalogue's item texts, slot 1 first.
+// nothing with the reason in `error`, in the language. `modelNames` are the catalogue's item
+// texts, slot 1 first; the network port is the language's item.
 std::optional<wizard::PresetChoices> PresetFromCommandLine(const CommandLine& commandLine,
                                                            const std::vector<std::wstring>& modelNames,
-                                                           std::wstring& error);
+                                                           int languageId, std::wstring& error);
 
 // The wizard's own checks of the values the switches gave; with `complete` (silent) the choices
 // with their defaults must pass every check, as the settings page's Next would.

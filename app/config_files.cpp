@@ -18,6 +18,15 @@ namespace {
 
 constexpr size_t kConfigFileLimit = 4 * 1024 * 1024;  // far above any text file or logo
 
+// A language's wizard text file: as the package names its entry, and as Documents names it.
+struct WizardTextFile {
+  const char* entry;
+  const wchar_t* file;
+};
+constexpr texts::ByLanguage<WizardTextFile> kWizardTextFiles{{"InstallConfig_en.txt", L"InstallConfig_en.txt"},
+                                                             {"InstallConfig_cn.txt", L"InstallConfig_cn.txt"},
+                                                             {"InstallConfig_rs.txt", L"InstallConfig_rs.txt"}};
+
 size_t ConfigIndex(const char* name) {
   for (size_t index = 0; index < std::size(kConfigFileNames); ++index) {
     if (package::EqualsIgnoringAsciiCase(name, kConfigFileNames[index])) return index;
@@ -91,20 +100,8 @@ void WriteConfigFiles(const PackageConfig& config, const std::wstring& documents
   }
 }
 
-const char* WizardTextEntryName(int languageId) {
-  switch (languageId) {
-    case texts::kChinese: return "InstallConfig_cn.txt";
-    case texts::kRussian: return "InstallConfig_rs.txt";
-    default: return "InstallConfig_en.txt";
-  }
-}
+const char* WizardTextEntryName(int languageId) { return texts::Pick(kWizardTextFiles, languageId).entry; }
 
-const wchar_t* WizardTextFileName(int languageId) {
-  switch (languageId) {
-    case texts::kChinese: return L"InstallConfig_cn.txt";
-    case texts::kRussian: return L"InstallConfig_rs.txt";
-    default: return L"InstallConfig_en.txt";
-  }
-}
+const wchar_t* WizardTextFileName(int languageId) { return texts::Pick(kWizardTextFiles, languageId).file; }
 
 }  // namespace app

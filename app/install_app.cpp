@@ -64,6 +64,7 @@ void CInstallApp::WriteDocumentsFiles(const PackageConfig& config) {
 
 void CInstallApp::PrepareWizard(wizard::CInstallDlg& dialog) {
   LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
+  dialog.m_languageId = LanguageId;
   const PackageConfig config = ReadPackageConfig(dialog.m_package);
   PackageTexts loaded = LoadPackageTexts(config);
   dialog.m_modelNames = std::move(loaded.modelNames);
@@ -76,9 +77,9 @@ ExitCode CInstallApp::Refuse(ExitCode code, const std::wstring& reason, bool sil
   WriteRunLog(L"Refused: " + reason);
   if (silent) return code;
   if (code == kExitAnotherInstallation) {
-    ShowMessage(wizard::AnotherInstallationMessage(), MB_ICONWARNING);
+    ShowMessage(wizard::AnotherInstallationMessage(LanguageId), MB_ICONWARNING);
   } else {
-    ShowMessage(wizard::InvalidCommandLineMessage(reason), MB_ICONERROR);
+    ShowMessage(wizard::InvalidCommandLineMessage(reason, LanguageId), MB_ICONERROR);
   }
   return code;
 }
@@ -88,7 +89,7 @@ ExitCode CInstallApp::Refuse(ExitCode code, const std::wstring& reason, bool sil
 ExitCode CInstallApp::Run(const std::vector<std::wstring>& arguments) {
   LanguageId = LanguageFromUiLanguage(platform::locale::GetUserDefaultUILanguage());
   std::wstring error;
-  const std::optional<CommandLine> commandLine = ParseCommandLine(arguments, error);
+  const std::optional<CommandLine> commandLine = ParseCommandLine(arguments, LanguageId, error);
   const bool silent = AsksForSilence(arguments);
   if (commandLine && commandLine->languageId) LanguageId = *commandLine->languageId;
   WriteRunLog(std::wstring(L"Command line: ") + ::GetCommandLineW());
@@ -97,27 +98,31 @@ ExitCode CInstallApp::Run(const std::vector<std::wstring>& arguments) {
   if (!lock.Acquired()) return Refuse(kExitAnotherInstallation, L"another installation is running", silent);
   if (!commandLine) return Refuse(kExitInvalidCommandLine, error, silent);
   if (commandLine->help) {
-    if (!silent) ShowMessage(wizard::UsageMessage(), MB_ICONINFORMATION);
+    if (!silent) ShowMessage(wizard::UsageMessage(LanguageId), MB_ICONINFORMATION);
     return kExitInstalled;
   }
 
   package::InstallPackage installPackage = package::LoadInstallPackage(m_hInstance);
   const PackageConfig config = ReadPackageConfig(installPackage);
   PackageTexts loaded = LoadPackageTexts(config);
-  const std::optional<wizard::PresetChoices> preset = PresetFromCommandLine(*commandLine, loaded.modelNames, error);
+  const std::optional<wizard::PresetChoices> preset =
+      PresetFromCommandLine(*commandLine, loaded.modelNames, LanguageId, error);
   if (!preset) return Refuse(kExitInvalidCommandLine, error, silent);
   if (const std::optional<wizard::Check> refused =
           CheckPresetChoices(*preset, loaded.modelNames, loaded.room, silent)) {
-    return Refuse(kExitInvalidCommandLine, wizard::CheckMessage(*refused).text, silent);
+    return Refuse(kExitInvalidCommandLine, wizard::CheckMessage(*refused, LanguageId).text, silent);
   }
   WriteDocumentsFiles(config);
-  if (silent) return RunSilentInstallation(installPackage, wizard::ChoicesWithDefaults(*preset, loaded.modelNames));
+  if (silent) {
+    return RunSilentInstallation(installPackage, wizard::ChoicesWithDefaults(*preset, loaded.modelNames), LanguageId);
+  }
   return RunWizard(std::move(installPackage), std::move(loaded), *preset);
 }
 
 ExitCode CInstallApp::RunWizard(package::InstallPackage installPackage, PackageTexts packageTexts,
                                 const wizard::PresetChoices& preset) {
   wizard::CInstallDlg dialog;
+  dialog.m_languageId = LanguageId;
   dialog.m_package = std::move(installPackage);
   dialog.m_modelNames = std::move(packageTexts.modelNames);
   dialog.m_room = packageTexts.room;

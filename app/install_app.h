@@ -19,16 +19,15 @@ namespace app {
 
 class CInstallApp : public framework::CWinApp {
  public:
-  CInstallApp() { texts::SetLanguageSource(&LanguageId); }
-  ~CInstallApp() override { texts::SetLanguageSource(nullptr); }
+  CInstallApp() = default;
   CInstallApp(const CInstallApp&) = delete;
   CInstallApp& operator=(const CInstallApp&) = delete;
 
   BOOL InitInstance() override;
 
   // Between loading the dialog's package and running the dialog: the language (the UI
-  // language's), the wizard texts and the catalogue from the package, then the configuration
-  // files in Documents.
+  // language's, handed to the dialog), the wizard texts and the catalogue from the package, then
+  // the configuration files in Documents.
   void PrepareWizard(wizard::CInstallDlg& dialog);
 
   // The wizard texts of LanguageId and the catalogue, read from the package in memory.
@@ -42,7 +41,8 @@ class CInstallApp : public framework::CWinApp {
   // package's files written, the wizard text file of the language deleted again.
   void WriteDocumentsFiles(const PackageConfig& config);
 
-  int LanguageId = texts::kEnglish;  // written before the dialog exists
+  // Decided once at start-up, before the dialog or the installation exists, and handed to them.
+  int LanguageId = texts::kEnglish;
 
  private:
   ExitCode Run(const std::vector<std::wstring>& arguments);

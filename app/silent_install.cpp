@@ -25,13 +25,14 @@ class LoggingObserver : public wizard::InstallationObserver {
 
 }  // namespace
 
-ExitCode RunSilentInstallation(const package::InstallPackage& installPackage, wizard::InstallationChoices choices) {
+ExitCode RunSilentInstallation(const package::InstallPackage& installPackage, wizard::InstallationChoices choices,
+                               int languageId) {
   wizard::SettleChosenPort(choices);
   WriteRunLog(L"Silent installation started: " + wizard::DescribeChoices(choices));
   const std::wstring installFolder = wizard::InstallFolderFor(choices.InstallRoot, choices.ChosenPrinterName);
   LoggingObserver observer;
   wizard::Installation installation(observer, installPackage);
-  const bool installed = installation.Run(wizard::MakeSnapshot(choices, installFolder));
+  const bool installed = installation.Run(wizard::MakeSnapshot(choices, installFolder, languageId));
   integration::CleanInstallFolder(installFolder.c_str(), installation.Staged());
   return installed ? kExitInstalled : kExitFailed;
 }

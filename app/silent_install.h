@@ -16,8 +16,9 @@ enum ExitCode : int {
   kExitInvalidCommandLine = 1639,
 };
 
-// Installs, then tidies the install folder as closing the wizard does. The port question, which
-// nobody can answer here, is answered as Cancel.
-ExitCode RunSilentInstallation(const package::InstallPackage& installPackage, wizard::InstallationChoices choices);
+// Installs, then tidies the install folder as closing the wizard does; the Start-menu names are
+// the language's. The port question, which nobody can answer here, is answered as Cancel.
+ExitCode RunSilentInstallation(const package::InstallPackage& installPackage, wizard::InstallationChoices choices,
+                               int languageId);
 
 }  // namespace app

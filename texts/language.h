@@ -1,19 +1,31 @@
-// The wizard language. It belongs to the application object (its LanguageId, written once at
-// start-up before the dialog exists); every layer that shows or writes language-dependent text
-// reads it here, so that none of them needs the application.
+// The wizard's language. The application object decides it once at start-up (its LanguageId) and
+// hands it down as a value; whatever differs by language is a ByLanguage value, read with Pick.
+// Portable: the vendor's check tool measures page texts by language too.
 #pragma once
 
 namespace texts {
 
 // Values of LanguageId.
-constexpr int kEnglish = 0;
-constexpr int kChinese = 1;
-constexpr int kRussian = 2;
+inline constexpr int kEnglish = 0;
+inline constexpr int kChinese = 1;
+inline constexpr int kRussian = 2;
 
-// The application object names its LanguageId here for its lifetime (nullptr when it ends).
-void SetLanguageSource(const int* languageId);
+// One value for each language.
+template <typename T>
+struct ByLanguage {
+  T english;
+  T chinese;
+  T russian;
+};
 
-// The wizard language of the running application (English when there is none, as in tests).
-int CurrentLanguageId();
+// The value of a LanguageId; an id of no language takes English's.
+template <typename T>
+constexpr const T& Pick(const ByLanguage<T>& values, int languageId) {
+  switch (languageId) {
+    case kChinese: return values.chinese;
+    case kRussian: return values.russian;
+    default: return values.english;
+  }
+}
 
 }  // namespace texts

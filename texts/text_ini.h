@@ -36,10 +36,6 @@ inline constexpr CaptionKey kPrinterSetting{L"Printer Setting", L"Printer Settin
 inline constexpr CaptionKey kInstalling{L"Installing", L"Installing"};
 inline constexpr CaptionKey kSetupComplete{L"Setup Complete", L"Setup Complete"};
 inline constexpr CaptionKey kSetupFailed{L"Setup Failed", L"Setup Failed"};
-
-// Fixed in the Russian interface, never looked up.
-inline constexpr wchar_t kRussianCancel[] = L"Отмена";
-inline constexpr wchar_t kRussianPortGroup[] = L"выбор порта";
 }  // namespace caption
 
 // Replaces the captions with those of section "Text" of a Text.ini file's bytes (UTF-16 LE with

@@ -7,11 +7,14 @@
 // page fonts measure the line in pixels.
 #pragma once
 
+#include "texts/language.h"
+
 namespace ui {
 
 // Index of the arrays below for a LanguageId: Chinese has fonts of its own, Russian's measure
 // as English.
-constexpr int RoomIndex(int languageId) { return languageId == 1 ? 1 : 0; }
+inline constexpr texts::ByLanguage<int> kRoomIndexes{0, 1, 0};
+constexpr int RoomIndex(int languageId) { return texts::Pick(kRoomIndexes, languageId); }
 
 struct PageTextRoom {
   const char* page;

@@ -39,8 +39,7 @@ constexpr int kButtonStripHeight = 50;
 
 constexpr int kWelcomeTop = 20;
 constexpr int kWelcomeMargin = 10;
-constexpr int kWelcomeLeftChinese = 192;
-constexpr int kWelcomeLeftOther = 180;
+constexpr texts::ByLanguage<int> kWelcomeLeft{180, 192, 180};
 constexpr int kWelcomeHeadingStep = 30;
 constexpr int kWelcomeLineStep = 16;
 
@@ -88,7 +87,6 @@ struct PageTools {
 // What the page window shows, read once per paint.
 struct PageState {
   int32_t page;
-  bool chinese;
   const std::wstring& status;
 };
 
@@ -129,7 +127,7 @@ void DrawWelcomePicture(HDC dc, const DpiScale& scale) {
   if (picture) CopyBitmap(dc, picture.Get(), 0, 0, BitmapSize(picture.Get()), scale);
 }
 
-void DrawWelcomePage(HDC dc, const RECT& client, const PageTools& tools, const PageState& state) {
+void DrawWelcomePage(HDC dc, const RECT& client, const PageTools& tools) {
   FillSolid(dc, client, kWhite);
   const DpiScale& scale = tools.scale;
   DrawWelcomePicture(dc, scale);
@@ -137,10 +135,10 @@ void DrawWelcomePage(HDC dc, const RECT& client, const PageTools& tools, const P
   {
     // Measured with the heading font although only the first line is drawn in it.
     const ScopedSelection selectHeading(dc, tools.heading.Get());
-    CWizardWnd::SplitTextLines(dc, PageBodyText(0, state.chinese, texts::WizardConfig), lines,
+    CWizardWnd::SplitTextLines(dc, PageBodyText(0, tools.languageId, texts::WizardConfig), lines,
                                client.right - scale(kWelcomeMargin));
   }
-  const int x = scale(state.chinese ? kWelcomeLeftChinese : kWelcomeLeftOther);
+  const int x = scale(texts::Pick(kWelcomeLeft, tools.languageId));
   int y = scale(kWelcomeTop);
   for (size_t index = 0; index < lines.size(); ++index) {
     const bool heading = index == 0;
@@ -176,7 +174,7 @@ void DrawBodyBlock(HDC dc, const RECT& client, const HeaderPage& layout, const P
   const DpiScale& scale = tools.scale;
   const ScopedSelection selectBody(dc, tools.body.Get());
   std::vector<std::wstring> lines;
-  CWizardWnd::SplitTextLines(dc, PageBodyText(state.page, state.chinese, texts::WizardConfig), lines,
+  CWizardWnd::SplitTextLines(dc, PageBodyText(state.page, tools.languageId, texts::WizardConfig), lines,
                              client.right - scale(kBodyMargins));
   const POINT body = scale(kBodyPosition);
   int y = body.y;
@@ -191,7 +189,7 @@ void DrawBodyBlock(HDC dc, const RECT& client, const HeaderPage& layout, const P
 
 void DrawHeaderPage(HDC dc, const RECT& client, const HeaderPage& layout, const PageTools& tools,
                     const PageState& state) {
-  DrawHeaderBand(dc, client, tools, PageTitle(state.page, tools.languageId, state.chinese));
+  DrawHeaderBand(dc, client, tools, PageTitle(state.page, tools.languageId));
   if (layout.lineStep != 0) DrawBodyBlock(dc, client, layout, tools, state);
   if (layout.folderFrame) {
     CWizardWnd::DrawGroupFrame(dc, tools.scale(kFolderFrame), FolderFrameLabel(tools.languageId), tools.body.Get());
@@ -204,7 +202,7 @@ CWizardWnd::CWizardWnd() = default;
 
 CWizardWnd::~CWizardWnd() = default;
 
-BOOL CWizardWnd::Create(framework::CWnd* dialog) {
+BOOL CWizardWnd::Create(framework::CWnd* dialog, int languageId) {
   m_scale = DpiScale(WindowDpi(dialog->GetSafeHwnd()));
   const RECT client = dialog->GetClientRect();
   // A control parent, so that the dialog's Tab and focus reach the folder field inside it.
@@ -212,10 +210,10 @@ BOOL CWizardWnd::Create(framework::CWnd* dialog) {
                 client.right - 2, client.bottom - m_scale(kButtonStripHeight), dialog->GetSafeHwnd(), 0)) {
     return FALSE;
   }
-  m_bChinese = texts::CurrentLanguageId() == texts::kChinese;
+  m_languageId = languageId;
   const RECT field = m_scale(kFolderField);
   m_editFolder.Create(&field, this, m_scale);
-  m_strStatus = m_bChinese ? L"请稍候..." : L"Please wait...";
+  m_strStatus = StatusPlaceholder(languageId);
   return TRUE;
 }
 
@@ -246,11 +244,11 @@ void CWizardWnd::SetStatus(const std::wstring& status) {
 }
 
 void CWizardWnd::DrawPage(HDC dc, const RECT& client) {
-  const PageState state{m_nPage, m_bChinese != FALSE, m_strStatus};
-  const PageTools tools(texts::CurrentLanguageId(), m_logo.Get(), m_scale);
+  const PageState state{m_nPage, m_strStatus};
+  const PageTools tools(m_languageId, m_logo.Get(), m_scale);
   ::SetBkMode(dc, TRANSPARENT);
   if (state.page == kWelcomePage) {
-    DrawWelcomePage(dc, client, tools, state);
+    DrawWelcomePage(dc, client, tools);
   } else if (const HeaderPage* layout = FindHeaderPage(state.page)) {
     DrawHeaderPage(dc, client, *layout, tools, state);
   }

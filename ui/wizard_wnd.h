@@ -13,6 +13,7 @@
 
 #include "platform/framework/gdi.h"
 #include "platform/framework/wnd.h"
+#include "texts/language.h"
 #include "ui/dpi_scale.h"
 #include "ui/flat_edit.h"
 #include "ui/wizard_page.h"
@@ -29,9 +30,9 @@ class CWizardWnd : public framework::CWnd {
 
   // Creates the window over the dialog's client area (less 2 pixels of width and the 50-pixel
   // button strip) and the hidden, empty folder field (the dialog fills it), both measured for
-  // the dialog's DPI.
+  // the dialog's DPI; the pages are painted in the language.
   // 0 when the window cannot be created; the field is then not created either.
-  BOOL Create(framework::CWnd* dialog);
+  BOOL Create(framework::CWnd* dialog, int languageId);
 
   // Fits the window and the folder field to the dialog's client area again, at `dpi`.
   void LayOut(framework::CWnd* dialog, int dpi);
@@ -57,9 +58,10 @@ class CWizardWnd : public framework::CWnd {
   // in `font`, or Arial 14 when `font` is null. Leaves the text colour set to the label's.
   static void DrawGroupFrame(HDC dc, RECT frame, const std::wstring& label, HFONT font);
 
+  int LanguageId() const { return m_languageId; }
+
   int32_t m_bUsbPort = 0;                   // kept for the dialog: 1 when the chosen port is "USB"
-  BOOL m_bChinese = 1;                      // LanguageId was Chinese at Create
-  std::wstring m_strStatus = L"请稍候...";
+  std::wstring m_strStatus;
   CFlatEdit m_editFolder;                   // its text is the install folder
   framework::UniqueBitmap m_logo;
   std::atomic<int32_t> m_nPage = kWelcomePage;  // a WizardPage; tests read it from their own thread
@@ -72,6 +74,7 @@ class CWizardWnd : public framework::CWnd {
   void OnDestroy();
 
   DpiScale m_scale;
+  int m_languageId = texts::kEnglish;  // given at Create
 };
 
 }  // namespace ui

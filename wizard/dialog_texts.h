@@ -1,73 +1,50 @@
-// The wizard dialog's own texts by language: control captions, check messages, and the texts
-// of the installation (Start-menu names, status line).
+// The wizard's texts in a language, from the built-in tables of texts/: control captions, check
+// messages, the command line's messages and the texts of the installation (Start-menu names,
+// status line).
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
 
-#include "texts/text_ini.h"
+#include "platform/framework/wnd.h"
+#include "texts/dialog_captions.h"
+#include "texts/messages.h"
 
 namespace wizard {
+
+using texts::Check;
+using texts::ControlCaption;
 
 struct Message {
   std::wstring text;
   std::wstring caption;
 };
 
-enum class Check {
-  FolderEmpty,
-  FolderInvalid,
-  NoModel,
-  NoUsbPrinter,
-  IpEmpty,
-  TcpPortEmpty,
-  PrinterNameInvalid,
-  IpInvalid,
-  TcpPortInvalid,
-  PortMissing,
-  FolderTooLong,
-  PathTooLong,
-  NotInCodePage,
-  FolderIsLink,
-};
-
-// The message of a failed check in the running language.
-Message CheckMessage(Check check);
+// The message of a failed check.
+Message CheckMessage(Check check, int languageId);
 
 // The unattended command line's messages: its usage, another installation running, and a
 // command line that cannot be used (with the reason).
-Message UsageMessage();
-Message AnotherInstallationMessage();
-Message InvalidCommandLineMessage(const std::wstring& reason);
-
-// A control's caption per language; null texts keep the template's own text.
-struct ControlCaption {
-  int id;
-  const wchar_t* english;
-  const wchar_t* chinese;
-  texts::CaptionKey russianKey;  // looked up in Text.ini when its key is set
-  const wchar_t* russian;      // fixed Russian text when no key is set
-};
+Message UsageMessage(int languageId);
+Message AnotherInstallationMessage(int languageId);
+Message InvalidCommandLineMessage(const std::wstring& reason, int languageId);
 
 std::span<const ControlCaption> DialogCaptions();
-// The caption's text in the running language, or nothing when the template's text stays.
-std::optional<std::wstring> CaptionText(const ControlCaption& caption);
+// Sets the captions' texts in the language on the dialog's controls; where a caption has none,
+// the template's text stays.
+void SetControlCaptions(framework::CWnd& dialog, std::span<const ControlCaption> captions, int languageId);
 
 // The window title: the configured one, else the built-in one (none in Russian).
-std::wstring DialogTitle();
+std::wstring DialogTitle(int languageId);
 // Cancel's caption on the finish page (4) and the failure page (8).
-std::wstring FinishCaption(bool failurePage);
+std::wstring FinishCaption(bool failurePage, int languageId);
 
-std::wstring StartMenuFolderName(const std::wstring& printerName);
-std::wstring UninstallShortcutName();
-std::wstring InstallingStatus();
-std::wstring ModelPlaceholder();
+std::wstring StartMenuFolderName(const std::wstring& printerName, int languageId);
+std::wstring UninstallShortcutName(int languageId);
+std::wstring InstallingStatus(int languageId);
+std::wstring ModelPlaceholder(int languageId);
 // The port list's network item; nothing in Russian.
-std::optional<std::wstring> NetworkPortItem();
-
-// Russian captions come from the package's Text.ini.
-std::wstring LookUpRussian(const texts::CaptionKey& caption);
+std::optional<std::wstring> NetworkPortItem(int languageId);
 
 }  // namespace wizard

@@ -11,7 +11,6 @@
 #include "resources/resource.h"
 #include "spooler/usb_discovery.h"
 #include "texts/documents_folder.h"
-#include "texts/language.h"
 #include "texts/model_catalogue.h"
 #include "texts/utf16_text.h"
 #include "texts/wizard_config.h"
@@ -68,9 +67,10 @@ int SettingsFieldOf(Check check) {
   }
 }
 
-framework::UniqueFont MakeFont(const wchar_t* face, int height, BYTE charset, const ui::DpiScale& scale) {
-  return ui::CreateFontFromSpec({face, height, FW_NORMAL, charset}, scale);
-}
+// The captions' font by language; English captions keep the template's.
+constexpr ui::FontSpec kChineseCaptionFont{L"宋体", 12, FW_NORMAL, GB2312_CHARSET};
+constexpr ui::FontSpec kRussianCaptionFont{L"Times New Romans", 14, FW_NORMAL, DEFAULT_CHARSET};
+constexpr texts::ByLanguage<const ui::FontSpec*> kCaptionFonts{nullptr, &kChineseCaptionFont, &kRussianCaptionFont};
 
 }  // namespace
 
@@ -83,7 +83,7 @@ BOOL CInstallDlg::OnInitDialog() {
   SendMessageW(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.Get()));
   m_scale = ui::DpiScale(ui::WindowDpi(m_hWnd));
   MoveWindow(0, 0, m_scale(kDialogWidth), m_scale(kDialogHeight));
-  m_wizard.Create(this);
+  m_wizard.Create(this, m_languageId);
   m_wizard.SetLogo(m_logo);
   LayOutControls();
   m_progress.Attach(GetDlgItem(IDC_PROGRESS));
@@ -91,7 +91,7 @@ BOOL CInstallDlg::OnInitDialog() {
   m_progress.SetPos(0);
   SetCaptions();
   m_wizard.m_editFolder.SetText(m_preset.folder.value_or(DefaultInstallFolder()));
-  m_settings.Fill(m_modelNames, m_preset);
+  m_settings.Fill(m_modelNames, m_preset, m_languageId);
   SettleKeyboard();
   return FALSE;  // the focus is set
 }
@@ -115,20 +115,17 @@ void CInstallDlg::LayOutControls() {
 }
 
 void CInstallDlg::SetCaptions() {
-  SetWindowTextW(DialogTitle().c_str());
-  for (const ControlCaption& caption : DialogCaptions()) {
-    if (const std::optional<std::wstring> text = CaptionText(caption)) SetDlgItemTextW(caption.id, text->c_str());
-  }
+  SetWindowTextW(DialogTitle(m_languageId).c_str());
+  SetControlCaptions(*this, DialogCaptions(), m_languageId);
   SetCaptionFonts();
 }
 
 // Chinese and Russian captions take a font of their own, made for the dialog's DPI.
 void CInstallDlg::SetCaptionFonts() {
-  const int language = texts::CurrentLanguageId();
-  if (language == texts::kChinese) m_fontChinese = MakeFont(L"宋体", 12, GB2312_CHARSET, m_scale);
-  if (language == texts::kRussian) m_fontLatin = MakeFont(L"Times New Romans", 14, DEFAULT_CHARSET, m_scale);
-  const HFONT font = language == texts::kChinese ? m_fontChinese.Get() : m_fontLatin.Get();
-  if (font == nullptr) return;
+  const ui::FontSpec* spec = texts::Pick(kCaptionFonts, m_languageId);
+  if (spec == nullptr) return;
+  m_captionFont = ui::CreateFontFromSpec(*spec, m_scale);
+  const HFONT font = m_captionFont.Get();
   for (const ControlCaption& caption : DialogCaptions()) SetDlgItemFont(caption.id, font);
   for (int id : {IDC_MODEL_COMBO, IDC_PRINTER_NAME}) SetDlgItemFont(id, font);
 }
@@ -235,7 +232,7 @@ bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
 }
 
 void CInstallDlg::ShowMessage(Check check, HWND owner, UINT style) {
-  const Message message = CheckMessage(check);
+  const Message message = CheckMessage(check, m_languageId);
   framework::MessageBox(owner, message.text, message.caption, style);
 }
 
@@ -293,7 +290,7 @@ void CInstallDlg::EnterPage(int page) {
       m_wizard.Repaint();
       ShowDlgItem(IDC_NEXT, SW_HIDE);
       ShowDlgItem(IDC_BACK, SW_HIDE);
-      SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(false).c_str());
+      SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(false, m_languageId).c_str());
       ShowDlgItem(IDC_PROGRESS, SW_HIDE);
       EnableDlgItem(IDC_CANCEL_BUTTON, TRUE);
       break;
@@ -341,7 +338,7 @@ void CInstallDlg::StartInstallation() {
   const std::wstring installFolder = TakeInstallFolder();
 
   m_installing = true;
-  if (!m_installation.Start(MakeSnapshot(m_choices, installFolder))) {
+  if (!m_installation.Start(MakeSnapshot(m_choices, installFolder, m_languageId))) {
     m_installing = false;
     m_outcome = WizardOutcome::Failed;
     platform::WriteRunLog(L"The installation could not start; failure page shown");
@@ -375,7 +372,7 @@ void CInstallDlg::OnInstallationEvent(const InstallationEvent& event) {
       break;
     case InstallationEvent::Kind::PortQuestion: {
       // Without a parent, as the port choice has always been shown.
-      SelectPortChooser chooser;
+      SelectPortChooser chooser(m_languageId);
       std::wstring port;
       m_mailbox.AnswerPort(chooser.ChoosePort(port) ? std::optional<std::wstring>(port) : std::nullopt);
       break;
@@ -402,7 +399,7 @@ void CInstallDlg::OnInstallationEnded(bool installed) {
 void CInstallDlg::ShowFailurePage() {
   ShowDlgItem(IDC_NEXT, SW_HIDE);
   ShowDlgItem(IDC_BACK, SW_HIDE);
-  SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(true).c_str());
+  SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(true, m_languageId).c_str());
   ShowDlgItem(IDC_PROGRESS, SW_HIDE);
   EnableDlgItem(IDC_CANCEL_BUTTON, TRUE);
   m_wizard.m_nPage = ui::kFailurePage;

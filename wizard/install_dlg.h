@@ -10,6 +10,7 @@
 #include "platform/framework/dialog.h"
 #include "platform/framework/gdi.h"
 #include "platform/framework/progress_ctrl.h"
+#include "texts/language.h"
 #include "ui/dpi_scale.h"
 #include "ui/wizard_wnd.h"
 #include "wizard/dialog_texts.h"
@@ -33,6 +34,7 @@ class CInstallDlg : public framework::CDialog {
   bool IsInstalling() const { return m_installing; }
   WizardOutcome Outcome() const { return m_outcome; }
 
+  int m_languageId = texts::kEnglish;      // decided at start-up
   package::InstallPackage m_package;
   std::vector<std::wstring> m_modelNames;  // the catalogue's item texts, slot 1 first
   PresetChoices m_preset;                  // from the command line
@@ -77,8 +79,7 @@ class CInstallDlg : public framework::CDialog {
 
   ui::DpiScale m_scale;  // of the dialog's monitor
   framework::UniqueIcon m_hIcon;
-  framework::UniqueFont m_fontChinese;
-  framework::UniqueFont m_fontLatin;
+  framework::UniqueFont m_captionFont;  // of the language, where it has one
   framework::UniqueBrush m_pageBrush;
   framework::CProgressCtrl m_progress;
   SettingsPage m_settings{*this, m_choices};

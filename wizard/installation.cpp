@@ -16,7 +16,6 @@
 #include "system/printer_service.h"
 #include "system/shortcut.h"
 #include "system/uninstall_registration.h"
-#include "texts/language.h"
 #include "texts/model_catalogue.h"
 #include "texts/utf16_text.h"
 #include "texts/wizard_config.h"
@@ -36,11 +35,12 @@ const wchar_t* Outcome(bool done) { return done ? L"done" : L"failed"; }
 
 }  // namespace
 
-InstallationSnapshot MakeSnapshot(const InstallationChoices& choices, const std::wstring& installFolder) {
+InstallationSnapshot MakeSnapshot(const InstallationChoices& choices, const std::wstring& installFolder,
+                                  int languageId) {
   InstallationSnapshot snapshot;
   snapshot.choices = choices;
   snapshot.installFolder = installFolder;
-  snapshot.languageId = texts::CurrentLanguageId();
+  snapshot.languageId = languageId;
   snapshot.model = texts::ModelAt(choices.SelectedModelIndex);
   snapshot.names = texts::WizardConfig;
   texts::CopyBounded(snapshot.names.PrinterName, choices.ChosenPrinterName);
@@ -71,7 +71,7 @@ bool Installation::Install() {
   }
   std::wstring shortcutPath;
   const std::wstring startMenuFolder = MakeStartMenuEntries(shortcutPath);
-  ShowStatus(InstallingStatus());
+  ShowStatus(InstallingStatus(m_snapshot.languageId));
 
   WriteRunLog(L"Printer, driver, port and monitor: started");
   const bool added =
@@ -138,9 +138,10 @@ std::wstring Installation::MakeStartMenuEntries(std::wstring& shortcutPath) {
     platform::WriteInstallLog("Start menu folder unknown: no shortcut\r\n");
     return {};
   }
-  const std::wstring folder = startMenu + L"\\" + StartMenuFolderName(m_snapshot.choices.ChosenPrinterName);
+  const std::wstring folder =
+      startMenu + L"\\" + StartMenuFolderName(m_snapshot.choices.ChosenPrinterName, m_snapshot.languageId);
   platform::files::CreateDirectoryW(folder.c_str());
-  shortcutPath = folder + L"\\" + UninstallShortcutName();
+  shortcutPath = folder + L"\\" + UninstallShortcutName(m_snapshot.languageId);
   const std::wstring uninstaller = m_snapshot.installFolder + L"\\Uninstaller.exe";
   integration::CreateUninstallShortcut(uninstaller.c_str(), shortcutPath.c_str());
   WriteRunLog(L"Shortcut " + shortcutPath + L": " + Outcome(platform::files::PathExists(shortcutPath.c_str())));

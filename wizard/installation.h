@@ -26,12 +26,13 @@ struct InstallationSnapshot {
   std::wstring installFolder;  // the chosen folder with the printer's subfolder
   texts::ModelRecord model{};      // the record at choices.SelectedModelIndex
   texts::WizardConfigTable names{};  // the configured names, the printer's and the port settled
-  int languageId = 0;              // recorded for the uninstaller
+  int languageId = 0;              // of the names and the status line; recorded for the uninstaller
 };
 
-// The snapshot of these choices in the running language, with the configured names of the
-// wizard texts and the chosen model, taken on the user-interface thread.
-InstallationSnapshot MakeSnapshot(const InstallationChoices& choices, const std::wstring& installFolder);
+// The snapshot of these choices in the language, with the configured names of the wizard texts
+// and the chosen model, taken on the user-interface thread.
+InstallationSnapshot MakeSnapshot(const InstallationChoices& choices, const std::wstring& installFolder,
+                                  int languageId);
 
 // What the run reports, on the thread it runs on.
 class InstallationObserver {

@@ -2,7 +2,8 @@
 
 #include "platform/spooler.h"
 #include "resources/resource.h"
-#include "texts/language.h"
+#include "texts/dialog_captions.h"
+#include "wizard/dialog_texts.h"
 
 namespace wizard {
 namespace {
@@ -11,22 +12,11 @@ constexpr int kPortList = 1009;
 constexpr DWORD kListStyle = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_GRIDLINES;
 constexpr DWORD kPortBufferSlack = 16;
 
-struct Captions {
-  const wchar_t* title;
-  const wchar_t* ok;
-  const wchar_t* cancel;
-  const wchar_t* columns[3];
-};
-constexpr Captions kChinese = {L"选择打印机端口", L"确定", L"取消", {L"端口", L"描述", L"监视器"}};
-constexpr Captions kOthers = {L"Select Printer Port", nullptr, nullptr, {L"Port", L"Description", L"Monitor"}};
-
-const Captions& CaptionsForLanguage() { return texts::CurrentLanguageId() == texts::kChinese ? kChinese : kOthers; }
-
 const wchar_t* OrEmpty(const wchar_t* text) { return text != nullptr ? text : L""; }
 
 }  // namespace
 
-CSelectPortDlg::CSelectPortDlg() : CDialog(IDD_SELECT_PORT) {}
+CSelectPortDlg::CSelectPortDlg(int languageId) : CDialog(IDD_SELECT_PORT), m_languageId(languageId) {}
 
 BOOL CSelectPortDlg::OnInitDialog() {
   m_list.Attach(GetDlgItem(kPortList));
@@ -38,18 +28,17 @@ BOOL CSelectPortDlg::OnInitDialog() {
 }
 
 void CSelectPortDlg::SetCaptions() {
-  const Captions& captions = CaptionsForLanguage();
-  SetWindowTextW(captions.title);
-  // Other languages keep the template's "OK" and "Cancel".
-  if (captions.ok != nullptr) SetDlgItemTextW(IDOK, captions.ok);
-  if (captions.cancel != nullptr) SetDlgItemTextW(IDCANCEL, captions.cancel);
+  SetWindowTextW(texts::Pick(texts::kPortDialogTitle, m_languageId).TextOrEmpty().c_str());
+  SetControlCaptions(*this, texts::kPortDialogCaptions, m_languageId);
 }
 
 void CSelectPortDlg::AddColumns() {
+  static_assert(std::size(texts::kPortListColumns) == 3);
   const int third = m_list.GetClientWidth() / 3;
   const int widths[3] = {third, third, third - 1};
   for (int column = 0; column < 3; ++column) {
-    m_list.InsertColumn(column, CaptionsForLanguage().columns[column], widths[column]);
+    const std::wstring heading = texts::Pick(texts::kPortListColumns[column], m_languageId).TextOrEmpty();
+    m_list.InsertColumn(column, heading.c_str(), widths[column]);
   }
 }
 
@@ -70,7 +59,7 @@ void CSelectPortDlg::OnOK() {
 }
 
 bool SelectPortChooser::ChoosePort(std::wstring& port) {
-  CSelectPortDlg dialog;
+  CSelectPortDlg dialog(m_languageId);
   if (dialog.DoModal() != IDOK) return false;
   port = dialog.m_strPort;
   return true;

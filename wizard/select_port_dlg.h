@@ -11,7 +11,7 @@ namespace wizard {
 
 class CSelectPortDlg : public framework::CDialog {
  public:
-  CSelectPortDlg();
+  explicit CSelectPortDlg(int languageId);
 
   std::wstring m_strPort;  // the chosen port; empty until OK succeeds
 
@@ -24,13 +24,18 @@ class CSelectPortDlg : public framework::CDialog {
   void AddColumns();
   void ListPorts();
 
+  const int m_languageId;
   framework::CListCtrl m_list;
 };
 
 // Runs the dialog without a parent, on the dialog's thread when the installation asks for a port.
 class SelectPortChooser : public spooler::PortChooser {
  public:
+  explicit SelectPortChooser(int languageId) : m_languageId(languageId) {}
   bool ChoosePort(std::wstring& port) override;
+
+ private:
+  const int m_languageId;
 };
 
 }  // namespace wizard

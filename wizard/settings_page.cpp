@@ -1,11 +1,13 @@
 #include "wizard/settings_page.h"
 
+#include <array>
+#include <iterator>
 #include <string_view>
 
 #include "resources/resource.h"
 #include "spooler/usb_discovery.h"
 #include "texts/documents_folder.h"
-#include "texts/language.h"
+#include "texts/list_items.h"
 #include "texts/model_catalogue.h"
 #include "texts/utf16_text.h"
 #include "wizard/dialog_texts.h"
@@ -20,17 +22,24 @@ constexpr int kNetworkControls[] = {IDC_IP_LABEL, IDC_IP_EDIT, IDC_TCP_PORT_LABE
 constexpr int kPageControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL,     IDC_MODEL_COMBO, IDC_PRINTER_NAME,
                                  IDC_NAME_LABEL,     IDC_DEFAULT_PRINTER, IDC_PORT_LABEL,  IDC_PORT_COMBO};
 
-constexpr const wchar_t* kParityEnglish[] = {L"Even", L"Odd", L"None"};
-constexpr const wchar_t* kParityChinese[] = {L"偶校验", L"奇校验", L"无"};
-constexpr const wchar_t* kFlowEnglish[] = {L"Xon / Xoff", L"Hardware", L"None"};
-constexpr const wchar_t* kFlowChinese[] = {L"Xon / Xoff", L"硬件", L"无"};
+static_assert(std::size(texts::kParityItems) == kParityItemCount && std::size(texts::kFlowItems) == kFlowItemCount);
 
-template <size_t N>
-void FillList(HWND comboWindow, const wchar_t* const (&items)[N], int selected) {
+const wchar_t* ItemText(const wchar_t* item) { return item; }
+const wchar_t* ItemText(const std::wstring& item) { return item.c_str(); }
+
+template <typename Items>
+void FillList(HWND comboWindow, const Items& items, int selected) {
   framework::CComboBox combo;
   combo.Attach(comboWindow);
-  for (const wchar_t* item : items) combo.AddString(item);
+  for (const auto& item : items) combo.AddString(ItemText(item));
   combo.SetCurSel(selected);
+}
+
+template <size_t N>
+std::array<std::wstring, N> ItemsIn(const texts::LocalizedText (&items)[N], int languageId) {
+  std::array<std::wstring, N> words;
+  for (size_t index = 0; index < N; ++index) words[index] = texts::Pick(items[index], languageId).TextOrEmpty();
+  return words;
 }
 
 int SelectedIndex(HWND comboWindow) {
@@ -52,16 +61,16 @@ class PortList : public spooler::PortComboBox {
 
 }  // namespace
 
-void SettingsPage::Fill(const std::vector<std::wstring>& modelNames, const PresetChoices& preset) {
+void SettingsPage::Fill(const std::vector<std::wstring>& modelNames, const PresetChoices& preset, int languageId) {
   m_model.Attach(m_dialog.GetDlgItem(IDC_MODEL_COMBO));
   m_port.Attach(m_dialog.GetDlgItem(IDC_PORT_COMBO));
-  FillModels(modelNames);
+  FillModels(modelNames, languageId);
   PreselectConnectedUsbModel();
   m_dialog.CheckDlgButton(IDC_DEFAULT_PRINTER, true);
   m_dialog.CheckDlgButton(IDC_USE_MONITOR, true);
-  FillSerialSettings();
+  FillSerialSettings(languageId);
   m_dialog.SetDlgItemTextW(IDC_TCP_PORT_EDIT, L"9100");
-  FillPorts();
+  FillPorts(languageId);
   ApplyPreset(preset);
 }
 
@@ -115,8 +124,8 @@ void SettingsPage::ReadChoices(InstallationChoices& choices) const {
   choices.UseMonitor = m_dialog.IsDlgButtonChecked(IDC_USE_MONITOR) != 0;
 }
 
-void SettingsPage::FillModels(const std::vector<std::wstring>& modelNames) {
-  m_model.AddString(ModelPlaceholder().c_str());
+void SettingsPage::FillModels(const std::vector<std::wstring>& modelNames, int languageId) {
+  m_model.AddString(ModelPlaceholder(languageId).c_str());
   for (const std::wstring& name : modelNames) m_model.AddString(name.c_str());
   if (m_model.GetCount() > 1) {
     m_model.SetCurSel(1);
@@ -134,20 +143,19 @@ void SettingsPage::PreselectConnectedUsbModel() {
   m_model.SetCurSel(*slot);
 }
 
-void SettingsPage::FillSerialSettings() {
-  const bool english = texts::CurrentLanguageId() == texts::kEnglish;
+void SettingsPage::FillSerialSettings(int languageId) {
   FillList(m_dialog.GetDlgItem(IDC_BAUD_COMBO), kBaudRates, 9);
   FillList(m_dialog.GetDlgItem(IDC_DATA_BITS_COMBO), kDataBits, 3);
   FillList(m_dialog.GetDlgItem(IDC_STOP_BITS_COMBO), kStopBits, 0);
-  FillList(m_dialog.GetDlgItem(IDC_PARITY_COMBO), english ? kParityEnglish : kParityChinese, 2);
-  FillList(m_dialog.GetDlgItem(IDC_FLOW_COMBO), english ? kFlowEnglish : kFlowChinese, 1);
+  FillList(m_dialog.GetDlgItem(IDC_PARITY_COMBO), ItemsIn(texts::kParityItems, languageId), 2);
+  FillList(m_dialog.GetDlgItem(IDC_FLOW_COMBO), ItemsIn(texts::kFlowItems, languageId), 1);
 }
 
-void SettingsPage::FillPorts() {
+void SettingsPage::FillPorts(int languageId) {
   m_port.AddString(L"USB");
   PortList ports(m_port);
   spooler::FillLocalPortList(ports);
-  if (const std::optional<std::wstring> network = NetworkPortItem()) m_port.AddString(network->c_str());
+  if (const std::optional<std::wstring> network = NetworkPortItem(languageId)) m_port.AddString(network->c_str());
 }
 
 void SettingsPage::OnModelChanged() {

@@ -17,10 +17,10 @@ class SettingsPage {
  public:
   SettingsPage(framework::CWnd& dialog, InstallationChoices& choices) : m_dialog(dialog), m_choices(choices) {}
 
-  // Binds the combos and fills every control with the catalogue's models (slot 1 first); the
-  // model of a connected USB printer is preselected, and what the command line gave replaces
-  // the defaults.
-  void Fill(const std::vector<std::wstring>& modelNames, const PresetChoices& preset);
+  // Binds the combos and fills every control with the catalogue's models (slot 1 first) and the
+  // lists' items in the language; the model of a connected USB printer is preselected, and what
+  // the command line gave replaces the defaults.
+  void Fill(const std::vector<std::wstring>& modelNames, const PresetChoices& preset, int languageId);
   // The page's choices as its controls show them: model, name, port, address, serial settings.
   void ReadChoices(InstallationChoices& choices) const;
 
@@ -41,12 +41,12 @@ class SettingsPage {
   std::wstring TcpPort() const;
 
  private:
-  void FillModels(const std::vector<std::wstring>& modelNames);
+  void FillModels(const std::vector<std::wstring>& modelNames, int languageId);
   void ApplyPreset(const PresetChoices& preset);
   void SelectSerialSettings(const spooler::SerialSettings& settings);
   void PreselectConnectedUsbModel();
-  void FillSerialSettings();
-  void FillPorts();
+  void FillSerialSettings(int languageId);
+  void FillPorts(int languageId);
   void ShowSerialGroup(bool show);
   void EnableSerialGroup(bool enable);
   void ShowNetworkControls(bool show);

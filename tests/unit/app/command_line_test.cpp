@@ -14,7 +14,7 @@ using Arguments = std::vector<std::wstring>;
 
 std::optional<app::CommandLine> Parse(const Arguments& arguments, std::wstring* reason = nullptr) {
   std::wstring error;
-  std::optional<app::CommandLine> parsed = app::ParseCommandLine(arguments, error);
+  std::optional<app::CommandLine> parsed = app::ParseCommandLine(arguments, texts::kEnglish, error);
   EXPECT_EQ(parsed.has_value(), error.empty()) << testing::PrintToString(error);
   if (reason != nullptr) *reason = error;
   return parsed;
@@ -101,7 +101,7 @@ std::optional<wizard::PresetChoices> Preset(const Arguments& arguments, std::wst
   const std::optional<app::CommandLine> parsed = Parse(arguments);
   if (!parsed) return std::nullopt;
   std::wstring error;
-  std::optional<wizard::PresetChoices> preset = app::PresetFromCommandLine(*parsed, kModels, error);
+  std::optional<wizard::PresetChoices> preset = app::PresetFromCommandLine(*parsed, kModels, texts::kEnglish, error);
   EXPECT_EQ(preset.has_value(), error.empty());
   if (reason != nullptr) *reason = error;
   return preset;

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/install_app.h"
 #include "platform/framework/gdi.h"
 #include "texts/documents_folder.h"
 #include "texts/file_bytes.h"
+#include "texts/language.h"
 #include "texts/text_ini.h"
 #include "texts/wizard_config.h"
 #include "ui/wizard_wnd.h"
@@ -69,13 +69,12 @@ void PumpMessagesFor(DWORD milliseconds) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  app::CInstallApp application;
-  application.LanguageId = argc > 1 ? _wtoi(argv[1]) : texts::kEnglish;
+  const int languageId = argc > 1 ? _wtoi(argv[1]) : texts::kEnglish;
   if (argc > 2) texts::LoadWizardTexts(argv[2]);
 
   GalleryWindow dialog;
   ui::CWizardWnd wizard;
-  wizard.Create(&dialog);
+  wizard.Create(&dialog, languageId);
   // What start-up reads from the package; shoot-pages.sh leaves the package's files in Documents.
   std::wstring documents;
   if (texts::GetDocumentsFolder(documents)) {

@@ -8,6 +8,7 @@
 
 #include "resources/resource.h"
 #include "tests/unit/ui/ui_test_support.h"
+#include "texts/language.h"
 #include "texts/wizard_config.h"
 #include "ui/paint_tools.h"
 #include "ui/wizard_wnd.h"
@@ -30,9 +31,8 @@ class PagePaintingTest : public testing::Test {
   void TearDown() override { texts::WizardConfig = {}; }
 
   void Start(int languageId) {
-    m_language.Set(languageId);
     m_wizard = std::make_unique<ui::CWizardWnd>();
-    ASSERT_TRUE(m_wizard->Create(&m_host));
+    ASSERT_TRUE(m_wizard->Create(&m_host, languageId));
     m_client = m_wizard->GetClientRect();
     m_canvas = std::make_unique<test::Canvas>(m_client.right, m_client.bottom);
   }
@@ -50,7 +50,6 @@ class PagePaintingTest : public testing::Test {
     m_wizard->SetLogo({reinterpret_cast<const uint8_t*>(file.data()), file.size()});
   }
 
-  test::Language m_language{texts::kEnglish};
   test::HostWindow m_host;
   std::unique_ptr<ui::CWizardWnd> m_wizard;
   RECT m_client{};

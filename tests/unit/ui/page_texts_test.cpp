@@ -33,34 +33,33 @@ TEST(PageTitleTest, EnglishAndChineseTitlesByPage) {
                 {7, L"", L""},
                 {8, L"Setup Failed", L"安装失败"}};
   for (const auto& title : titles) {
-    EXPECT_EQ(PageTitle(title.page, kEnglish, false), title.english) << title.page;
-    EXPECT_EQ(PageTitle(title.page, kChinese, true), title.chinese) << title.page;
+    EXPECT_EQ(PageTitle(title.page, kEnglish), title.english) << title.page;
+    EXPECT_EQ(PageTitle(title.page, kChinese), title.chinese) << title.page;
   }
   EXPECT_EQ(FolderFrameLabel(kEnglish), L"Target folder");
   EXPECT_EQ(FolderFrameLabel(kChinese), L"目标文件夹");
 }
 
-TEST(PageTitleTest, CancelAndFailurePagesFollowTheLanguageAtCreateAlone) {
-  for (const int language : {kEnglish, kChinese, kRussian}) {
-    for (const int page : {5, 6}) {
-      EXPECT_EQ(PageTitle(page, language, true), L"安装完成");
-      EXPECT_EQ(PageTitle(page, language, false), L"Setup Complete");
-    }
+TEST(PageTitleTest, CancelAndFailurePagesTakeTheCompletionTitleInEnglishOrChinese) {
+  for (const int page : {5, 6}) {
+    EXPECT_EQ(PageTitle(page, kChinese), L"安装完成");
+    EXPECT_EQ(PageTitle(page, kEnglish), L"Setup Complete");
+    EXPECT_EQ(PageTitle(page, kRussian), L"Setup Complete");
   }
 }
 
 TEST(PageTitleTest, RussianTitlesComeFromTextIniWithEnglishDefaults) {
-  EXPECT_EQ(PageTitle(3, kRussian, false), L"Installing");
+  EXPECT_EQ(PageTitle(3, kRussian), L"Installing");
   EXPECT_EQ(FolderFrameLabel(kRussian), L"Path");
   {
     const std::string file = test::Utf16File(L"[Text]\r\nInstalling=Установка\r\nInstallPath=Папка установки\r\n"
                                              L"Setup Complete=Установка завершена\r\n");
     const std::vector<uint8_t> bytes(file.begin(), file.end());
     texts::TakeTextIni(&bytes);
-    EXPECT_EQ(PageTitle(3, kRussian, false), L"Установка");
-    EXPECT_EQ(PageTitle(4, kRussian, false), L"Установка завершена");
-    EXPECT_EQ(PageTitle(5, kRussian, false), L"Setup Complete");
-    EXPECT_EQ(PageTitle(8, kRussian, false), L"Setup Failed");
+    EXPECT_EQ(PageTitle(3, kRussian), L"Установка");
+    EXPECT_EQ(PageTitle(4, kRussian), L"Установка завершена");
+    EXPECT_EQ(PageTitle(5, kRussian), L"Setup Complete");
+    EXPECT_EQ(PageTitle(8, kRussian), L"Setup Failed");
     EXPECT_EQ(FolderFrameLabel(kRussian), L"Папка установки");
     texts::TakeTextIni(nullptr);
   }
@@ -71,19 +70,19 @@ TEST(PageBodyTextTest, ConfiguredTextOrTheBuiltInOneByLanguage) {
   texts::WizardConfigTable config{};
   wcscpy(config.PageText[3], L"Installed.\nClick Finish.\n");
   wcscpy(config.PageText[5], L"Not installed.\n");
-  EXPECT_EQ(PageBodyText(4, false, config), L"Installed.\nClick Finish.\n");
-  EXPECT_EQ(PageBodyText(6, true, config), L"Not installed.\n");
-  EXPECT_EQ(PageBodyText(8, true, config), L"Not installed.\n");
-  EXPECT_EQ(PageBodyText(5, false, config), L"The operation cancelled by user。 ");
-  EXPECT_EQ(PageBodyText(5, true, config), L"用户取消操作。 ");
-  EXPECT_EQ(PageBodyText(3, false, config).substr(0, 30), L"The wizard is installing R210 ");
-  EXPECT_EQ(PageBodyText(0, true, config).substr(0, 13), L"欢迎使用R210打印机驱动");
-  EXPECT_EQ(PageBodyText(2, false, config), L"");
-  EXPECT_EQ(PageBodyText(7, false, config), L"");
+  EXPECT_EQ(PageBodyText(4, kEnglish, config), L"Installed.\nClick Finish.\n");
+  EXPECT_EQ(PageBodyText(6, kChinese, config), L"Not installed.\n");
+  EXPECT_EQ(PageBodyText(8, kChinese, config), L"Not installed.\n");
+  EXPECT_EQ(PageBodyText(5, kEnglish, config), L"The operation cancelled by user。 ");
+  EXPECT_EQ(PageBodyText(5, kChinese, config), L"用户取消操作。 ");
+  EXPECT_EQ(PageBodyText(3, kEnglish, config).substr(0, 30), L"The wizard is installing R210 ");
+  EXPECT_EQ(PageBodyText(0, kChinese, config).substr(0, 13), L"欢迎使用R210打印机驱动");
+  EXPECT_EQ(PageBodyText(2, kEnglish, config), L"");
+  EXPECT_EQ(PageBodyText(7, kEnglish, config), L"");
   // A field filled to its last unit is not read into the next one.
   std::fill_n(config.PageText[1], texts::kPageTextCapacity, L'x');
   wcscpy(config.PageText[2], L"next page");
-  EXPECT_EQ(PageBodyText(1, false, config), std::wstring(texts::kPageTextCapacity, L'x'));
+  EXPECT_EQ(PageBodyText(1, kEnglish, config), std::wstring(texts::kPageTextCapacity, L'x'));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Helpers for the page window tests: a canvas whose pixels can be read back, a plain window to
-// host controls on the virtual screen, the wizard language, and files in the Documents folder.
+// host controls on the virtual screen, and files in the Documents folder.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,6 @@
 #include <ostream>
 #include <string>
 
-#include "app/install_app.h"
 #include "platform/framework/wnd.h"
 
 // Rectangles compared and printed by gtest.
@@ -68,16 +67,6 @@ RECT RectInParent(HWND window);
 
 // The pixel at (x, y) of a window's client area as it shows on screen.
 COLORREF ScreenPixel(HWND window, int x, int y);
-
-// The running application with a LanguageId, as start-up leaves it.
-class Language {
- public:
-  explicit Language(int languageId) { Set(languageId); }
-  void Set(int languageId) { m_app.LanguageId = languageId; }
-
- private:
-  app::CInstallApp m_app;
-};
 
 // A file in the current user's Documents folder, removed again when the owner goes.
 class DocumentFile {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/unit/ui/ui_test_support.h"
+#include "texts/language.h"
 #include "texts/wizard_config.h"
 #include "ui/folder_cleanup_hook.h"
 #include "ui/wizard_wnd.h"
@@ -24,13 +25,12 @@ class WizardWindowTest : public testing::Test {
   void SetUp() override { g_cleanedFolders.clear(); }
   void TearDown() override { texts::WizardConfig = {}; }
 
-  test::Language m_language{texts::kEnglish};
   test::HostWindow m_host;
   ui::CWizardWnd m_wizard;
 };
 
 TEST_F(WizardWindowTest, CreateCoversTheDialogAboveItsButtonStripWithAHiddenFolderField) {
-  ASSERT_TRUE(m_wizard.Create(&m_host));
+  ASSERT_TRUE(m_wizard.Create(&m_host, texts::kEnglish));
   const RECT host = m_host.GetClientRect();
   EXPECT_EQ(GetParent(m_wizard.m_hWnd), m_host.m_hWnd);
   EXPECT_EQ(test::RectInParent(m_wizard.m_hWnd), (RECT{0, 0, host.right - 2, host.bottom - 50}));
@@ -42,25 +42,24 @@ TEST_F(WizardWindowTest, CreateCoversTheDialogAboveItsButtonStripWithAHiddenFold
   EXPECT_EQ(test::RectInParent(field), (RECT{38, 182, 362, 204}));
   EXPECT_EQ(m_wizard.m_editFolder.GetText(), L"");
   EXPECT_EQ(m_wizard.m_strStatus, L"Please wait...");
-  EXPECT_FALSE(m_wizard.m_bChinese);
+  EXPECT_EQ(m_wizard.LanguageId(), texts::kEnglish);
 }
 
-TEST_F(WizardWindowTest, ChineseSetsTheFlagAndTheStatusDefault) {
-  m_language.Set(texts::kChinese);
-  ASSERT_TRUE(m_wizard.Create(&m_host));
-  EXPECT_TRUE(m_wizard.m_bChinese);
+TEST_F(WizardWindowTest, ChineseSetsTheLanguageAndTheStatusDefault) {
+  ASSERT_TRUE(m_wizard.Create(&m_host, texts::kChinese));
+  EXPECT_EQ(m_wizard.LanguageId(), texts::kChinese);
   EXPECT_EQ(m_wizard.m_strStatus, L"请稍候...");
 }
 
 TEST_F(WizardWindowTest, CreateWithoutADialogWindowCreatesNothing) {
   framework::CWnd noDialog;
-  EXPECT_FALSE(m_wizard.Create(&noDialog));
+  EXPECT_FALSE(m_wizard.Create(&noDialog, texts::kEnglish));
   EXPECT_EQ(m_wizard.m_hWnd, nullptr);
   EXPECT_EQ(m_wizard.m_editFolder.m_hWnd, nullptr);
 }
 
 TEST_F(WizardWindowTest, ShowFolderFieldShowsAndHidesTheFlatFieldAtOnce) {
-  ASSERT_TRUE(m_wizard.Create(&m_host));
+  ASSERT_TRUE(m_wizard.Create(&m_host, texts::kEnglish));
   m_wizard.m_nPage = ui::kFolderPage;
   m_wizard.ShowFolderField(TRUE);
   EXPECT_TRUE(IsWindowVisible(m_wizard.m_editFolder.m_hWnd));
@@ -71,7 +70,7 @@ TEST_F(WizardWindowTest, ShowFolderFieldShowsAndHidesTheFlatFieldAtOnce) {
 }
 
 TEST_F(WizardWindowTest, StatusLineIsDrawnAsSoonAsItIsSet) {
-  ASSERT_TRUE(m_wizard.Create(&m_host));
+  ASSERT_TRUE(m_wizard.Create(&m_host, texts::kEnglish));
   m_wizard.m_nPage = ui::kInstallingPage;
   m_wizard.m_strStatus = L"";
   m_wizard.Repaint();
@@ -87,7 +86,7 @@ TEST_F(WizardWindowTest, StatusLineIsDrawnAsSoonAsItIsSet) {
 }
 
 TEST_F(WizardWindowTest, DestroyingTheWindowCleansTheFolderInTheField) {
-  ASSERT_TRUE(m_wizard.Create(&m_host));
+  ASSERT_TRUE(m_wizard.Create(&m_host, texts::kEnglish));
   m_wizard.m_editFolder.SetText(L"C:\\Program Files\\Demo80\\Demo Printer");
   EXPECT_TRUE(g_cleanedFolders.empty());
   DestroyWindow(m_host.m_hWnd);

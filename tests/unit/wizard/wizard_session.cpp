@@ -156,18 +156,18 @@ DWORD WINAPI WizardSession::UiThread(void* session) {
   return 0;
 }
 
-// As start-up leaves things: the application's language and the Documents folder's files, then
+// As start-up leaves things: the Documents folder's files and the dialog given its language, then
 // the dialog run modally.
 void WizardSession::RunDialog() {
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&classes);
   app::CInstallApp application;
-  application.LanguageId = m_setup.languageId;
   WriteDocumentFiles();
   const HWND marker = CreateMarkerWindow();
   m_marker = marker;
   {
     wizard::CInstallDlg dialog;
+    dialog.m_languageId = m_setup.languageId;
     // As start-up reads it from the package.
     dialog.m_modelNames = texts::ParseModelCatalogue(texts::ModelTable, test::ReadBytes(DocumentPath(L"PrinterName.txt")));
     dialog.m_preset = m_setup.preset;
