@@ -3,8 +3,11 @@
 namespace texts {
 
 std::optional<std::wstring> Wording::Text() const {
-  if (m_words != nullptr) return std::wstring(m_words);
-  if (m_key.key != nullptr) return LookUpCaption(m_key);
+  switch (m_source) {
+    case Source::Words: return std::wstring(m_words);
+    case Source::TextIni: return LookUpCaption(m_key);
+    case Source::None: break;
+  }
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -15,11 +16,13 @@ namespace texts {
 
 class Wording {
  public:
+  enum class Source : uint8_t { Words, TextIni, None };
+
   // Implicit, so that a table lists words and keys as they stand. Words are arrays (literals),
   // never a pointer that could be null.
   template <size_t N>
-  constexpr Wording(const wchar_t (&words)[N]) : m_words(words) {}
-  constexpr Wording(const CaptionKey& key) : m_key(key) {}
+  constexpr Wording(const wchar_t (&words)[N]) : m_source(Source::Words), m_words(words) {}
+  constexpr Wording(const CaptionKey& key) : m_source(Source::TextIni), m_key(key) {}
 
   static constexpr Wording None() { return Wording(); }
 
@@ -28,13 +31,14 @@ class Wording {
   // The same with nothing as an empty text.
   std::wstring TextOrEmpty() const;
 
-  constexpr bool IsNone() const { return m_words == nullptr && m_key.key == nullptr; }
+  constexpr Source From() const { return m_source; }
   constexpr const wchar_t* Words() const { return m_words; }
   constexpr const CaptionKey& Key() const { return m_key; }
 
  private:
   constexpr Wording() = default;
 
+  Source m_source = Source::None;
   const wchar_t* m_words = nullptr;
   CaptionKey m_key{nullptr, nullptr};
 };

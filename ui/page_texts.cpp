@@ -10,7 +10,7 @@
 namespace ui {
 namespace {
 
-using texts::PageTitle;
+using texts::Pick;
 
 constexpr texts::ByLanguage<PageFontSpecs> kPageFonts{
     {{L"Ms Scanf", 20, 800, ANSI_CHARSET}, {L"Ms Scanf", 15, 400, ANSI_CHARSET}, {L"Ms Scanf", 15, 800, ANSI_CHARSET}},
@@ -24,19 +24,20 @@ constexpr texts::ByLanguage<PageFontSpecs> kPageFonts{
 // What each page writes: its title and the wizard text file's section it shows.
 struct PageWords {
   int32_t page;
-  std::optional<PageTitle> title;
+  std::optional<texts::PageTitle> title;
   std::optional<size_t> section;  // into WizardConfig's PageText
 };
 
+using Title = texts::PageTitle;
 constexpr PageWords kPageWords[] = {
     {kWelcomePage, std::nullopt, 0},
-    {kFolderPage, PageTitle::ChooseFolder, 1},
-    {kSettingsPage, PageTitle::PrinterSetting, std::nullopt},
-    {kInstallingPage, PageTitle::Installing, 2},
-    {kFinishedPage, PageTitle::SetupComplete, 3},
-    {kCancelledPage, PageTitle::Ended, 4},
-    {kFailedPage, PageTitle::Ended, 5},
-    {kFailurePage, PageTitle::SetupFailed, 5},
+    {kFolderPage, Title::ChooseFolder, 1},
+    {kSettingsPage, Title::PrinterSetting, std::nullopt},
+    {kInstallingPage, Title::Installing, 2},
+    {kFinishedPage, Title::SetupComplete, 3},
+    {kCancelledPage, Title::Ended, 4},
+    {kFailedPage, Title::Ended, 5},
+    {kFailurePage, Title::SetupFailed, 5},
 };
 
 const PageWords* FindPageWords(int32_t page) {
@@ -46,21 +47,18 @@ const PageWords* FindPageWords(int32_t page) {
   return nullptr;
 }
 
-std::wstring TextIn(const texts::LocalizedText& text, int languageId) {
-  return texts::Pick(text, languageId).TextOrEmpty();
-}
 
 }  // namespace
 
-const PageFontSpecs& PageFontsFor(int languageId) { return texts::Pick(kPageFonts, languageId); }
+const PageFontSpecs& PageFontsFor(int languageId) { return Pick(kPageFonts, languageId); }
 
 std::wstring PageTitle(int32_t page, int languageId) {
   const PageWords* words = FindPageWords(page);
   if (words == nullptr || !words->title) return {};
-  return TextIn(texts::PageTitleText(*words->title), languageId);
+  return Pick(texts::PageTitleText(*words->title), languageId).TextOrEmpty();
 }
 
-std::wstring FolderFrameLabel(int languageId) { return TextIn(texts::kFolderFrameLabel, languageId); }
+std::wstring FolderFrameLabel(int languageId) { return Pick(texts::kFolderFrameLabel, languageId).TextOrEmpty(); }
 
 std::wstring PageBodyText(int32_t page, int languageId, const texts::WizardConfigTable& config) {
   const PageWords* words = FindPageWords(page);
@@ -68,9 +66,9 @@ std::wstring PageBodyText(int32_t page, int languageId, const texts::WizardConfi
   const wchar_t* configured = config.PageText[*words->section];
   const size_t length = wcsnlen(configured, texts::kPageTextCapacity);
   if (length > 0) return std::wstring(configured, length);
-  return TextIn(texts::kBuiltInPageTexts[*words->section], languageId);
+  return Pick(texts::kBuiltInPageTexts[*words->section], languageId).TextOrEmpty();
 }
 
-std::wstring StatusPlaceholder(int languageId) { return TextIn(texts::kStatusPlaceholder, languageId); }
+std::wstring StatusPlaceholder(int languageId) { return Pick(texts::kStatusPlaceholder, languageId).TextOrEmpty(); }
 
 }  // namespace ui

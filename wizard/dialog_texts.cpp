@@ -14,8 +14,6 @@ Message MessageIn(const texts::MessageWording& message, int languageId) {
   return {Pick(message.text, languageId).TextOrEmpty(), Pick(message.caption, languageId).TextOrEmpty()};
 }
 
-std::wstring TextIn(const texts::LocalizedText& text, int languageId) { return Pick(text, languageId).TextOrEmpty(); }
-
 }  // namespace
 
 Message CheckMessage(Check check, int languageId) {
@@ -28,7 +26,7 @@ Message AnotherInstallationMessage(int languageId) { return MessageIn(texts::kAn
 
 Message InvalidCommandLineMessage(const std::wstring& reason, int languageId) {
   const Message heading = MessageIn(texts::kInvalidCommandLineMessage, languageId);
-  return {heading.text + reason + TextIn(texts::kInvalidCommandLineHelp, languageId), heading.caption};
+  return {heading.text + reason + Pick(texts::kInvalidCommandLineHelp, languageId).TextOrEmpty(), heading.caption};
 }
 
 std::span<const ControlCaption> DialogCaptions() { return texts::kWizardCaptions; }
@@ -43,22 +41,24 @@ void SetControlCaptions(framework::CWnd& dialog, std::span<const ControlCaption>
 
 std::wstring DialogTitle(int languageId) {
   if (texts::WizardConfig.Title[0] != L'\0') return texts::WizardConfig.Title;
-  return TextIn(texts::kWizardTitle, languageId);
+  return Pick(texts::kWizardTitle, languageId).TextOrEmpty();
 }
 
 std::wstring FinishCaption(bool failurePage, int languageId) {
-  return TextIn(failurePage ? texts::kFailureFinishCaption : texts::kFinishCaption, languageId);
+  return Pick(failurePage ? texts::kFailureFinishCaption : texts::kFinishCaption, languageId).TextOrEmpty();
 }
 
 std::wstring StartMenuFolderName(const std::wstring& printerName, int languageId) {
-  return printerName + TextIn(texts::kStartMenuFolderSuffix, languageId);
+  return printerName + Pick(texts::kStartMenuFolderSuffix, languageId).TextOrEmpty();
 }
 
-std::wstring UninstallShortcutName(int languageId) { return TextIn(texts::kUninstallShortcutName, languageId); }
+std::wstring UninstallShortcutName(int languageId) {
+  return Pick(texts::kUninstallShortcutName, languageId).TextOrEmpty();
+}
 
-std::wstring InstallingStatus(int languageId) { return TextIn(texts::kInstallingStatus, languageId); }
+std::wstring InstallingStatus(int languageId) { return Pick(texts::kInstallingStatus, languageId).TextOrEmpty(); }
 
-std::wstring ModelPlaceholder(int languageId) { return TextIn(texts::kModelPlaceholder, languageId); }
+std::wstring ModelPlaceholder(int languageId) { return Pick(texts::kModelPlaceholder, languageId).TextOrEmpty(); }
 
 std::optional<std::wstring> NetworkPortItem(int languageId) {
   return Pick(texts::kNetworkPortItem, languageId).Text();

@@ -153,6 +153,34 @@ TEST(CommandLinePreset, SerialSettingsAreThePageListsItemsAndOnlyForACOMPort) {
   }
 }
 
+// The refusals and the port list's items are those of the language start-up hands over.
+TEST(CommandLineLanguage, RefusalsAndTheNetworkItemAreTheGivenLanguages) {
+  std::wstring error;
+  EXPECT_FALSE(app::ParseCommandLine({L"stray"}, texts::kChinese, error));
+  EXPECT_EQ(error, L"不是开关： \"stray\"");
+  error.clear();
+  const std::optional<app::CommandLine> parsed =
+      app::ParseCommandLine({L"/PORT=IP:10.0.0.7", L"/MODEL=Demo"}, texts::kEnglish, error);
+  ASSERT_TRUE(parsed);
+
+  EXPECT_FALSE(app::PresetFromCommandLine(*parsed, kModels, texts::kChinese, error));
+  EXPECT_EQ(error, L"型号列表中没有这个型号：Demo");
+  app::CommandLine network = *parsed;
+  network.model.reset();
+  error.clear();
+  const std::optional<wizard::PresetChoices> chinese =
+      app::PresetFromCommandLine(network, kModels, texts::kChinese, error);
+  ASSERT_TRUE(chinese);
+  EXPECT_EQ(chinese->portItem, L"网络端口（TCP/IP）");
+  // The Russian port list has no network item.
+  EXPECT_FALSE(app::PresetFromCommandLine(network, kModels, texts::kRussian, error));
+  EXPECT_EQ(error, wizard::CheckMessage(wizard::Check::PortMissing, texts::kRussian).text);
+  network.port = L"IP:10.0.0.300";
+  EXPECT_FALSE(app::PresetFromCommandLine(network, kModels, texts::kChinese, error));
+  EXPECT_EQ(error, wizard::CheckMessage(wizard::Check::IpInvalid, texts::kChinese).text);
+  EXPECT_NE(error, wizard::CheckMessage(wizard::Check::IpInvalid, texts::kEnglish).text);
+}
+
 TEST(CommandLineChecks, TheWizardsOwnChecksDecide) {
   const auto check = [](const Arguments& arguments, bool silent) {
     const std::optional<wizard::PresetChoices> preset = Preset(arguments);
