@@ -63,15 +63,24 @@ void ExpectCaptionsComplete(std::span<const texts::ControlCaption> captions, con
   }
 }
 
-TEST(BuiltInTexts, EveryCheckHasItsMessageAndCaptionInEveryLanguage) {
-  ASSERT_EQ(std::size(texts::kCheckWordings), texts::kCheckCount);
-  for (size_t index = 0; index < texts::kCheckCount; ++index) {
-    const texts::CheckWording& row = texts::kCheckWordings[index];
-    const std::string name = "check " + std::to_string(index);
-    EXPECT_EQ(static_cast<size_t>(row.check), index) << name << " out of order";
-    ExpectComplete(row.message.text, name);
-    ExpectComplete(row.message.caption, name + " caption");
+// Calls `expect` with each row of a table that its key indexes, once the table has a row for
+// each of the `count` keys.
+template <typename Row, size_t N, typename Key, typename Expect>
+void ForEachKeyedRow(const Row (&rows)[N], size_t count, Key Row::*key, const std::string& what, Expect expect) {
+  ASSERT_EQ(N, count) << what << " rows";
+  for (size_t index = 0; index < N; ++index) {
+    const std::string name = what + " " + std::to_string(index);
+    EXPECT_EQ(static_cast<size_t>(rows[index].*key), index) << name << " out of order";
+    expect(rows[index], name);
   }
+}
+
+TEST(BuiltInTexts, EveryCheckHasItsMessageAndCaptionInEveryLanguage) {
+  ForEachKeyedRow(texts::kCheckWordings, texts::kCheckCount, &texts::CheckWording::check, "check",
+                  [](const texts::CheckWording& row, const std::string& name) {
+                    ExpectComplete(row.message.text, name);
+                    ExpectComplete(row.message.caption, name + " caption");
+                  });
 }
 
 TEST(BuiltInTexts, CommandLineMessagesHaveWordsInEveryLanguage) {
@@ -82,12 +91,11 @@ TEST(BuiltInTexts, CommandLineMessagesHaveWordsInEveryLanguage) {
     ExpectComplete(message->caption, std::string(name) + " caption");
   }
   ExpectComplete(texts::kInvalidCommandLineHelp, "invalid command line help");
-  ASSERT_EQ(std::size(texts::kCommandLineRefusals), texts::kCommandLineRefusalCount);
-  for (size_t index = 0; index < texts::kCommandLineRefusalCount; ++index) {
-    const std::string name = "command line refusal " + std::to_string(index);
-    EXPECT_EQ(static_cast<size_t>(texts::kCommandLineRefusals[index].refusal), index) << name << " out of order";
-    ExpectComplete(texts::kCommandLineRefusals[index].text, name);
-  }
+  ForEachKeyedRow(texts::kCommandLineRefusals, texts::kCommandLineRefusalCount,
+                  &texts::CommandLineRefusalWording::refusal, "command line refusal",
+                  [](const texts::CommandLineRefusalWording& row, const std::string& name) {
+                    ExpectComplete(row.text, name);
+                  });
 }
 
 TEST(BuiltInTexts, DialogCaptionsNameEachControlOnceAndKeepTheTemplatesTextOnlyByTheMarker) {
@@ -118,12 +126,8 @@ TEST(BuiltInTexts, InstallationAndPageTextsHaveWordsInEveryLanguage) {
   ExpectComplete(texts::kInstallingStatus, "installing status");
   ExpectComplete(texts::kStatusPlaceholder, "status placeholder");
   ExpectComplete(texts::kFolderFrameLabel, "folder frame label");
-  ASSERT_EQ(std::size(texts::kPageTitles), texts::kPageTitleCount);
-  for (size_t index = 0; index < texts::kPageTitleCount; ++index) {
-    const std::string name = "page title " + std::to_string(index);
-    EXPECT_EQ(static_cast<size_t>(texts::kPageTitles[index].title), index) << name << " out of order";
-    ExpectComplete(texts::kPageTitles[index].text, name);
-  }
+  ForEachKeyedRow(texts::kPageTitles, texts::kPageTitleCount, &texts::PageTitleWording::title, "page title",
+                  [](const texts::PageTitleWording& row, const std::string& name) { ExpectComplete(row.text, name); });
   ASSERT_EQ(std::size(texts::kBuiltInPageTexts), texts::kPageCount);
   ExpectComplete(texts::kBuiltInPageTexts, "built-in page text");
 }
