@@ -41,8 +41,8 @@ struct CheckWording {
   MessageWording message;
 };
 
-// In the order of Check. Russian has words of its own only for a missing model; elsewhere
-// English is clearer than silence.
+// In the order of Check. Russian reads Text.ini for a missing model only; elsewhere it has no
+// words, and English is clearer than silence.
 inline constexpr CheckWording kCheckWordings[] = {
     {Check::FolderEmpty, {RussianAsEnglish(L"The folder is empty!", L"安装文件夹不能为空"), kFolderMessageCaption}},
     {Check::FolderInvalid,

@@ -17,7 +17,7 @@ enum class PageTitle {
   Installing,
   SetupComplete,
   SetupFailed,
-  Ended,  // the cancelled and failed pages: the completion title, never from Text.ini; the last
+  Ended,  // the last: the cancelled and failed pages' completion title, never from Text.ini
 };
 inline constexpr size_t kPageTitleCount = static_cast<size_t>(PageTitle::Ended) + 1;
 
