@@ -87,6 +87,9 @@ void WriteUninstallEntry(const UninstallRegistration& r) {
   }
 }
 
+// As the uninstaller reads the record back: it knows Chinese and English only.
+constexpr texts::ByLanguage<const wchar_t*> kRecordedLanguageNames{L"English", L"Chinese", L"English"};
+
 // A removal still waiting for a restart would otherwise delete what this installation wrote.
 void WithdrawPendingUninstall() {
   const registry::UniqueKey key = registry::OpenKey(HKEY_LOCAL_MACHINE, kRunOnceKey, kRunOnceAccess);
@@ -95,7 +98,7 @@ void WithdrawPendingUninstall() {
 
 }  // namespace
 
-const wchar_t* LanguageName(int languageId) { return languageId == texts::kChinese ? L"Chinese" : L"English"; }
+const wchar_t* LanguageName(int languageId) { return texts::Pick(kRecordedLanguageNames, languageId); }
 
 std::wstring QuietUninstallCommand(const std::wstring& installFolder) {
   return L"\"" + PathInFolder(installFolder, kUninstallerFileName) + L"\" /quiet";
