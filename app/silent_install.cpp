@@ -1,7 +1,6 @@
 #include "app/silent_install.h"
 
 #include "platform/run_log.h"
-#include "system/install_folder_cleanup.h"
 #include "wizard/installation.h"
 #include "wizard/page_checks.h"
 
@@ -33,7 +32,7 @@ ExitCode RunSilentInstallation(const package::InstallPackage& installPackage, wi
   LoggingObserver observer;
   wizard::Installation installation(observer, installPackage);
   const bool installed = installation.Run(wizard::MakeSnapshot(choices, installFolder, languageId));
-  integration::CleanInstallFolder(installFolder.c_str(), installation.Staged());
+  installation.TidyInstallFolder();
   return installed ? kExitInstalled : kExitFailed;
 }
 

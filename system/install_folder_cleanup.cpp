@@ -75,11 +75,6 @@ bool StagedFiles::WasUnchanged(const FileState& file) const {
   });
 }
 
-StagedFiles& StagedFilesOfThisRun() {
-  static StagedFiles staged;
-  return staged;
-}
-
 void CleanInstallFolder(const wchar_t* installFolder, const StagedFiles& staged) {
   if (staged.IsEmpty() || !SameFolder(installFolder, staged.Folder())) return;
   // A folder turned into a link since staging would aim the deletes elsewhere.

@@ -41,10 +41,6 @@ class StagedFiles {
   std::vector<std::wstring> m_written;
 };
 
-// The record of this process's installation: the installation hands its record over when it
-// ends, and the page window's clean-up reads it when the wizard closes.
-StagedFiles& StagedFilesOfThisRun();
-
 // Bytes of the files CleanInstallFolder would leave in `installFolder`, subfolders included.
 uint64_t KeptBytes(const wchar_t* installFolder, const StagedFiles& staged);
 // Bytes of the files directly in `folder` whose names begin with `prefix` (letter case aside).

@@ -12,7 +12,6 @@
 #include "texts/language.h"
 #include "texts/wizard_config.h"
 #include "ui/dpi_scale.h"
-#include "ui/folder_cleanup_hook.h"
 #include "ui/page_texts.h"
 #include "ui/paint_tools.h"
 #include "ui/wizard_page.h"
@@ -47,15 +46,16 @@ constexpr size_t kLineCapacity = 255;
 
 // Pages with the header band, and what each adds below it.
 struct HeaderPage {
-  int32_t page;
+  WizardPage page;
   int lineStep;  // between body lines; 0 for a page without body text
   bool statusLine;
   bool folderFrame;
 };
 
 constexpr HeaderPage kHeaderPages[] = {
-    {1, 13, false, true},   {2, 0, false, false},   {3, 13, true, false},   {4, 103, false, false},
-    {5, 103, false, false}, {6, 103, false, false}, {8, 103, false, false},
+    {kFolderPage, 13, false, true},       {kSettingsPage, 0, false, false}, {kInstallingPage, 13, true, false},
+    {kFinishedPage, 103, false, false},   {kCancelledPage, 103, false, false}, {kFailedPage, 103, false, false},
+    {kFailurePage, 103, false, false},
 };
 
 const HeaderPage* FindHeaderPage(int32_t page) {
@@ -301,24 +301,15 @@ void CWizardWnd::DrawGroupFrame(HDC dc, RECT frame, const std::wstring& label, H
 }
 
 bool CWizardWnd::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) {
-  switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      result = 0;
-      return true;
-    case WM_DESTROY:
-      OnDestroy();
-      return false;  // the default destroy handling runs as well
-    default:
-      return false;
-  }
+  if (message != WM_PAINT) return false;
+  OnPaint();
+  result = 0;
+  return true;
 }
 
 void CWizardWnd::OnPaint() {
   const framework::CPaintDC paint(m_hWnd);
   DrawPage(paint.Get(), GetClientRect());
 }
-
-void CWizardWnd::OnDestroy() { CleanInstallFolderOnClose(m_editFolder.GetText()); }
 
 }  // namespace ui

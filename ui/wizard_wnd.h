@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -29,7 +28,7 @@ class CWizardWnd : public framework::CWnd {
   ~CWizardWnd() override;
 
   // Creates the window over the dialog's client area (less 2 pixels of width and the 50-pixel
-  // button strip) and the hidden, empty folder field (the dialog fills it), both measured for
+  // button strip) and the hidden, empty folder field (the folder page fills it), both measured for
   // the dialog's DPI; the pages are painted in the language.
   // 0 when the window cannot be created; the field is then not created either.
   BOOL Create(framework::CWnd* dialog, int languageId);
@@ -44,7 +43,7 @@ class CWizardWnd : public framework::CWnd {
   // someone could swap between paints); none when they are not a bitmap.
   void SetLogo(std::span<const uint8_t> bmpBytes);
   // Replaces the status line and repaints at once; on the user-interface thread only (the
-  // installation's worker posts its status to the dialog).
+  // installation's worker leaves its status in the dialog's mailbox).
   void SetStatus(const std::wstring& status);
 
   // Paints the current page into `dc` as WM_PAINT does, for a client area of `client`.
@@ -60,18 +59,16 @@ class CWizardWnd : public framework::CWnd {
 
   int LanguageId() const { return m_languageId; }
 
-  int32_t m_bUsbPort = 0;                   // kept for the dialog: 1 when the chosen port is "USB"
   std::wstring m_strStatus;
-  CFlatEdit m_editFolder;                   // its text is the install folder
+  CFlatEdit m_editFolder;                   // the folder page's field, which the user edits
   framework::UniqueBitmap m_logo;
-  std::atomic<int32_t> m_nPage = kWelcomePage;  // a WizardPage; tests read it from their own thread
+  int32_t m_nPage = kWelcomePage;           // the WizardPage painted; the dialog sets it
 
  protected:
   bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void OnPaint();
-  void OnDestroy();
 
   DpiScale m_scale;
   int m_languageId = texts::kEnglish;  // given at Create

@@ -2,20 +2,14 @@
 
 #include <commctrl.h>
 
-#include <memory>
-#include <string_view>
+#include <optional>
 
 #include "platform/run_log.h"
-#include "system/install_folder_cleanup.h"
-#include "platform/shell.h"
 #include "resources/resource.h"
-#include "spooler/usb_discovery.h"
-#include "texts/documents_folder.h"
-#include "texts/model_catalogue.h"
-#include "texts/utf16_text.h"
-#include "texts/wizard_config.h"
+#include "texts/language.h"
 #include "ui/dialog_painting.h"
 #include "ui/paint_tools.h"
+#include "wizard/page_buttons.h"
 #include "wizard/select_port_dlg.h"
 
 namespace wizard {
@@ -27,52 +21,18 @@ constexpr int kButtonWidth = 78;
 constexpr int kButtonHeight = 23;
 constexpr int kSeparatorOffset = 50;
 
-constexpr int kInstallationControls[] = {IDC_SETTINGS_GROUP, IDC_MODEL_LABEL, IDC_MODEL_COMBO, IDC_PRINTER_NAME,
-                                         IDC_NAME_LABEL,     IDC_DEFAULT_PRINTER, IDC_USE_MONITOR, IDC_PORT_LABEL,
-                                         IDC_BAUD_LABEL,     IDC_PORT_COMBO,   IDC_BAUD_COMBO};
-
-// Esc ends the dialog only where no installation can be under way.
-bool PageMayClose(int page) { return page != ui::kInstallingPage; }
-
-// The button Enter presses on each page; none while installing.
-int DefaultButtonOf(int page) {
-  switch (page) {
-    case ui::kWelcomePage:
-    case ui::kFolderPage:
-    case ui::kSettingsPage:
-      return IDC_NEXT;
-    case ui::kFinishedPage:
-    case ui::kFailurePage:
-      return IDC_CANCEL_BUTTON;
-    default:
-      return 0;
-  }
-}
-
-// The settings page's control that a refused Next's message is about; the printer name, which
-// also names the printer's folder, unless the message is about the port.
-int SettingsFieldOf(Check check) {
-  switch (check) {
-    case Check::IpEmpty:
-    case Check::IpInvalid:
-      return IDC_IP_EDIT;
-    case Check::TcpPortEmpty:
-    case Check::TcpPortInvalid:
-      return IDC_TCP_PORT_EDIT;
-    case Check::NoUsbPrinter:
-    case Check::PortMissing:
-      return IDC_PORT_COMBO;
-    default:
-      return IDC_PRINTER_NAME;
-  }
-}
-
 // The captions' font by language; English captions keep the template's.
 constexpr ui::FontSpec kChineseCaptionFont{L"宋体", 12, FW_NORMAL, GB2312_CHARSET};
 constexpr ui::FontSpec kRussianCaptionFont{L"Times New Romans", 14, FW_NORMAL, DEFAULT_CHARSET};
 constexpr texts::ByLanguage<const ui::FontSpec*> kCaptionFonts{nullptr, &kChineseCaptionFont, &kRussianCaptionFont};
 
 }  // namespace
+
+UINT WizardStateQuery() {
+  // Registered, so that the numbers other programs send (WM_APP and up) never reach it.
+  static const UINT message = ::RegisterWindowMessageW(L"PrinterSetup.WizardStateQuery");
+  return message;
+}
 
 CInstallDlg::CInstallDlg() : CDialog(IDD_INSTALL), m_hIcon(framework::LoadIconResource(IDI_APP)) {}
 
@@ -90,9 +50,9 @@ BOOL CInstallDlg::OnInitDialog() {
   m_progress.SetRange(0, 100);
   m_progress.SetPos(0);
   SetCaptions();
-  m_wizard.m_editFolder.SetText(m_preset.folder.value_or(DefaultInstallFolder()));
+  m_folderPage.Fill(m_preset.folder.value_or(DefaultInstallFolder()));
   m_settings.Fill(m_modelNames, m_preset, m_languageId);
-  SettleKeyboard();
+  ShowPage(ui::kWelcomePage);
   return FALSE;  // the focus is set
 }
 
@@ -146,36 +106,16 @@ HBRUSH CInstallDlg::PageBrush() {
   return m_pageBrush.Get();
 }
 
-// The worker uses the dialog and the page window until its last step, which follows the page
-// change of a failed installation.
-bool CInstallDlg::MayClose() const { return !m_installing && PageMayClose(m_wizard.m_nPage); }
+// Cancel ends the wizard where the page lets Cancel take clicks; never while the installation's
+// worker runs, which reports to this dialog until its end.
+bool CInstallDlg::MayClose() const { return !m_installing && ButtonsOf(m_page).cancel.enabled; }
 
 // Enter where no button takes it (the system's IDOK): the page's default button, never a plain end.
 void CInstallDlg::OnOK() {
-  const int id = DefaultButtonOf(m_wizard.m_nPage);
+  const int id = ButtonsOf(m_page).defaultButton;
   const HWND button = GetDlgItem(id);
   if (id != 0 && ::IsWindowVisible(button) && ::IsWindowEnabled(button)) OnCommand(id, BN_CLICKED);
 }
-
-// Enter presses the page's default button; the focus goes where the user acts.
-void CInstallDlg::SettleKeyboard() {
-  const int page = m_wizard.m_nPage;
-  SendMessageW(DM_SETDEFID, DefaultButtonOf(page));
-  switch (page) {
-    case ui::kFolderPage:
-      FocusControl(m_wizard.m_editFolder.EditWindow());
-      break;
-    case ui::kSettingsPage:
-      FocusControl(GetDlgItem(IDC_MODEL_COMBO));
-      break;
-    default:
-      if (const int id = DefaultButtonOf(page)) FocusControl(GetDlgItem(id));
-      break;
-  }
-}
-
-void CInstallDlg::FocusControl(HWND control) { SendMessageW(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE); }
-
 
 void CInstallDlg::OnCancel() {
   if (MayClose()) EndDialog(IDCANCEL);
@@ -189,7 +129,7 @@ bool CInstallDlg::OnCommand(int id, int notifyCode) {
   } else if (id == IDC_CANCEL_BUTTON && notifyCode == BN_CLICKED) {
     OnCancel();
   } else if (id == IDC_BROWSE && notifyCode == BN_CLICKED) {
-    OnBrowse();
+    m_folderPage.OnBrowse();
   } else if (id == IDC_MODEL_COMBO && notifyCode == CBN_SELCHANGE) {
     m_settings.OnModelChanged();
   } else if (id == IDC_PORT_COMBO && notifyCode == CBN_SELCHANGE) {
@@ -201,6 +141,11 @@ bool CInstallDlg::OnCommand(int id, int notifyCode) {
 }
 
 bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message == WizardStateQuery() && lParam != 0) {
+    AnswerStateQuery(*reinterpret_cast<WizardState*>(lParam));
+    result = TRUE;
+    return true;
+  }
   switch (message) {
     case kInstallationMail:
       OnInstallationMail();
@@ -226,132 +171,89 @@ bool CInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<INT_PTR>(m_hIcon.Get());
       return true;
+    case WM_DESTROY:
+      // Closing the wizard tidies the install folder; a worker still running keeps what it wrote.
+      if (!m_installing) m_installation.TidyInstallFolder();
+      return false;  // the default destroy handling runs as well
     default:
       return false;
   }
 }
 
-void CInstallDlg::ShowMessage(Check check, HWND owner, UINT style) {
-  const Message message = CheckMessage(check, m_languageId);
-  framework::MessageBox(owner, message.text, message.caption, style);
+void CInstallDlg::AnswerStateQuery(WizardState& state) const {
+  state.page = m_page;
+  state.installing = m_installing;
+  state.choices = m_choices;
+  state.status = m_wizard.m_strStatus;
+  state.folderField = m_wizard.m_editFolder.GetSafeHwnd();
+  state.focus = ::GetFocus();
 }
+
+// ---- The pages
 
 void CInstallDlg::OnNext() {
-  if (m_installing) return;  // the installation's end moves on, not a click or a key
-  const int page = m_wizard.m_nPage;
-  if (page == ui::kFolderPage && !CheckFolderPage()) return;
-  if (page == ui::kSettingsPage && !CheckSettingsPage()) return;
-  if (page == ui::kFailurePage) return;
-  EnterPage(page + 1);
-}
-
-bool CInstallDlg::CheckFolderPage() {
-  const std::wstring folder = m_wizard.m_editFolder.GetText();
-  if (const std::optional<Check> refused = CheckFolderChoice(folder, m_room)) {
-    ShowMessage(*refused, m_hWnd, MB_OK);
-    FocusControl(m_wizard.m_editFolder.EditWindow());
-    return false;
-  }
-  m_choices.InstallRoot = FitSettingText(folder);
-  return true;
-}
-
-bool CInstallDlg::CheckSettingsPage() {
-  m_settings.ReadChoices(m_choices);
-  m_wizard.m_bUsbPort = m_choices.Port == PortKind::Usb ? 1 : 0;
-  m_choices.UseNetworkPort = false;
-  if (const std::optional<Check> refused = CheckSettingsChoice(m_choices, m_room)) {
-    ShowMessage(*refused, nullptr, MB_ICONERROR);
-    FocusControl(GetDlgItem(SettingsFieldOf(*refused)));
-    return false;
-  }
-  SettleChosenPort(m_choices);
-  platform::WriteRunLog(L"Next on the settings page: " + DescribeChoices(m_choices));
-  return true;
-}
-
-void CInstallDlg::EnterPage(int page) {
-  m_wizard.m_nPage = page;
-  switch (page) {
-    case ui::kFolderPage:
-      m_wizard.ShowFolderField(TRUE);
-      ShowDlgItem(IDC_BROWSE, SW_SHOW);
-      ShowDlgItem(IDC_BACK, SW_SHOW);
-      break;
-    case ui::kSettingsPage:
-      m_wizard.ShowFolderField(FALSE);
-      ShowDlgItem(IDC_BROWSE, SW_HIDE);
-      m_settings.Show();
-      break;
-    case ui::kInstallingPage:
-      StartInstallation();
-      break;
-    case ui::kFinishedPage:
-      m_wizard.Repaint();
-      ShowDlgItem(IDC_NEXT, SW_HIDE);
-      ShowDlgItem(IDC_BACK, SW_HIDE);
-      SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(false, m_languageId).c_str());
-      ShowDlgItem(IDC_PROGRESS, SW_HIDE);
-      EnableDlgItem(IDC_CANCEL_BUTTON, TRUE);
-      break;
-    default:
+  switch (ButtonsOf(m_page).nextStep) {
+    case NextStep::Nothing:
+      return;
+    case NextStep::EndWizard:
       OnCancel();
       return;
+    case NextStep::FollowingPage:
+      break;
   }
-  SettleKeyboard();
+  if (Page* page = PageAt(m_page); page != nullptr && !MayLeave(*page)) return;
+  ShowPage(static_cast<ui::WizardPage>(m_page + 1));
+  if (m_page == ui::kInstallingPage) StartInstallation();
 }
 
 void CInstallDlg::OnBack() {
-  const int page = m_wizard.m_nPage - 1;
-  if (page < ui::kWelcomePage || page >= ui::kSettingsPage) return;
+  const ButtonState back = ButtonsOf(m_page).back;
+  if (back.shown && back.enabled) ShowPage(static_cast<ui::WizardPage>(m_page - 1));
+}
+
+// The page's refusal in a message box, then the focus on the field it is about.
+bool CInstallDlg::MayLeave(Page& page) {
+  const std::optional<Check> refused = page.Leave();
+  if (!refused) return true;
+  const Refusal refusal = page.RefusalOf(*refused, m_languageId);
+  framework::MessageBox(refusal.owner, refusal.message.text, refusal.message.caption, refusal.style);
+  FocusControl(*this, refusal.field);
+  return false;
+}
+
+void CInstallDlg::ShowPage(ui::WizardPage page) {
+  if (Page* leaving = PageAt(m_page)) leaving->Hide();
+  m_page = page;
   m_wizard.m_nPage = page;
-  m_settings.Hide();
-  if (page == ui::kWelcomePage) {
-    m_wizard.m_editFolder.ShowWindow(SW_HIDE);
-    ShowDlgItem(IDC_BROWSE, SW_HIDE);
-    ShowDlgItem(IDC_BACK, SW_HIDE);
-  } else {
-    m_wizard.m_editFolder.ShowWindow(SW_SHOW);
-    ShowDlgItem(IDC_BROWSE, SW_SHOW);
-  }
-  m_wizard.Repaint(false);
-  SettleKeyboard();
-}
-
-void CInstallDlg::OnBrowse() {
-  std::wstring folder;
-  if (platform::shell::BrowseForFolder(m_hWnd, L"Selection ", folder)) m_wizard.m_editFolder.SetText(folder);
-}
-
-// ---- The installation: started here, run by m_installation, shown here as it reports.
-
-void CInstallDlg::StartInstallation() {
-  m_settings.Hide();
-  m_wizard.ShowFolderField(FALSE);
-  ShowDlgItem(IDC_BROWSE, SW_HIDE);
-  ShowDlgItem(IDC_PROGRESS, SW_SHOW);
-  m_progress.UpdateWindow();
-  for (int id : {IDC_CANCEL_BUTTON, IDC_BACK, IDC_NEXT}) EnableDlgItem(id, FALSE);
+  Page* entering = PageAt(page);
+  if (entering != nullptr) entering->Enter();
   m_wizard.Repaint();
-  for (int id : kInstallationControls) ShowDlgItem(id, SW_HIDE);
+  ApplyPageButtons(*this, ButtonsOf(page), entering != nullptr ? entering->FirstField() : nullptr, m_languageId);
+}
 
-  const std::wstring installFolder = TakeInstallFolder();
-
-  m_installing = true;
-  if (!m_installation.Start(MakeSnapshot(m_choices, installFolder, m_languageId))) {
-    m_installing = false;
-    m_outcome = WizardOutcome::Failed;
-    platform::WriteRunLog(L"The installation could not start; failure page shown");
-    ShowFailurePage();
+Page* CInstallDlg::PageAt(ui::WizardPage page) {
+  switch (page) {
+    case ui::kFolderPage:
+      return &m_folderPage;
+    case ui::kSettingsPage:
+      return &m_settings;
+    default:
+      return nullptr;
   }
 }
 
-// The chosen folder with a subfolder named after the printer, which the installation creates.
-// The folder field shows it from now on.
-std::wstring CInstallDlg::TakeInstallFolder() {
-  const std::wstring installFolder = InstallFolderFor(m_wizard.m_editFolder.GetText(), m_choices.ChosenPrinterName);
-  m_wizard.m_editFolder.SetText(installFolder);
-  return installFolder;
+// ---- The installation: started here, run on m_installation's worker, which leaves its reports in
+// m_mailbox; the dialog takes them on its own thread and shows them.
+
+// Into the chosen folder's subfolder named after the printer, which the installation creates.
+void CInstallDlg::StartInstallation() {
+  const std::wstring installFolder = InstallFolderFor(m_choices.InstallRoot, m_choices.ChosenPrinterName);
+  m_installing = true;
+  if (m_installation.Start(MakeSnapshot(m_choices, installFolder, m_languageId))) return;
+  m_installing = false;
+  m_outcome = WizardOutcome::Failed;
+  platform::WriteRunLog(L"The installation could not start; failure page shown");
+  ShowPage(ui::kFailurePage);
 }
 
 // Only what this dialog's installation left in the mailbox counts; a look while none runs, or
@@ -386,25 +288,8 @@ void CInstallDlg::OnInstallationEvent(const InstallationEvent& event) {
 void CInstallDlg::OnInstallationEnded(bool installed) {
   m_installing = false;
   m_outcome = installed ? WizardOutcome::Installed : WizardOutcome::Failed;
-  integration::StagedFilesOfThisRun() = m_installation.Staged();
   platform::WriteRunLog(installed ? L"Finish page shown" : L"Failure page shown");
-  if (installed) {
-    OnNext();
-  } else {
-    ShowFailurePage();
-  }
-}
-
-// Only Finish is left; the page window paints the failure text.
-void CInstallDlg::ShowFailurePage() {
-  ShowDlgItem(IDC_NEXT, SW_HIDE);
-  ShowDlgItem(IDC_BACK, SW_HIDE);
-  SetDlgItemTextW(IDC_CANCEL_BUTTON, FinishCaption(true, m_languageId).c_str());
-  ShowDlgItem(IDC_PROGRESS, SW_HIDE);
-  EnableDlgItem(IDC_CANCEL_BUTTON, TRUE);
-  m_wizard.m_nPage = ui::kFailurePage;
-  m_wizard.Repaint(false);
-  SettleKeyboard();
+  ShowPage(installed ? ui::kFinishedPage : ui::kFailurePage);
 }
 
 }  // namespace wizard

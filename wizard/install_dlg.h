@@ -1,8 +1,8 @@
-// The wizard's main dialog (template 102), the program's only main window: the page window,
-// the navigation through the pages with every check, and the installation it starts.
+// The wizard's main dialog (template 102), the program's only main window: the page window, the
+// navigation through the pages (each page holds its controls and checks, the page table its
+// buttons), and the installation it starts.
 #pragma once
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -12,11 +12,14 @@
 #include "platform/framework/progress_ctrl.h"
 #include "texts/language.h"
 #include "ui/dpi_scale.h"
+#include "ui/wizard_page.h"
 #include "ui/wizard_wnd.h"
 #include "wizard/dialog_texts.h"
+#include "wizard/folder_page.h"
 #include "wizard/installation.h"
 #include "wizard/installation_choices.h"
 #include "wizard/installation_mailbox.h"
+#include "wizard/page.h"
 #include "wizard/page_checks.h"
 #include "wizard/settings_page.h"
 
@@ -25,13 +28,26 @@ namespace wizard {
 // How the wizard ended, for the program's exit code.
 enum class WizardOutcome { NotInstalled, Installed, Failed };
 
+// What the dialog answers, on its own thread, to WizardStateQuery(): for whoever drives it from
+// another thread of this process (the tests), so that nobody reads its members across threads.
+struct WizardState {
+  int page = -1;  // a ui::WizardPage
+  bool installing = false;
+  InstallationChoices choices;  // as the pages confirmed them so far
+  std::wstring status;          // the page window's status line
+  HWND folderField = nullptr;   // the page window's folder field (its frame)
+  HWND focus = nullptr;         // the window with the keyboard focus on the dialog's thread
+};
+
+// The registered message that fills the WizardState its lParam points to and returns TRUE. Sent
+// with SendMessage from the same process only: the pointer is this process's.
+UINT WizardStateQuery();
+
 class CInstallDlg : public framework::CDialog {
  public:
   CInstallDlg();
   ~CInstallDlg() override;
 
-  // True while the installation runs; the dialog cannot be closed then.
-  bool IsInstalling() const { return m_installing; }
   WizardOutcome Outcome() const { return m_outcome; }
 
   int m_languageId = texts::kEnglish;      // decided at start-up
@@ -40,8 +56,6 @@ class CInstallDlg : public framework::CDialog {
   PresetChoices m_preset;                  // from the command line
   PackageRoom m_room;                      // what the package needs below the install folder
   std::vector<uint8_t> m_logo;             // the package's logo file
-  ui::CWizardWnd m_wizard;
-  InstallationChoices m_choices;  // as the pages were confirmed
 
  protected:
   BOOL OnInitDialog() override;
@@ -56,34 +70,35 @@ class CInstallDlg : public framework::CDialog {
   void SetCaptionFonts();
   void OnDpiChanged(int dpi, const RECT& suggested);
   HBRUSH PageBrush();
-  void ShowMessage(Check check, HWND owner, UINT style);
   bool MayClose() const;
-  void SettleKeyboard();
-  void FocusControl(HWND control);
+  void AnswerStateQuery(WizardState& state) const;
 
-  // Next and Back.
+  // The pages: Next asks the page shown, Back goes to the one before, each page's buttons come
+  // from its row of the page table.
   void OnNext();
   void OnBack();
-  bool CheckFolderPage();
-  bool CheckSettingsPage();
-  void EnterPage(int page);
-  void OnBrowse();
+  bool MayLeave(Page& page);
+  void ShowPage(ui::WizardPage page);
+  Page* PageAt(ui::WizardPage page);
 
-  // The installation: started here, run by m_installation, which reports by message.
+  // The installation: started here, run by m_installation's worker, which reports through
+  // m_mailbox; the dialog takes the reports on its own thread.
   void StartInstallation();
-  std::wstring TakeInstallFolder();
   void OnInstallationMail();
   void OnInstallationEvent(const InstallationEvent& event);
   void OnInstallationEnded(bool installed);
-  void ShowFailurePage();
 
   ui::DpiScale m_scale;  // of the dialog's monitor
   framework::UniqueIcon m_hIcon;
   framework::UniqueFont m_captionFont;  // of the language, where it has one
   framework::UniqueBrush m_pageBrush;
   framework::CProgressCtrl m_progress;
-  SettingsPage m_settings{*this, m_choices};
-  std::atomic<bool> m_installing = false;  // written on the dialog's thread; tests read it from theirs
+  ui::CWizardWnd m_wizard;
+  InstallationChoices m_choices;  // written by the pages as they are confirmed
+  FolderPage m_folderPage{*this, m_wizard, m_choices, m_room};
+  SettingsPage m_settings{*this, m_choices, m_room};
+  ui::WizardPage m_page = ui::kWelcomePage;
+  bool m_installing = false;  // from the start until the worker's end is taken from the mailbox
   WizardOutcome m_outcome = WizardOutcome::NotInstalled;
   InstallationMailbox m_mailbox{*this};
   Installation m_installation{m_mailbox, m_package};  // last: its worker ends before the rest goes

@@ -60,6 +60,10 @@ bool Installation::Run(const InstallationSnapshot& snapshot) {
   return installed;
 }
 
+void Installation::TidyInstallFolder() const {
+  integration::CleanInstallFolder(m_snapshot.installFolder.c_str(), m_staged);
+}
+
 bool Installation::Install() {
   m_target = platform::DescribeTargetWindows();
   // A package that could not be laid down whole must not be installed from, nor a printer

@@ -57,8 +57,9 @@ class Installation : private package::StagingView, private spooler::PortChooser 
   // The worker's thread id while it runs (0 before and without one).
   DWORD WorkerThreadId() const { return m_worker.ThreadId(); }
 
-  // What staging wrote, for the folder clean-up once the installation is over.
-  const integration::StagedFiles& Staged() const { return m_staged; }
+  // Tidies the install folder once the run has ended, never while its worker runs: the files
+  // staging wrote go, the kept ones stay. Before any run there is nothing to tidy.
+  void TidyInstallFolder() const;
 
  private:
   bool Install();

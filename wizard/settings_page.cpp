@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "platform/run_log.h"
 #include "resources/resource.h"
 #include "spooler/usb_discovery.h"
 #include "texts/documents_folder.h"
@@ -46,6 +47,24 @@ int SelectedIndex(HWND comboWindow) {
   framework::CComboBox combo;
   combo.Attach(comboWindow);
   return combo.GetCurSel();
+}
+
+// The control that a refused Next's message is about; the printer name, which also names the
+// printer's folder, unless the message is about the port.
+int FieldOf(Check check) {
+  switch (check) {
+    case Check::IpEmpty:
+    case Check::IpInvalid:
+      return IDC_IP_EDIT;
+    case Check::TcpPortEmpty:
+    case Check::TcpPortInvalid:
+      return IDC_TCP_PORT_EDIT;
+    case Check::NoUsbPrinter:
+    case Check::PortMissing:
+      return IDC_PORT_COMBO;
+    default:
+      return IDC_PRINTER_NAME;
+  }
 }
 
 // FillLocalPortList's view of the port combo.
@@ -112,16 +131,31 @@ void SettingsPage::SelectSerialSettings(const spooler::SerialSettings& settings)
   }
 }
 
-void SettingsPage::ReadChoices(InstallationChoices& choices) const {
-  choices.SelectedModelIndex = SelectedModelItem();
-  choices.ChosenPrinterName = FitSettingText(PrinterName());
-  choices.PortItem = PortItem();
-  choices.Port = PortKindOfItem(choices.PortItem);
-  choices.PrinterIpAddress = FitSettingText(IpAddress());
-  choices.PrinterTcpPort = FitSettingText(TcpPort());
-  choices.Serial = ReadSerialSettings();
-  choices.MakeDefaultPrinter = m_dialog.IsDlgButtonChecked(IDC_DEFAULT_PRINTER) != 0;
-  choices.UseMonitor = m_dialog.IsDlgButtonChecked(IDC_USE_MONITOR) != 0;
+std::optional<Check> SettingsPage::Leave() {
+  ReadChoices();
+  m_choices.UseNetworkPort = false;
+  if (const std::optional<Check> refused = CheckSettingsChoice(m_choices, m_room)) return refused;
+  SettleChosenPort(m_choices);
+  platform::WriteRunLog(L"Next on the settings page: " + DescribeChoices(m_choices));
+  return std::nullopt;
+}
+
+Refusal SettingsPage::RefusalOf(Check refused, int languageId) const {
+  return {CheckMessage(refused, languageId), nullptr, MB_ICONERROR, m_dialog.GetDlgItem(FieldOf(refused))};
+}
+
+HWND SettingsPage::FirstField() const { return m_dialog.GetDlgItem(IDC_MODEL_COMBO); }
+
+void SettingsPage::ReadChoices() {
+  m_choices.SelectedModelIndex = m_model.GetCurSel();
+  m_choices.ChosenPrinterName = FitSettingText(ItemText(IDC_PRINTER_NAME));
+  m_choices.PortItem = PortItem();
+  m_choices.Port = PortKindOfItem(m_choices.PortItem);
+  m_choices.PrinterIpAddress = FitSettingText(ItemText(IDC_IP_EDIT));
+  m_choices.PrinterTcpPort = FitSettingText(ItemText(IDC_TCP_PORT_EDIT));
+  m_choices.Serial = ReadSerialSettings();
+  m_choices.MakeDefaultPrinter = m_dialog.IsDlgButtonChecked(IDC_DEFAULT_PRINTER);
+  m_choices.UseMonitor = m_dialog.IsDlgButtonChecked(IDC_USE_MONITOR);
 }
 
 void SettingsPage::FillModels(const std::vector<std::wstring>& modelNames, int languageId) {
@@ -188,7 +222,7 @@ bool SettingsPage::NetworkItemSelected() const {
 
 // The network fields come only with a choice in the port list: a list whose first item is also
 // its last (no network item, no spooler ports) must not open on them.
-void SettingsPage::Show() {
+void SettingsPage::Enter() {
   for (int id : kPageControls) m_dialog.ShowDlgItem(id, SW_SHOW);
   if (m_portChosen) {
     ShowPortSettings();
@@ -218,10 +252,6 @@ void SettingsPage::ShowNetworkControls(bool show) {
 }
 
 std::wstring SettingsPage::ItemText(int id) const { return m_dialog.GetDlgItemTextW(id); }
-
-std::wstring SettingsPage::PrinterName() const { return ItemText(IDC_PRINTER_NAME); }
-std::wstring SettingsPage::IpAddress() const { return ItemText(IDC_IP_EDIT); }
-std::wstring SettingsPage::TcpPort() const { return ItemText(IDC_TCP_PORT_EDIT); }
 
 spooler::SerialSettings SettingsPage::ReadSerialSettings() const {
   spooler::SerialSettings settings;

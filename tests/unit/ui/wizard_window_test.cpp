@@ -1,28 +1,17 @@
-// The page window as the dialog uses it: creation over the dialog, the folder field, status
-// changes from the installation worker, and the clean-up when it is destroyed.
+// The page window as the dialog uses it: creation over the dialog, the folder field and status
+// changes from the installation worker.
 #include <gtest/gtest.h>
 #include <windows.h>
-
-#include <algorithm>
-#include <cwchar>
-#include <vector>
 
 #include "tests/unit/ui/ui_test_support.h"
 #include "texts/language.h"
 #include "texts/wizard_config.h"
-#include "ui/folder_cleanup_hook.h"
 #include "ui/wizard_wnd.h"
-
-std::vector<std::wstring> g_cleanedFolders;
-
-// Replaces the library's clean-up, which this test must not run, to see what it is given.
-void ui::CleanInstallFolderOnClose(const std::wstring& folder) { g_cleanedFolders.push_back(folder); }
 
 namespace {
 
 class WizardWindowTest : public testing::Test {
  protected:
-  void SetUp() override { g_cleanedFolders.clear(); }
   void TearDown() override { texts::WizardConfig = {}; }
 
   test::HostWindow m_host;
@@ -83,15 +72,6 @@ TEST_F(WizardWindowTest, StatusLineIsDrawnAsSoonAsItIsSet) {
   EXPECT_EQ(m_wizard.m_strStatus, L"Copying plotter.dll");
   shown.CopyFrom(m_wizard.m_hWnd);
   EXPECT_GT(shown.Count(statusLine, test::IsInk), 0);
-}
-
-TEST_F(WizardWindowTest, DestroyingTheWindowCleansTheFolderInTheField) {
-  ASSERT_TRUE(m_wizard.Create(&m_host, texts::kEnglish));
-  m_wizard.m_editFolder.SetText(L"C:\\Program Files\\Demo80\\Demo Printer");
-  EXPECT_TRUE(g_cleanedFolders.empty());
-  DestroyWindow(m_host.m_hWnd);
-  EXPECT_EQ(g_cleanedFolders, std::vector<std::wstring>{L"C:\\Program Files\\Demo80\\Demo Printer"});
-  EXPECT_EQ(m_wizard.m_hWnd, nullptr);
 }
 
 }  // namespace

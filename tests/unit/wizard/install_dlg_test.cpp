@@ -622,14 +622,14 @@ TEST_F(InstallDlgTest, LptPortAfterAFailedUsbCheckGetsItsColonAndClearsTheUsbAnd
   ASSERT_TRUE(Open(In(texts::kEnglish)));
   GoTo(kSettingsPage);
   ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishNoUsbPrinter);
-  EXPECT_EQ(dialog().UsbPortFlag(), 1);
+  EXPECT_EQ(dialog().Choices().Port, wizard::PortKind::Usb);
 
   ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
   GoTo(kSettingsPage);
   dialog().Select(IDC_PORT_COMBO, L"LPT1");
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
   EXPECT_STREQ(dialog().Choices().PortName, L"LPT1:");
-  EXPECT_EQ(dialog().UsbPortFlag(), 0);
+  EXPECT_EQ(dialog().Choices().Port, wizard::PortKind::Local);
   EXPECT_EQ(dialog().Choices().UseNetworkPort, 0);
   dialog().WaitForInstallationEnd();
   EXPECT_EQ(dialog().Close(), IDCANCEL);
@@ -864,7 +864,7 @@ TEST_F(InstallDlgTest, ConnectedUsbPrinterIsPreselectedAndItsModelFoundByName) {
   dialog().Select(IDC_MODEL_COMBO, kModels[0]);
   dialog().SetText(IDC_PRINTER_NAME, kModels[1]);
   ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
-  EXPECT_EQ(dialog().UsbPortFlag(), 1);
+  EXPECT_EQ(dialog().Choices().Port, wizard::PortKind::Usb);
   const wizard::InstallationChoices choices = dialog().Choices();
   EXPECT_EQ(choices.ChosenPrinterName, kModels[1]);
   EXPECT_EQ(choices.SelectedModelIndex, 2);

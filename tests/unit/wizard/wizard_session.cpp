@@ -128,13 +128,13 @@ WizardSession::WizardSession(const WizardSetup& setup) : m_setup(setup) {
     ADD_FAILURE() << "the wizard dialog did not show";
     return;
   }
-  m_folderField = m_dialog.load()->m_wizard.m_editFolder.m_hWnd;
+  if (const std::optional<wizard::WizardState> state = State()) m_folderField = state->folderField;
 }
 
 WizardSession::~WizardSession() {
   if (m_thread == nullptr) return;
   // A worker whose dialog has gone is left alone: letting it go on could only crash.
-  if (IsOpen() && m_dialog.load() != nullptr) {
+  if (IsOpen() && State()) {
     while (TakeMessageBox() != kNoMessage) {
     }
     if (const HWND portChoice = FindPortChoice()) ::PostMessageW(portChoice, WM_COMMAND, IDCANCEL, 0);
@@ -176,9 +176,7 @@ void WizardSession::RunDialog() {
     if (!m_setup.package.empty()) {
       dialog.m_package = {m_setup.package.data(), static_cast<uint32_t>(m_setup.package.size())};
     }
-    m_dialog = &dialog;
     m_result = dialog.DoModal();
-    m_dialog = nullptr;
   }
   m_marker = nullptr;
   ::DestroyWindow(marker);
@@ -255,30 +253,27 @@ void WizardSession::Select(int comboId, const std::wstring& item) {
 
 void WizardSession::SetText(int id, const std::wstring& text) { ::SetWindowTextW(Item(id), text.c_str()); }
 
-int WizardSession::Page() const {
-  const wizard::CInstallDlg* dialog = m_dialog;
-  return dialog != nullptr ? dialog->m_wizard.m_nPage.load() : -1;
+// Sent, so that the dialog's thread answers it between two of its messages; a window that is
+// gone answers nothing.
+std::optional<wizard::WizardState> WizardSession::State() const {
+  wizard::WizardState state;
+  if (m_dialogWindow == nullptr ||
+      ::SendMessageW(m_dialogWindow, wizard::WizardStateQuery(), 0, reinterpret_cast<LPARAM>(&state)) != TRUE) {
+    return std::nullopt;
+  }
+  return state;
 }
 
-int WizardSession::UsbPortFlag() const {
-  const wizard::CInstallDlg* dialog = m_dialog;
-  return dialog != nullptr ? dialog->m_wizard.m_bUsbPort : -1;
-}
+// A dialog that has ended answers as a state of no page, no choices and no focus.
+int WizardSession::Page() const { return State().value_or(wizard::WizardState{}).page; }
 
-wizard::InstallationChoices WizardSession::Choices() const {
-  const wizard::CInstallDlg* dialog = m_dialog;
-  return dialog != nullptr ? dialog->m_choices : wizard::InstallationChoices{};
-}
+wizard::InstallationChoices WizardSession::Choices() const { return State().value_or(wizard::WizardState{}).choices; }
 
-std::wstring WizardSession::Status() const {
-  const wizard::CInstallDlg* dialog = m_dialog;
-  return dialog != nullptr ? dialog->m_wizard.m_strStatus : std::wstring();
-}
+std::wstring WizardSession::Status() const { return State().value_or(wizard::WizardState{}).status; }
 
-bool WizardSession::IsInstalling() const {
-  const wizard::CInstallDlg* dialog = m_dialog;
-  return dialog != nullptr && dialog->IsInstalling();
-}
+HWND WizardSession::Focus() const { return State().value_or(wizard::WizardState{}).focus; }
+
+bool WizardSession::IsInstalling() const { return State().value_or(wizard::WizardState{}).installing; }
 
 HWND WizardSession::FolderEdit() const { return ::GetDlgItem(m_folderField, ui::CFlatEdit::kEditId); }
 

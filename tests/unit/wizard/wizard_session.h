@@ -51,14 +51,19 @@ class WizardSession {
   HWND Dialog() const { return m_dialogWindow; }
   HWND Item(int id) const { return ::GetDlgItem(m_dialogWindow, id); }
   bool IsOpen() const { return ::WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT; }
-  // The page window's page number and USB flag; -1 once the dialog has ended.
+  // What the dialog answers about itself, asked on its own thread; nothing once it has ended.
+  std::optional<wizard::WizardState> State() const;
+  // The page shown; -1 once the dialog has ended.
   int Page() const;
-  int UsbPortFlag() const;
   bool IsInstalling() const;
   // What the dialog holds of the user's choices; empty once it has ended.
   wizard::InstallationChoices Choices() const;
   // The page window's status line; empty once the dialog has ended.
   std::wstring Status() const;
+  // The window with the keyboard focus on the dialog's thread; null once the dialog has ended.
+  HWND Focus() const;
+  // The edit inside the page window's folder field.
+  HWND FolderEdit() const;
 
   // Posts the button's click and lets the dialog handle it; a message box it opened is read,
   // closed and returned.
@@ -103,7 +108,6 @@ class WizardSession {
   HWND FindMessageBox() const;
   ShownMessage TakeMessageBox();
   HWND FindDialogWindow() const;
-  HWND FolderEdit() const;
   HWND FindPortChoice() const;
 
   WizardSetup m_setup;
@@ -111,7 +115,6 @@ class WizardSession {
   DWORD m_threadId = 0;
   HWND m_dialogWindow = nullptr;
   HWND m_folderField = nullptr;  // the page window's, which holds the edit
-  std::atomic<wizard::CInstallDlg*> m_dialog = nullptr;
   std::atomic<HWND> m_marker = nullptr;  // a window of the dialog's thread that counts posts
   std::atomic<unsigned> m_markersTaken = 0;
   unsigned m_markersPosted = 0;
