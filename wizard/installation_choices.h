@@ -1,5 +1,5 @@
-// What the user chose on the wizard's pages, or what the unattended command line gave. The dialog
-// fills it on the user-interface thread as pages are confirmed; the installation run takes its
+// What the user chose on the wizard's pages, or what the unattended command line gave. The pages
+// fill it on the user-interface thread as they are confirmed; the installation run takes its
 // own copy when it starts, so that its worker reads nothing the dialog may still change.
 #pragma once
 

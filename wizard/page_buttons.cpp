@@ -16,6 +16,8 @@ constexpr ButtonState kShown{true, true};
 constexpr ButtonState kShownDisabled{true, false};
 
 // Nothing takes a click while installing: the installation's end moves on, not a click or a key.
+// Back on the welcome page stays enabled as the template has it; a click sent to the finish
+// page's hidden Next ends the wizard as Finish does.
 constexpr PageButtons kPageButtons[] = {
     {ui::kWelcomePage, kHiddenEnabled, kShown, kShown, CancelCaption::AsStarted, false, IDC_NEXT,
      FocusStart::DefaultButton, NextStep::FollowingPage},

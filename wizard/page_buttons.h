@@ -16,9 +16,10 @@ struct ButtonState {
 
 // Cancel's caption: the one start-up gave it, or Finish once nothing is left to do.
 enum class CancelCaption { AsStarted, Finish, FinishAfterFailure };
-// Where the focus starts: nowhere in particular, on the default button, on the page's first field.
+// Where the focus starts: left where it is, on the default button, on the page's first field.
 enum class FocusStart { Unchanged, DefaultButton, PageField };
-// What Next does: nothing, the following page (after the page's checks), or end the wizard as Finish does.
+// What Next does: nothing, the following page (once the page's checks pass), or end the wizard
+// as Finish does.
 enum class NextStep { Nothing, FollowingPage, EndWizard };
 
 struct PageButtons {

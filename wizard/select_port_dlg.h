@@ -28,7 +28,8 @@ class CSelectPortDlg : public framework::CDialog {
   framework::CListCtrl m_list;
 };
 
-// Runs the dialog without a parent, on the dialog's thread when the installation asks for a port.
+// Runs the dialog without a parent. The wizard runs it on its own thread when the installation's
+// worker asks for a port through the mailbox, and hands the answer back there; the worker waits.
 class SelectPortChooser : public spooler::PortChooser {
  public:
   explicit SelectPortChooser(int languageId) : m_languageId(languageId) {}

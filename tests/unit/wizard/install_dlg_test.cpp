@@ -29,7 +29,9 @@
 #include "texts/model_catalogue.h"
 #include "texts/wizard_config.h"
 #include "tools/mkpackage/package_builder.h"
+#include "wizard/install_dlg.h"
 #include "wizard/installation_choices.h"
+#include "wizard/page_checks.h"
 
 namespace {
 
@@ -208,6 +210,59 @@ TEST_F(InstallDlgTest, EnterIsTheDefaultButtonNextBeforeTheInstallationAndEscCan
     dialog().PressEsc();
     EXPECT_EQ(dialog().WaitForEnd(), IDCANCEL);
   }
+}
+
+// The page table's rows on the running dialog: the button Enter presses and where the focus
+// starts, page by page, as the dialog's own thread sees its focus.
+TEST_F(InstallDlgTest, EachPageTakesItsDefaultButtonAndFocusFromThePageTable) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  const auto expectKeys = [this](int defaultId, HWND focus) {
+    EXPECT_EQ(::SendMessageW(dialog().Dialog(), DM_GETDEFID, 0, 0), MAKELRESULT(defaultId, DC_HASDEFID));
+    EXPECT_EQ(dialog().Focus(), focus);
+  };
+  expectKeys(IDC_NEXT, dialog().Item(IDC_NEXT));
+  GoTo(kFolderPage);
+  expectKeys(IDC_NEXT, dialog().FolderEdit());
+  GoTo(kSettingsPage);
+  expectKeys(IDC_NEXT, dialog().Item(IDC_MODEL_COMBO));
+  ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
+  expectKeys(IDC_NEXT, dialog().FolderEdit());
+  GoTo(kSettingsPage);
+
+  dialog().Select(IDC_PORT_COMBO, kEnglishNetworkItem);
+  dialog().SetText(IDC_IP_EDIT, L"192.168.0.51");
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  const HWND portChoice = dialog().WaitForPortChoice();  // holds the installation on its page
+  ASSERT_NE(portChoice, nullptr);
+  EXPECT_TRUE(dialog().IsInstalling());
+  ::PostMessageW(portChoice, WM_COMMAND, IDCANCEL, 0);
+  dialog().WaitForInstallationEnd();
+  ASSERT_EQ(dialog().Page(), kFailurePage);
+  expectKeys(IDC_CANCEL_BUTTON, dialog().Item(IDC_CANCEL_BUTTON));
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+// The tests' view of the dialog is answered by the dialog's own thread (whose focus no other
+// thread sees), with the choices as the pages confirmed them, until the dialog has gone.
+TEST_F(InstallDlgTest, StateQueryIsAnsweredOnTheDialogsThreadUntilItEnds) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  std::optional<wizard::WizardState> state = dialog().State();
+  ASSERT_TRUE(state.has_value());
+  EXPECT_EQ(state->page, kWelcomePage);
+  EXPECT_FALSE(state->installing);
+  EXPECT_EQ(state->choices.InstallRoot, L"") << "no folder is chosen before the folder page's Next";
+  EXPECT_EQ(state->status, L"Please wait...");
+  EXPECT_TRUE(IsChild(dialog().Dialog(), state->folderField));
+  EXPECT_EQ(state->focus, dialog().Item(IDC_NEXT));
+  EXPECT_EQ(GetFocus(), nullptr) << "the test's thread has a focus of its own";
+
+  GoTo(kSettingsPage);
+  state = dialog().State();
+  ASSERT_TRUE(state.has_value());
+  EXPECT_EQ(state->page, kSettingsPage);
+  EXPECT_EQ(state->choices.InstallRoot, wizard::DefaultInstallFolder());
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+  EXPECT_FALSE(dialog().State().has_value()) << "a dialog that has gone answers nothing";
 }
 
 // A control reaching past the dialog's edge is cut off there (the progress bar of the template is
@@ -595,6 +650,31 @@ const LanguageMessages kRussianMessages{texts::kRussian,
 INSTANTIATE_TEST_SUITE_P(Languages, InstallDlgMessageTest,
                          testing::Values(kEnglishMessages, kChineseMessages, kRussianMessages), LanguageName);
 
+TEST_F(InstallDlgTest, RefusedNextPutsTheFocusOnTheFieldTheMessageIsAbout) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  GoTo(kFolderPage);
+  dialog().SetFolder(L"");
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishFolderEmpty);
+  EXPECT_EQ(dialog().Focus(), dialog().FolderEdit());
+
+  dialog().SetFolder(L"C:\\Focus test");
+  GoTo(kSettingsPage);
+  dialog().SetText(IDC_PRINTER_NAME, L"");
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishMessages.noModel);
+  EXPECT_EQ(dialog().Focus(), dialog().Item(IDC_PRINTER_NAME));
+  dialog().SetText(IDC_PRINTER_NAME, kModels[0]);
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishNoUsbPrinter);
+  EXPECT_EQ(dialog().Focus(), dialog().Item(IDC_PORT_COMBO));
+  dialog().Select(IDC_PORT_COMBO, kEnglishNetworkItem);
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishIpEmpty);
+  EXPECT_EQ(dialog().Focus(), dialog().Item(IDC_IP_EDIT));
+  dialog().SetText(IDC_IP_EDIT, L"192.168.0.52");
+  dialog().SetText(IDC_TCP_PORT_EDIT, L"");
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kEnglishTcpPortEmpty);
+  EXPECT_EQ(dialog().Focus(), dialog().Item(IDC_TCP_PORT_EDIT));
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
 // ---- Leaving the settings page: what the installation is given
 
 TEST_F(InstallDlgTest, ComPortGetsItsColonAndTheInstallationWritesItsSerialSettings) {
@@ -745,6 +825,33 @@ TEST_F(InstallDlgTest, PackageThatCannotBeLaidDownEndsOnTheFailurePageWithNothin
       << log;
   EXPECT_EQ(log.find("call AddPrinter"), std::string::npos) << log;
   EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
+// What staging wrote goes when the wizard closes, not when the installation ends; the kept files
+// and a file that was there before stay.
+TEST_F(InstallDlgTest, ClosingTheWizardTidiesTheInstallFolderOfWhatStagingWrote) {
+  test::WizardSetup setup = In(texts::kEnglish);
+  setup.package = mkpackage::BuildResourcePackage(
+      {mkpackage::MakeEntry("Readme.txt", "demo"), mkpackage::MakeEntry("Uninstaller.exe", "uninstaller")});
+  const std::string folder = "C:\\Tidy test\\Demo Tidy\\";
+  CreateDirectoryA("C:\\Tidy test", nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  test::WriteBytes(folder + "notes.txt", test::Bytes("the user's"));
+  ASSERT_TRUE(Open(setup));
+  GoTo(kFolderPage);
+  dialog().SetFolder(L"C:\\Tidy test");
+  GoTo(kSettingsPage);
+  dialog().Select(IDC_PORT_COMBO, L"LPT1");
+  dialog().SetText(IDC_PRINTER_NAME, L"Demo Tidy");
+  ASSERT_NO_FATAL_FAILURE(ConfirmSettings());
+  dialog().WaitForInstallationEnd();
+  ASSERT_EQ(dialog().Page(), kFinishedPage);
+  EXPECT_TRUE(test::FileExists(folder + "Readme.txt")) << "tidied before the wizard closed";
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+  EXPECT_FALSE(test::FileExists(folder + "Readme.txt"));
+  EXPECT_TRUE(test::FileExists(folder + "Uninstaller.exe"));
+  EXPECT_TRUE(test::FileExists(folder + "notes.txt"));
+  test::RemoveTree("C:\\Tidy test");
 }
 
 // Without a worker thread nothing is installed: the run ends on the failure page at once.
