@@ -5,7 +5,7 @@
 
 #include "platform/files.h"
 
-namespace integration {
+namespace sys {
 namespace {
 
 bool IsDotEntry(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
@@ -23,4 +23,4 @@ bool ForEachFolderEntry(std::wstring_view folder, const std::function<void(const
   return true;
 }
 
-}  // namespace integration
+}  // namespace sys

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string_view>
 
-namespace integration {
+namespace sys {
 
 // Calls `visit` for each entry of the folder except "." and "..", listed with "<folder>\*.*".
 // False when the listing cannot start (such as for a missing folder).
@@ -16,4 +16,4 @@ inline bool IsFolder(const WIN32_FIND_DATAW& entry) {
   return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-}  // namespace integration
+}  // namespace sys

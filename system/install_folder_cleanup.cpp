@@ -7,7 +7,7 @@
 #include "system/folder_listing.h"
 #include "system/install_record.h"
 
-namespace integration {
+namespace sys {
 namespace {
 
 constexpr const wchar_t* kKeptFiles[] = {kUninstallerFileName, kUninstallIniName, kServiceProgramName};
@@ -107,4 +107,4 @@ uint64_t BytesOfFilesNamed(std::wstring_view folder, std::wstring_view prefix) {
   return bytes;
 }
 
-}  // namespace integration
+}  // namespace sys

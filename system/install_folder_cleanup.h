@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace integration {
+namespace sys {
 
 // "Uninstaller.exe", "Uninstall.ini" and "MerrowPrinterService.exe", in any letter case.
 bool IsKeptFile(std::wstring_view fileName);
@@ -51,4 +51,4 @@ uint64_t BytesOfFilesNamed(std::wstring_view folder, std::wstring_view prefix);
 // folder is harmless.
 void CleanInstallFolder(const wchar_t* installFolder, const StagedFiles& staged);
 
-}  // namespace integration
+}  // namespace sys

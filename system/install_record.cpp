@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace integration {
+namespace sys {
 
 std::wstring FitRecordText(std::wstring text) {
   if (text.size() >= kRecordTextCapacity) text.resize(kRecordTextCapacity - 1);
@@ -30,4 +30,4 @@ bool SameFileName(std::wstring_view first, std::wstring_view second) {
                                 static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
 }
 
-}  // namespace integration
+}  // namespace sys

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace integration {
+namespace sys {
 
 inline constexpr size_t kRecordTextCapacity = 256;  // 255 characters and the terminator
 
@@ -53,4 +53,4 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 // File names compared as Windows compares them: without regard to letter case.
 bool SameFileName(std::wstring_view first, std::wstring_view second);
 
-}  // namespace integration
+}  // namespace sys

@@ -5,7 +5,7 @@
 #include "platform/files.h"
 #include "system/install_record.h"
 
-namespace integration {
+namespace sys {
 
 bool PlaceNativePrograms(const std::wstring& installFolder, const platform::TargetWindows& target) {
   // A 32-bit installer's own programs run wherever it runs.
@@ -20,4 +20,4 @@ bool PlaceNativePrograms(const std::wstring& installFolder, const platform::Targ
   return placed;
 }
 
-}  // namespace integration
+}  // namespace sys

@@ -7,7 +7,7 @@
 
 #include "platform/target_windows.h"
 
-namespace integration {
+namespace sys {
 
 // For a 64-bit installer: moves "Uninstaller.exe.x64" and "MerrowPrinterService.exe.x64" of the
 // install folder over "Uninstaller.exe" and "MerrowPrinterService.exe"; a missing ".x64" build
@@ -15,4 +15,4 @@ namespace integration {
 // leaves the ".x64" files as it leaves every other one and returns true.
 bool PlaceNativePrograms(const std::wstring& installFolder, const platform::TargetWindows& target);
 
-}  // namespace integration
+}  // namespace sys

@@ -5,7 +5,7 @@
 #include "platform/services.h"
 #include "system/install_record.h"
 
-namespace integration {
+namespace sys {
 namespace {
 
 namespace services = platform::services;
@@ -37,4 +37,4 @@ void InstallPrinterService(const wchar_t* installFolder) {
   services::StartServiceW(service.Get(), 0, nullptr);
 }
 
-}  // namespace integration
+}  // namespace sys

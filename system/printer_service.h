@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace integration {
+namespace sys {
 
 inline constexpr wchar_t kServiceDescription[] = L"Quellon Printer Monitor";
 
@@ -17,4 +17,4 @@ std::wstring ServiceBinaryPath(std::wstring_view installFolder);
 // its configuration and is not started.
 void InstallPrinterService(const wchar_t* installFolder);
 
-}  // namespace integration
+}  // namespace sys

@@ -5,7 +5,7 @@
 #include "platform/shell_link.h"
 #include "system/install_record.h"
 
-namespace integration {
+namespace sys {
 namespace {
 
 namespace shell_link = platform::shell_link;
@@ -36,4 +36,4 @@ void CreateUninstallShortcut(const wchar_t* target, const wchar_t* linkPath) {
   if (SUCCEEDED(initialised)) shell_link::CoUninitialize();
 }
 
-}  // namespace integration
+}  // namespace sys

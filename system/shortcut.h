@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace integration {
+namespace sys {
 
 // The target up to, not including, its last backslash (at most 255 characters); empty when
 // the target has none.
@@ -14,4 +14,4 @@ std::wstring WorkingDirectoryOf(std::wstring_view target);
 // nothing when COM was already initialised on the calling thread.
 void CreateUninstallShortcut(const wchar_t* target, const wchar_t* linkPath);
 
-}  // namespace integration
+}  // namespace sys

@@ -12,7 +12,7 @@
 #include "system/install_record.h"
 #include "texts/language.h"
 
-namespace integration {
+namespace sys {
 namespace {
 
 namespace registry = platform::registry;
@@ -128,4 +128,4 @@ bool RegisterUninstall(const UninstallRegistration& registration, const platform
   return true;
 }
 
-}  // namespace integration
+}  // namespace sys

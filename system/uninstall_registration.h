@@ -8,7 +8,7 @@
 
 #include "platform/target_windows.h"
 
-namespace integration {
+namespace sys {
 
 // What the installation records once its printer is in place.
 struct UninstallRegistration {
@@ -43,4 +43,4 @@ bool RecordFits(const UninstallRegistration& registration);
 // created; any other failure skips only the value or place concerned.
 bool RegisterUninstall(const UninstallRegistration& registration, const platform::TargetWindows& target);
 
-}  // namespace integration
+}  // namespace sys

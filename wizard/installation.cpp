@@ -61,7 +61,7 @@ bool Installation::Run(const InstallationSnapshot& snapshot) {
 }
 
 void Installation::TidyInstallFolder() const {
-  integration::CleanInstallFolder(m_snapshot.installFolder.c_str(), m_staged);
+  sys::CleanInstallFolder(m_snapshot.installFolder.c_str(), m_staged);
 }
 
 bool Installation::Install() {
@@ -84,7 +84,7 @@ bool Installation::Install() {
   WriteRunLog(std::wstring(L"Printer, driver, port and monitor: ") + Outcome(added));
   // A printer the uninstaller cannot find must not pass for an installation.
   if (!added || !RegisterInstallation(startMenuFolder, shortcutPath)) return false;
-  integration::InstallPrinterService(installFolder.c_str());
+  sys::InstallPrinterService(installFolder.c_str());
   WriteRunLog(L"Printer service: done");
   return true;
 }
@@ -114,7 +114,7 @@ bool Installation::PrepareMachine() {
 
 bool Installation::FolderFitsTheRecord() {
   const std::wstring& installFolder = m_snapshot.installFolder;
-  if (integration::RecordFitsInstallFolder(installFolder)) return true;
+  if (sys::RecordFitsInstallFolder(installFolder)) return true;
   platform::WriteInstallLog("Install folder too long = %d\r\n", static_cast<int>(installFolder.size()));
   return false;
 }
@@ -128,7 +128,7 @@ bool Installation::StageDriverFiles() {
   const int32_t result = !m_package.IsEmpty() ? package::StageFromPackage(*this, m_package)
                                               : package::StageFromInstallerFile(*this, m_snapshot.model.ModelFamily);
   // Like a failed extraction, a failed move leaves the file there and the run goes on.
-  if (result != package::kStagingWriteFailed) integration::PlaceNativePrograms(installFolder, m_target);
+  if (result != package::kStagingWriteFailed) sys::PlaceNativePrograms(installFolder, m_target);
   m_staged.AfterStaging();
   WriteRunLog(L"Staging: ended with " + std::to_wstring(result));
   return result != package::kStagingWriteFailed;
@@ -147,7 +147,7 @@ std::wstring Installation::MakeStartMenuEntries(std::wstring& shortcutPath) {
   platform::files::CreateDirectoryW(folder.c_str());
   shortcutPath = folder + L"\\" + UninstallShortcutName(m_snapshot.languageId);
   const std::wstring uninstaller = m_snapshot.installFolder + L"\\Uninstaller.exe";
-  integration::CreateUninstallShortcut(uninstaller.c_str(), shortcutPath.c_str());
+  sys::CreateUninstallShortcut(uninstaller.c_str(), shortcutPath.c_str());
   WriteRunLog(L"Shortcut " + shortcutPath + L": " + Outcome(platform::files::PathExists(shortcutPath.c_str())));
   return folder;
 }
@@ -170,20 +170,20 @@ spooler::PrinterRequest Installation::MakePrinterRequest() const {
 // the printer's name in the driver and system directories.
 uint32_t Installation::InstalledKilobytes() const {
   const std::wstring& printer = m_snapshot.choices.ChosenPrinterName;
-  uint64_t bytes = integration::KeptBytes(m_snapshot.installFolder.c_str(), m_staged);
-  if (!m_target.driverDirectory.empty()) bytes += integration::BytesOfFilesNamed(m_target.driverDirectory, printer);
+  uint64_t bytes = sys::KeptBytes(m_snapshot.installFolder.c_str(), m_staged);
+  if (!m_target.driverDirectory.empty()) bytes += sys::BytesOfFilesNamed(m_target.driverDirectory, printer);
   char systemDirectory[MAX_PATH] = {};
   const UINT length = platform::files::GetSystemDirectoryA(systemDirectory, MAX_PATH);
   std::wstring system;
   if (length > 0 && length < MAX_PATH && platform::AnsiToWide(systemDirectory, system)) {
-    bytes += integration::BytesOfFilesNamed(system, printer);
+    bytes += sys::BytesOfFilesNamed(system, printer);
   }
   return static_cast<uint32_t>((bytes + 1023) / 1024);
 }
 
 bool Installation::RegisterInstallation(const std::wstring& startMenuFolder, const std::wstring& shortcutPath) {
   const texts::WizardConfigTable& names = m_snapshot.names;
-  integration::UninstallRegistration registration;
+  sys::UninstallRegistration registration;
   registration.PrinterName = m_snapshot.choices.ChosenPrinterName;
   registration.ConfiguredPrinterName = names.PrinterName;
   registration.DriverName = names.DriverName;
@@ -195,7 +195,7 @@ bool Installation::RegisterInstallation(const std::wstring& startMenuFolder, con
   registration.ShortcutPath = shortcutPath;
   registration.LanguageId = m_snapshot.languageId;
   registration.EstimatedSizeKb = InstalledKilobytes();
-  const bool recorded = integration::RegisterUninstall(registration, m_target);
+  const bool recorded = sys::RegisterUninstall(registration, m_target);
   WriteRunLog(std::wstring(L"Uninstall registration: ") + Outcome(recorded));
   if (!recorded) platform::WriteInstallLog("Uninstall record not written\r\n");
   return recorded;

@@ -82,7 +82,7 @@ class Installation : private package::StagingView, private spooler::PortChooser 
   const package::InstallPackage& m_package;
   InstallationSnapshot m_snapshot;
   platform::TargetWindows m_target;  // asked when the run starts
-  integration::StagedFiles m_staged;
+  sys::StagedFiles m_staged;
   framework::CWorkerThread m_worker;  // last: joined before the rest goes
 };
 

@@ -10,11 +10,11 @@ namespace uninstaller {
 namespace {
 
 namespace registry = platform::registry;
-using integration::kRecordTextCapacity;
+using sys::kRecordTextCapacity;
 
 std::wstring ReadIniText(const std::wstring& path, const wchar_t* key) {
   wchar_t text[kRecordTextCapacity] = {};
-  platform::profile::GetPrivateProfileStringW(integration::kUninstallIniSection, key, L"", text,
+  platform::profile::GetPrivateProfileStringW(sys::kUninstallIniSection, key, L"", text,
                                               kRecordTextCapacity, path.c_str());
   return text;
 }
@@ -32,13 +32,13 @@ std::wstring ReadTextValue(HKEY key, const wchar_t* name) {
 }
 
 void ReadProductValues(HKEY key, InstalledRecord& record) {
-  record.PrinterName = ReadTextValue(key, integration::kPrinterNameValue);
-  record.Language = ReadTextValue(key, integration::kLanguageValue);
-  record.StartMenuFolder = ReadTextValue(key, integration::kStartMenuDirValue);
-  record.ShortcutPath = ReadTextValue(key, integration::kUninstallerValue);
-  record.DriverName = ReadTextValue(key, integration::kPrinterDriverValue);
-  record.MonitorName = ReadTextValue(key, integration::kMonitorNameValue);
-  record.PortName = ReadTextValue(key, integration::kPortNameValue);
+  record.PrinterName = ReadTextValue(key, sys::kPrinterNameValue);
+  record.Language = ReadTextValue(key, sys::kLanguageValue);
+  record.StartMenuFolder = ReadTextValue(key, sys::kStartMenuDirValue);
+  record.ShortcutPath = ReadTextValue(key, sys::kUninstallerValue);
+  record.DriverName = ReadTextValue(key, sys::kPrinterDriverValue);
+  record.MonitorName = ReadTextValue(key, sys::kMonitorNameValue);
+  record.PortName = ReadTextValue(key, sys::kPortNameValue);
 }
 
 }  // namespace
@@ -46,12 +46,12 @@ void ReadProductValues(HKEY key, InstalledRecord& record) {
 RecordState ReadInstalledRecord(std::wstring_view installFolder, InstalledRecord& record) {
   record = {};
   record.InstallFolder = installFolder;
-  const std::wstring iniPath = integration::JoinPath(installFolder, integration::kUninstallIniName);
-  record.ConfiguredPrinterName = ReadIniText(iniPath, integration::kIniPrinterNameKey);
-  record.ServiceName = ReadIniText(iniPath, integration::kIniServiceNameKey);
+  const std::wstring iniPath = sys::JoinPath(installFolder, sys::kUninstallIniName);
+  record.ConfiguredPrinterName = ReadIniText(iniPath, sys::kIniPrinterNameKey);
+  record.ServiceName = ReadIniText(iniPath, sys::kIniServiceNameKey);
   if (record.ConfiguredPrinterName.empty()) return RecordState::kNoProfile;
 
-  const std::wstring keyPath = integration::ProductKeyPath(record.ConfiguredPrinterName);
+  const std::wstring keyPath = sys::ProductKeyPath(record.ConfiguredPrinterName);
   const registry::UniqueKey key = registry::OpenKey(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ | KEY_WOW64_64KEY);
   if (!key) return RecordState::kNoProductKey;
   ReadProductValues(key.Get(), record);

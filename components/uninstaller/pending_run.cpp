@@ -12,8 +12,8 @@ namespace uninstaller {
 namespace {
 
 namespace registry = platform::registry;
-using integration::kRunOnceKey;
-using integration::kPendingUninstallValue;
+using sys::kRunOnceKey;
+using sys::kPendingUninstallValue;
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
@@ -72,10 +72,10 @@ bool SchedulePendingRun(const std::wstring& ownProgram, const std::wstring& inst
 }
 
 void FinishAfterRestart(const std::wstring& installFolder) {
-  const std::wstring profile = integration::JoinPath(installFolder, integration::kUninstallIniName);
+  const std::wstring profile = sys::JoinPath(installFolder, sys::kUninstallIniName);
   if (platform::files::PathExists(profile.c_str())) return;
   RemovalReport ignored;
-  RemoveFolderFiles(installFolder, {integration::kUninstallerFileName, integration::kServiceProgramName}, L"",
+  RemoveFolderFiles(installFolder, {sys::kUninstallerFileName, sys::kServiceProgramName}, L"",
                     ignored);
 }
 

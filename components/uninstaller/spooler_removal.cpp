@@ -18,7 +18,7 @@ namespace uninstaller {
 namespace {
 
 namespace spooler_api = platform::spooler;
-using integration::SameFileName;
+using sys::SameFileName;
 
 // Whichever Windows the installer targeted.
 constexpr const wchar_t* kEnvironments[] = {platform::kEnvironmentX86, platform::kEnvironmentX64};
@@ -83,7 +83,7 @@ std::wstring PlacedCopyOf(const std::wstring& file) {
                                                       sizeof(directory), &needed)) {
     return {};
   }
-  return integration::JoinPath(directory, file.substr(file.rfind(L'\\') + 1));
+  return sys::JoinPath(directory, file.substr(file.rfind(L'\\') + 1));
 }
 
 void DeleteDriverFile(const std::wstring& path, RemovalReport& report) {

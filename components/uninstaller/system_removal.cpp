@@ -71,7 +71,7 @@ bool StopService(SC_HANDLE service) {
 }
 
 void DeleteFileReporting(const std::wstring& path, const std::wstring& ownProgram, RemovalReport& report) {
-  if (integration::SameFileName(path, ownProgram)) {
+  if (sys::SameFileName(path, ownProgram)) {
     report.afterRestart.push_back(path);
     return;
   }
@@ -87,19 +87,19 @@ void DeleteFileReporting(const std::wstring& path, const std::wstring& ownProgra
 // Only empty ones go; a subfolder holding files the package did not write stays.
 void RemoveEmptySubfolders(const std::wstring& folder) {
   std::vector<std::wstring> subfolders;
-  integration::ForEachFolderEntry(folder, [&subfolders](const WIN32_FIND_DATAW& entry) {
-    if (integration::IsFolder(entry)) subfolders.push_back(entry.cFileName);
+  sys::ForEachFolderEntry(folder, [&subfolders](const WIN32_FIND_DATAW& entry) {
+    if (sys::IsFolder(entry)) subfolders.push_back(entry.cFileName);
   });
-  for (const std::wstring& name : subfolders) files::RemoveDirectoryW(integration::JoinPath(folder, name).c_str());
+  for (const std::wstring& name : subfolders) files::RemoveDirectoryW(sys::JoinPath(folder, name).c_str());
 }
 
 // True when every entry still in the folder waits for the run after the restart.
 bool OnlyPendingLeft(const std::wstring& folder, const std::vector<std::wstring>& pending) {
   bool onlyPending = true;
-  integration::ForEachFolderEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
-    const std::wstring path = integration::JoinPath(folder, entry.cFileName);
+  sys::ForEachFolderEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
+    const std::wstring path = sys::JoinPath(folder, entry.cFileName);
     onlyPending = onlyPending && std::any_of(pending.begin(), pending.end(), [&path](const std::wstring& waiting) {
-                    return integration::SameFileName(waiting, path);
+                    return sys::SameFileName(waiting, path);
                   });
   });
   return onlyPending;
@@ -153,7 +153,7 @@ void RemoveFolderFiles(const std::wstring& folder, std::initializer_list<const w
     report.Fail(ItemKind::kFolder, folder, ERROR_REPARSE_TAG_INVALID);
     return;
   }
-  for (const wchar_t* name : names) DeleteFileReporting(integration::JoinPath(folder, name), ownProgram, report);
+  for (const wchar_t* name : names) DeleteFileReporting(sys::JoinPath(folder, name), ownProgram, report);
   RemoveEmptySubfolders(folder);
   if (files::RemoveDirectoryW(folder.c_str()) || IsAbsent(::GetLastError())) return;
   const DWORD error = ::GetLastError();
@@ -165,8 +165,8 @@ void RemoveFolderFiles(const std::wstring& folder, std::initializer_list<const w
 }
 
 void RemoveRegistryRecord(const InstalledRecord& record, RemovalReport& report) {
-  DeleteKey(integration::UninstallEntryPath(record.PrinterName), 0, report);
-  DeleteKey(integration::ProductKeyPath(record.ConfiguredPrinterName), KEY_WOW64_64KEY, report);
+  DeleteKey(sys::UninstallEntryPath(record.PrinterName), 0, report);
+  DeleteKey(sys::ProductKeyPath(record.ConfiguredPrinterName), KEY_WOW64_64KEY, report);
 }
 
 }  // namespace uninstaller

@@ -31,7 +31,7 @@ RemovalReport RemoveInstallation(const InstalledRecord& record, const std::wstri
 
   RemoveStartMenuEntries(record, report);
   RemoveFolderFiles(record.InstallFolder,
-                    {integration::kServiceProgramName, integration::kUninstallIniName, integration::kUninstallerFileName},
+                    {sys::kServiceProgramName, sys::kUninstallIniName, sys::kUninstallerFileName},
                     ownProgram, report);
   RemoveRegistryRecord(record, report);
   if (!report.afterRestart.empty() && !SchedulePendingRun(ownProgram, record.InstallFolder)) {
@@ -44,7 +44,7 @@ ExitCode ExitCodeOfRemoval(const RemovalReport& report, const std::wstring& ownP
                            const std::wstring& installFolder) {
   if (!report.AllRemoved()) return kExitNotAllRemoved;
   for (const std::wstring& path : report.afterRestart) {
-    if (!integration::SameFileName(path, ownProgram) && !integration::SameFileName(path, installFolder)) {
+    if (!sys::SameFileName(path, ownProgram) && !sys::SameFileName(path, installFolder)) {
       return kExitRestartNeeded;
     }
   }
@@ -54,9 +54,9 @@ ExitCode ExitCodeOfRemoval(const RemovalReport& report, const std::wstring& ownP
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
   CommandLine commandLine;
   for (const std::wstring& argument : arguments) {
-    if (integration::SameFileName(argument, kQuietSwitch)) {
+    if (sys::SameFileName(argument, kQuietSwitch)) {
       commandLine.quiet = true;
-    } else if (integration::SameFileName(argument, kPendingSwitch)) {
+    } else if (sys::SameFileName(argument, kPendingSwitch)) {
       commandLine.pending = true;
     } else {
       commandLine.folders.push_back(argument);

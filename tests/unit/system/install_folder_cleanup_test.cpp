@@ -11,8 +11,8 @@
 
 namespace {
 
-using integration::CleanInstallFolder;
-using integration::StagedFiles;
+using sys::CleanInstallFolder;
+using sys::StagedFiles;
 
 const std::wstring kRoot = L"C:\\Demo";
 const std::wstring kFolder = kRoot + L"\\Demo80";
@@ -60,10 +60,10 @@ class InstallFolderCleanupTest : public testing::Test {
 TEST(IsKeptFile, NamesTheThreeFilesInAnyLetterCase) {
   for (const wchar_t* name : {L"Uninstaller.exe", L"UNINSTALLER.EXE", L"Uninstall.ini", L"uninstall.INI",
                               L"MerrowPrinterService.exe", L"merrowprinterservice.EXE"}) {
-    EXPECT_TRUE(integration::IsKeptFile(name)) << name;
+    EXPECT_TRUE(sys::IsKeptFile(name)) << name;
   }
   for (const wchar_t* name : {L"Uninstaller.ex", L"Uninstall.ini.bak", L"plotter.dll", L""}) {
-    EXPECT_FALSE(integration::IsKeptFile(name)) << name;
+    EXPECT_FALSE(sys::IsKeptFile(name)) << name;
   }
 }
 
@@ -149,11 +149,11 @@ TEST_F(InstallFolderCleanupTest, KeptBytesAreWhatTheCleanUpLeaves) {
   WriteOldFile(In(L"notes.txt"));  // 3 bytes, not the package's
   const StagedFiles staged = StageShippedFiles();
   // Kept: UNINSTALL.INI, uninstaller.exe, MerrowPrinterService.exe (6 bytes each), Inf\demo.inf, notes.txt.
-  EXPECT_EQ(integration::KeptBytes(kFolder.c_str(), staged), 4u * 6u + 3u);
+  EXPECT_EQ(sys::KeptBytes(kFolder.c_str(), staged), 4u * 6u + 3u);
   CleanInstallFolder(kFolder.c_str(), staged);
-  EXPECT_EQ(integration::KeptBytes(kFolder.c_str(), staged), 4u * 6u + 3u);
+  EXPECT_EQ(sys::KeptBytes(kFolder.c_str(), staged), 4u * 6u + 3u);
   // Before any staging the clean-up deletes nothing, so everything counts.
-  EXPECT_EQ(integration::KeptBytes(kFolder.c_str(), StagedFiles()), 4u * 6u + 3u);
+  EXPECT_EQ(sys::KeptBytes(kFolder.c_str(), StagedFiles()), 4u * 6u + 3u);
 }
 
 TEST_F(InstallFolderCleanupTest, BytesOfFilesNamedCountsOnlyThatNamesFilesInThatFolder) {
@@ -161,8 +161,8 @@ TEST_F(InstallFolderCleanupTest, BytesOfFilesNamedCountsOnlyThatNamesFilesInThat
   test::MakeFile(In(L"demo80GPC.pcd"), "123");
   test::MakeFile(In(L"Demo8.dll"), "1234567");
   test::MakeFile(In(L"Inf\\Demo80Drv.dll"), "1234567");
-  EXPECT_EQ(integration::BytesOfFilesNamed(kFolder, L"Demo80"), 8u);
-  EXPECT_EQ(integration::BytesOfFilesNamed(kRoot + L"\\Missing", L"Demo80"), 0u);
+  EXPECT_EQ(sys::BytesOfFilesNamed(kFolder, L"Demo80"), 8u);
+  EXPECT_EQ(sys::BytesOfFilesNamed(kRoot + L"\\Missing", L"Demo80"), 0u);
 }
 
 }  // namespace

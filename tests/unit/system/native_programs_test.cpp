@@ -49,7 +49,7 @@ class NativeProgramsTest : public testing::Test {
 };
 
 TEST_F(NativeProgramsTest, ASixtyFourBitInstallerPutsThe64BitBuildsUnderThePlainNames) {
-  EXPECT_TRUE(integration::PlaceNativePrograms(kFolder, platform::Windows64Target(L"", false)));
+  EXPECT_TRUE(sys::PlaceNativePrograms(kFolder, platform::Windows64Target(L"", false)));
   EXPECT_EQ(Text(In(L"Uninstaller.exe")), "64-bit Uninstaller.exe");
   EXPECT_EQ(Text(In(L"MerrowPrinterService.exe")), "64-bit MerrowPrinterService.exe");
   EXPECT_FALSE(test::Exists(In(L"Uninstaller.exe.x64")));
@@ -58,22 +58,22 @@ TEST_F(NativeProgramsTest, ASixtyFourBitInstallerPutsThe64BitBuildsUnderThePlain
 
 // Its 32-bit programs run under WOW64 as well as the installer itself does.
 TEST_F(NativeProgramsTest, AThirtyTwoBitInstallerKeepsItsOwnProgramsOnEitherWindows) {
-  EXPECT_TRUE(integration::PlaceNativePrograms(kFolder, platform::Windows64Target(L"", true)));
+  EXPECT_TRUE(sys::PlaceNativePrograms(kFolder, platform::Windows64Target(L"", true)));
   ExpectUntouched();
-  EXPECT_TRUE(integration::PlaceNativePrograms(kFolder, platform::Windows32Target(L"")));
+  EXPECT_TRUE(sys::PlaceNativePrograms(kFolder, platform::Windows32Target(L"")));
   ExpectUntouched();
 }
 
 TEST_F(NativeProgramsTest, AMissing64BitBuildLeavesThePlainOne) {
   DeleteFileW(In(L"Uninstaller.exe.x64").c_str());
-  EXPECT_TRUE(integration::PlaceNativePrograms(kFolder, platform::Windows64Target(L"", false)));
+  EXPECT_TRUE(sys::PlaceNativePrograms(kFolder, platform::Windows64Target(L"", false)));
   EXPECT_EQ(Text(In(L"Uninstaller.exe")), "32-bit Uninstaller.exe");
   EXPECT_EQ(Text(In(L"MerrowPrinterService.exe")), "64-bit MerrowPrinterService.exe");
 }
 
 TEST_F(NativeProgramsTest, AFailedMoveIsReportedAndTheNextProgramStillMoves) {
   platform::InjectFault("MoveFileExW", ERROR_ACCESS_DENIED, 0, 1);
-  EXPECT_FALSE(integration::PlaceNativePrograms(kFolder, platform::Windows64Target(L"", false)));
+  EXPECT_FALSE(sys::PlaceNativePrograms(kFolder, platform::Windows64Target(L"", false)));
   EXPECT_EQ(Text(In(L"Uninstaller.exe")), "32-bit Uninstaller.exe");
   EXPECT_EQ(Text(In(L"MerrowPrinterService.exe")), "64-bit MerrowPrinterService.exe");
 }

@@ -94,12 +94,12 @@ class PrinterServiceTest : public testing::Test {
 };
 
 TEST_F(PrinterServiceTest, BinaryPathIsQuotedSoSpacesCannotStartAnotherProgram) {
-  EXPECT_EQ(integration::ServiceBinaryPath(L"C:\\Program Files\\Demo80"),
+  EXPECT_EQ(sys::ServiceBinaryPath(L"C:\\Program Files\\Demo80"),
             L"\"C:\\Program Files\\Demo80\\MerrowPrinterService.exe\"");
 }
 
 TEST_F(PrinterServiceTest, ServiceIsCreatedWithTheDefinitionAndDescription) {
-  integration::InstallPrinterService(kFolder.c_str());
+  sys::InstallPrinterService(kFolder.c_str());
   const auto config = QueryConfig();
   ASSERT_TRUE(config.has_value());
   EXPECT_EQ(config->type, static_cast<DWORD>(SERVICE_WIN32_OWN_PROCESS | SERVICE_INTERACTIVE_PROCESS));
@@ -115,41 +115,41 @@ TEST_F(PrinterServiceTest, ServiceIsCreatedWithTheDefinitionAndDescription) {
 }
 
 TEST_F(PrinterServiceTest, ServiceRunsUnderTheManagerAndStopsCleanly) {
-  integration::InstallPrinterService(kFolder.c_str());
+  sys::InstallPrinterService(kFolder.c_str());
   ASSERT_TRUE(test::WaitForServiceState(kService, SERVICE_RUNNING));
   EXPECT_TRUE(StopService());
 }
 
 TEST_F(PrinterServiceTest, SecondInstallationLeavesTheServiceUntouched) {
-  integration::InstallPrinterService(kFolder.c_str());
+  sys::InstallPrinterService(kFolder.c_str());
   ASSERT_TRUE(test::WaitForServiceState(kService, SERVICE_RUNNING));
   ASSERT_TRUE(StopService());
 
-  integration::InstallPrinterService(kOtherFolder.c_str());
+  sys::InstallPrinterService(kOtherFolder.c_str());
   EXPECT_EQ(QueryConfig()->binaryPath, L"\"" + kFolder + L"\\MerrowPrinterService.exe\"");
   EXPECT_EQ(test::ServiceState(kService), static_cast<DWORD>(SERVICE_STOPPED));
 }
 
 TEST_F(PrinterServiceTest, WithoutTheManagerNothingHappensAndNothingIsReported) {
   platform::InjectFault("OpenSCManagerW", ERROR_ACCESS_DENIED);
-  integration::InstallPrinterService(kFolder.c_str());
+  sys::InstallPrinterService(kFolder.c_str());
   EXPECT_FALSE(test::ServiceState(kService).has_value());
   EXPECT_FALSE(test::Exists(L"C:\\InstallPrinter.txt"));
 }
 
 TEST_F(PrinterServiceTest, FailedStartLeavesTheCreatedServiceStopped) {
   platform::InjectFault("StartServiceW", ERROR_SERVICE_REQUEST_TIMEOUT);
-  integration::InstallPrinterService(kFolder.c_str());
+  sys::InstallPrinterService(kFolder.c_str());
   EXPECT_EQ(test::ServiceState(kService), static_cast<DWORD>(SERVICE_STOPPED));
   EXPECT_EQ(QueryDescription(), L"Quellon Printer Monitor");
 }
 
 TEST_F(PrinterServiceTest, EveryPathClosesItsHandles) {
   const int before = platform::services::OpenHandleCount();
-  integration::InstallPrinterService(kFolder.c_str());
-  integration::InstallPrinterService(kFolder.c_str());  // creation fails: the service exists
+  sys::InstallPrinterService(kFolder.c_str());
+  sys::InstallPrinterService(kFolder.c_str());  // creation fails: the service exists
   platform::InjectFault("CreateServiceW", ERROR_ACCESS_DENIED, 0, 1);
-  integration::InstallPrinterService(kFolder.c_str());
+  sys::InstallPrinterService(kFolder.c_str());
   EXPECT_EQ(platform::services::OpenHandleCount(), before);
 }
 

@@ -65,38 +65,38 @@ class ShortcutTest : public testing::Test {
 };
 
 TEST(WorkingDirectoryOf, IsTheTargetUpToItsLastBackslash) {
-  EXPECT_EQ(integration::WorkingDirectoryOf(L"C:\\Program Files\\Demo80\\Uninstaller.exe"), L"C:\\Program Files\\Demo80");
-  EXPECT_EQ(integration::WorkingDirectoryOf(L"C:\\Uninstaller.exe"), L"C:");
-  EXPECT_EQ(integration::WorkingDirectoryOf(L"Uninstaller.exe"), L"");
+  EXPECT_EQ(sys::WorkingDirectoryOf(L"C:\\Program Files\\Demo80\\Uninstaller.exe"), L"C:\\Program Files\\Demo80");
+  EXPECT_EQ(sys::WorkingDirectoryOf(L"C:\\Uninstaller.exe"), L"C:");
+  EXPECT_EQ(sys::WorkingDirectoryOf(L"Uninstaller.exe"), L"");
 }
 
 TEST(WorkingDirectoryOf, KeepsAt255Characters) {
   const std::wstring folder = L"C:\\" + std::wstring(300, L'f');
-  EXPECT_EQ(integration::WorkingDirectoryOf(folder + L"\\Uninstaller.exe"), folder.substr(0, 255));
+  EXPECT_EQ(sys::WorkingDirectoryOf(folder + L"\\Uninstaller.exe"), folder.substr(0, 255));
   const std::wstring fits = L"C:\\" + std::wstring(252, L'f');
-  EXPECT_EQ(integration::WorkingDirectoryOf(fits + L"\\Uninstaller.exe"), fits);
+  EXPECT_EQ(sys::WorkingDirectoryOf(fits + L"\\Uninstaller.exe"), fits);
 }
 
 TEST_F(ShortcutTest, LinkReadsBackWithTargetAndWorkingDirectory) {
-  integration::CreateUninstallShortcut(kTarget.c_str(), m_link.c_str());
+  sys::CreateUninstallShortcut(kTarget.c_str(), m_link.c_str());
   const auto contents = ReadLink(m_link);
   ASSERT_TRUE(contents.has_value());
-  EXPECT_TRUE(integration::SameFileName(contents->target, kTarget)) << contents->target;
+  EXPECT_TRUE(sys::SameFileName(contents->target, kTarget)) << contents->target;
   EXPECT_EQ(contents->workingDirectory, kFolder);
 }
 
 TEST_F(ShortcutTest, LinkNamesInOtherScriptsAreKept) {
   const std::wstring chinese = m_menuFolder + L"\\卸载 打印机驱动.lnk";
   const std::wstring russian = m_menuFolder + L"\\Удалите драйвер принтера.lnk";
-  integration::CreateUninstallShortcut(kTarget.c_str(), chinese.c_str());
-  integration::CreateUninstallShortcut(kTarget.c_str(), russian.c_str());
+  sys::CreateUninstallShortcut(kTarget.c_str(), chinese.c_str());
+  sys::CreateUninstallShortcut(kTarget.c_str(), russian.c_str());
   EXPECT_TRUE(ReadLink(chinese).has_value());
   EXPECT_TRUE(ReadLink(russian).has_value());
 }
 
 TEST_F(ShortcutTest, ThreadWithComAlreadyInitialisedMakesNoLink) {
   ASSERT_EQ(CoInitialize(nullptr), S_OK);
-  integration::CreateUninstallShortcut(kTarget.c_str(), m_link.c_str());
+  sys::CreateUninstallShortcut(kTarget.c_str(), m_link.c_str());
   EXPECT_FALSE(test::Exists(m_link));
   // The call balanced its own initialisation: one uninitialise ends COM on this thread.
   CoUninitialize();
@@ -108,7 +108,7 @@ TEST_F(ShortcutTest, FailuresAreSilentAndLeaveNoLink) {
   for (const char* call : {"CoInitialize", "CoCreateInstance", "QueryInterface", "IPersistFile::Save"}) {
     platform::ScopedFaults faults;
     platform::InjectFault(call, ERROR_ACCESS_DENIED);
-    integration::CreateUninstallShortcut(kTarget.c_str(), m_link.c_str());
+    sys::CreateUninstallShortcut(kTarget.c_str(), m_link.c_str());
     EXPECT_FALSE(test::Exists(m_link)) << call;
   }
 }

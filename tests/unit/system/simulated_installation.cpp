@@ -84,12 +84,12 @@ bool SimulatedInstallation::Install() {
   CopyFileW(WindowsPath(UNINSTALLER_PROGRAM).c_str(), InFolder(L"Uninstaller.exe").c_str(), FALSE);
   CopyFileW(WindowsPath(SERVICE_PROGRAM).c_str(), InFolder(L"MerrowPrinterService.exe").c_str(), FALSE);
   MakeFolders(m_registration.StartMenuFolder);
-  integration::CreateUninstallShortcut(InFolder(L"Uninstaller.exe").c_str(), m_registration.ShortcutPath.c_str());
+  sys::CreateUninstallShortcut(InFolder(L"Uninstaller.exe").c_str(), m_registration.ShortcutPath.c_str());
   if (!CreateLocalPort(kDemoPort) || !CreateDriver(kDemoDriver) || !CreatePrinter(kDemoPrinter, kDemoPort, kDemoDriver)) {
     return false;
   }
-  integration::RegisterUninstall(m_registration, platform::DescribeTargetWindows());
-  integration::InstallPrinterService(Folder().c_str());
+  sys::RegisterUninstall(m_registration, platform::DescribeTargetWindows());
+  sys::InstallPrinterService(Folder().c_str());
   return WaitForServiceState(kDemoService, SERVICE_RUNNING);
 }
 

@@ -27,8 +27,8 @@ class SimulatedInstallation {
 
   const std::wstring& Folder() const { return m_registration.InstallFolder; }
   std::wstring InFolder(const wchar_t* name) const { return Folder() + L"\\" + name; }
-  const integration::UninstallRegistration& Registration() const { return m_registration; }
-  integration::UninstallRegistration& Registration() { return m_registration; }
+  const sys::UninstallRegistration& Registration() const { return m_registration; }
+  sys::UninstallRegistration& Registration() { return m_registration; }
 
   // Spooler objects, also for printers that are not of the installation.
   static bool CreateLocalPort(const wchar_t* port);
@@ -43,7 +43,7 @@ class SimulatedInstallation {
  private:
   void RemoveLeftovers();
 
-  integration::UninstallRegistration m_registration;
+  sys::UninstallRegistration m_registration;
 };
 
 }  // namespace test

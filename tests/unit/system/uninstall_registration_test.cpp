@@ -17,7 +17,7 @@
 
 namespace {
 
-using integration::UninstallRegistration;
+using sys::UninstallRegistration;
 
 const std::wstring kProductKey = L"SOFTWARE\\Demo80";
 const std::wstring kEntryKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo80";
@@ -42,7 +42,7 @@ UninstallRegistration Demo80() {
 
 // As the installation records it: for the Windows this run is on.
 bool RegisterUninstall(const UninstallRegistration& r) {
-  return integration::RegisterUninstall(r, platform::DescribeTargetWindows());
+  return sys::RegisterUninstall(r, platform::DescribeTargetWindows());
 }
 
 bool RunOnceHas(const wchar_t* name) {
@@ -122,7 +122,7 @@ TEST_F(UninstallRegistrationTest, ProductKeyHoldsTheNineValuesInThe64BitView) {
 // The view is the description's: one of 32-bit Windows keeps the product key in the process's own.
 TEST_F(UninstallRegistrationTest, UnderWow64ADescriptionOf32BitWindowsKeepsTheProductKeyInThe32BitView) {
   if (!test::IsWow64()) GTEST_SKIP() << "a 32-bit Windows has one registry view";
-  EXPECT_TRUE(integration::RegisterUninstall(Demo80(), platform::Windows32Target(L"")));
+  EXPECT_TRUE(sys::RegisterUninstall(Demo80(), platform::Windows32Target(L"")));
   EXPECT_EQ(test::ValueCount(kProductKey, KEY_WOW64_32KEY), 9u);
   EXPECT_FALSE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
 }
@@ -181,18 +181,18 @@ TEST_F(UninstallRegistrationTest, InstallFolderTooLongForTheRecordRecordsNothing
   const auto folderOf = [](size_t length) { return kFolder + L"\\" + std::wstring(length - kFolder.size() - 1, L'f'); };
   const std::wstring ini = L"\\Uninstall.ini";
   UninstallRegistration r = Demo80();
-  r.InstallFolder = folderOf(integration::kRecordTextCapacity - ini.size());  // its ini path: 256 characters
+  r.InstallFolder = folderOf(sys::kRecordTextCapacity - ini.size());  // its ini path: 256 characters
   test::MakeFolders(r.InstallFolder);
-  EXPECT_FALSE(integration::RecordFitsInstallFolder(r.InstallFolder));
+  EXPECT_FALSE(sys::RecordFitsInstallFolder(r.InstallFolder));
   RegisterUninstall(r);
   EXPECT_FALSE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
   EXPECT_FALSE(test::KeyExists(kEntryKey, 0));
   EXPECT_EQ(GetFileAttributesW((r.InstallFolder + ini).c_str()), INVALID_FILE_ATTRIBUTES);
 
   // The longest recorded path, the uninstaller's, at 255 characters fits.
-  r.InstallFolder = folderOf(integration::kRecordTextCapacity - 1 - std::wstring(L"\\Uninstaller.exe").size());
+  r.InstallFolder = folderOf(sys::kRecordTextCapacity - 1 - std::wstring(L"\\Uninstaller.exe").size());
   test::MakeFolders(r.InstallFolder);
-  EXPECT_TRUE(integration::RecordFitsInstallFolder(r.InstallFolder));
+  EXPECT_TRUE(sys::RecordFitsInstallFolder(r.InstallFolder));
   RegisterUninstall(r);
   EXPECT_TRUE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
   EXPECT_NE(GetFileAttributesW((r.InstallFolder + ini).c_str()), INVALID_FILE_ATTRIBUTES);
@@ -274,7 +274,7 @@ TEST_F(UninstallRegistrationTest, TextsTooLongForTheRecordRecordNothing) {
   UninstallRegistration fits = Demo80();
   fits.PrinterName = std::wstring(255 - entry.size(), L'p');
   fits.PortName = std::wstring(255, L'q');
-  EXPECT_TRUE(integration::RecordFits(fits));
+  EXPECT_TRUE(sys::RecordFits(fits));
   EXPECT_TRUE(RegisterUninstall(fits));
   EXPECT_EQ(test::ReadValue(kProductKey, KEY_WOW64_64KEY, L"PortName")->text, fits.PortName);
   test::DeleteKey(entry + fits.PrinterName, 0);
@@ -293,7 +293,7 @@ TEST_F(UninstallRegistrationTest, TextsTooLongForTheRecordRecordNothing) {
   };
   for (const UninstallRegistration& r : tooLong) {
     SCOPED_TRACE(testing::PrintToString(r.PrinterName.size()));
-    EXPECT_FALSE(integration::RecordFits(r));
+    EXPECT_FALSE(sys::RecordFits(r));
     EXPECT_FALSE(RegisterUninstall(r));
     EXPECT_FALSE(test::KeyExists(kProductKey, KEY_WOW64_64KEY));
     EXPECT_FALSE(test::Exists(kIniPath));
