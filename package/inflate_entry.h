@@ -1,9 +1,12 @@
-// Decompressing one package entry (one zlib stream) chunk by chunk, with progress.
+// Decompressing one package entry (one zlib stream) chunk by chunk, counting its stored bytes
+// toward the progress position.
 // Portable: the Win32 file and progress-bar ends are supplied by the caller.
 #pragma once
 
 #include <cstdint>
 #include <span>
+
+#include "package/progress_position.h"
 
 namespace package {
 
@@ -43,31 +46,6 @@ class OutputSink {
   // After the last byte: false when the output could not be completed (a buffered write that
   // fails only when flushed, a full disk).
   virtual bool Finish() { return true; }
-};
-
-// Shows a progress position, 0 to 100.
-class ProgressTarget {
- public:
-  virtual ~ProgressTarget() = default;
-  virtual void ShowProgressPosition(int32_t position) = 0;
-};
-
-// The one progress position of a whole walk: the stored bytes consumed so far against the sum of
-// the entries' stored sizes, which is known before anything is inflated. It only moves forward,
-// ends at exactly 100 when every entry is done, and is sent only when it changes (at most 101
-// sends): each send repaints the bar on the user-interface thread.
-class ProgressCounter {
- public:
-  // Without a target or a total nothing is shown; with both, 0 is shown at once.
-  explicit ProgressCounter(uint64_t total = 0, ProgressTarget* target = nullptr);
-  void Consume(uint64_t storedBytes);
-  uint64_t Consumed() const { return m_consumed; }
-
- private:
-  uint64_t m_total;
-  ProgressTarget* m_target;
-  uint64_t m_consumed = 0;
-  int32_t m_shown = -1;
 };
 
 // Reads storedSize bytes from source in chunks of 16384, inflates them into sink.
