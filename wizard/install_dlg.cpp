@@ -222,9 +222,12 @@ bool CInstallDlg::MayLeave(Page& page) {
 }
 
 void CInstallDlg::ShowPage(ui::WizardPage page) {
-  if (Page* leaving = PageAt(m_page)) leaving->Hide();
+  // The page window names the new page before the old one hides: hiding repaints at once, and
+  // a repaint of the old page would leave its text under the new page's controls.
+  Page* leaving = PageAt(m_page);
   m_page = page;
   m_wizard.m_nPage = page;
+  if (leaving != nullptr) leaving->Hide();
   Page* entering = PageAt(page);
   if (entering != nullptr) entering->Enter();
   m_wizard.Repaint();

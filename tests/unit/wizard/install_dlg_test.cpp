@@ -191,6 +191,55 @@ TEST_F(InstallDlgTest, EachPageShowsItsOwnControlsAndBackReturnsToTheEarlierPage
   EXPECT_EQ(dialog().Close(), IDCANCEL);
 }
 
+// Pages painted by the page window, as the dialog names them when each paint happens. Written
+// and read on the dialog's thread only (the test reads it after the click has been handled).
+struct PaintRecorder {
+  static inline test::WizardSession* session = nullptr;
+  static inline WNDPROC original = nullptr;
+  static inline std::vector<int> pages;
+
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) pages.push_back(session->Page());
+    return ::CallWindowProcW(original, window, message, wParam, lParam);
+  }
+};
+
+HWND PageWindowOf(const test::WizardSession& session) {
+  HWND window = session.FolderEdit();
+  while (window != nullptr && ::GetParent(window) != session.Dialog()) window = ::GetParent(window);
+  return window;
+}
+
+// A page that hides repaints the page window at once; by then the window must show the next
+// page, or the old page's text stays where the next page's controls stand.
+TEST_F(InstallDlgTest, LeavingAPageNeverRepaintsItUnderTheNextOne) {
+  ASSERT_TRUE(Open(In(texts::kEnglish)));
+  GoTo(kFolderPage);
+  const HWND pageWindow = PageWindowOf(dialog());
+  ASSERT_NE(pageWindow, nullptr);
+  PaintRecorder::session = &dialog();
+  PaintRecorder::pages.clear();
+  PaintRecorder::original = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(pageWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintRecorder::Proc)));
+
+  ASSERT_EQ(dialog().Click(IDC_NEXT), kNoMessage);
+  ASSERT_EQ(dialog().Page(), kSettingsPage);
+  ASSERT_EQ(dialog().Click(IDC_BACK), kNoMessage);
+  ASSERT_EQ(dialog().Page(), kFolderPage);
+
+  ::SetWindowLongPtrW(pageWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintRecorder::original));
+  const std::vector<int> painted = PaintRecorder::pages;
+  ASSERT_FALSE(painted.empty());
+  const auto firstFolderPaint = std::find(painted.begin(), painted.end(), int{kFolderPage});
+  EXPECT_TRUE(std::find(painted.begin(), firstFolderPaint, int{kSettingsPage}) != firstFolderPaint)
+      << "the settings page was painted first";
+  EXPECT_TRUE(std::all_of(painted.begin(), firstFolderPaint, [](int page) { return page == kSettingsPage; }))
+      << "the folder page was painted after its Next";
+  EXPECT_TRUE(std::all_of(firstFolderPaint, painted.end(), [](int page) { return page == kFolderPage; }))
+      << "the settings page was painted after its Back";
+  EXPECT_EQ(dialog().Close(), IDCANCEL);
+}
+
 // The system turns Enter into IDOK only where no button is the default; both ways Enter is Next
 // before the installation and Finish after it, never a plain end. Esc cancels.
 TEST_F(InstallDlgTest, EnterIsTheDefaultButtonNextBeforeTheInstallationAndEscCancels) {
